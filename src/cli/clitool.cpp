@@ -1,0 +1,78 @@
+#include "clitool.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include "platform/directories.h"
+
+QString CliTool::Usage() {
+    return QStringLiteral(
+        "Usage: outlaysheet-cli [--root DIR] [--registry DIR] COMMAND ...\n"
+        "\n"
+        "Commands:\n"
+        "  help       this text\n"
+        "  reports    the report files of the reports folder, as JSON\n"
+        "\n"
+        "--root DIR       the documents folder (else OUTLAYSHEET_ROOT, else the XDG\n"
+        "                 documents folder); the reports live in DIR/Outlaysheet\n"
+        "--registry DIR   the folder of the settings files (else OUTLAYSHEET_REGISTRY,\n"
+        "                 else $XDG_CONFIG_HOME/Tillhouse/registry)\n"
+        "\n"
+        "Exit status: 0 success, 1 the operation failed, 2 usage error.\n");
+}
+
+int CliTool::Run(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
+        return UsageError(QStringLiteral("no command given"));
+    }
+    const QString command = arguments.first();
+    const QStringList rest = arguments.mid(1);
+    if (command == QLatin1String("help") || command == QLatin1String("--help") ||
+        command == QLatin1String("-h")) {
+        QTextStream(stdout) << Usage();
+        return kSuccess;
+    }
+    if (command == QLatin1String("reports")) {
+        return ListReports(rest);
+    }
+    return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
+}
+
+int CliTool::ListReports(const QStringList& arguments) {
+    if (!arguments.isEmpty()) {
+        return UsageError(QStringLiteral("reports takes no arguments"));
+    }
+    const QString folder = GetReportsDirectory();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        QTextStream(stderr) << "The reports folder " << folder << " is not available." << Qt::endl;
+        return kFailed;
+    }
+    QJsonArray reports;
+    const QFileInfoList files =
+        QDir(folder).entryInfoList({QStringLiteral("*.xpf")}, QDir::Files | QDir::CaseSensitive,
+                                   QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& file : files) {
+        reports.append(QJsonObject{
+            {QStringLiteral("file"), file.fileName()},
+            {QStringLiteral("size"), file.size()},
+            {QStringLiteral("modified"), file.lastModified().toSecsSinceEpoch()},
+        });
+    }
+    Print(QJsonObject{{QStringLiteral("folder"), folder}, {QStringLiteral("reports"), reports}});
+    return kSuccess;
+}
+
+void CliTool::Print(const QJsonValue& value) {
+    const QJsonDocument document =
+        value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
+    QTextStream(stdout) << document.toJson(QJsonDocument::Indented);
+}
+
+int CliTool::UsageError(const QString& message) {
+    QTextStream(stderr) << "outlaysheet-cli: " << message << "\n\n" << Usage();
+    return kUsage;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QJsonValue>
+#include <QStringList>
+
+// outlaysheet-cli: the scriptable front end. Results are JSON on standard
+// output, the program's messages go to standard error.
+class CliTool {
+public:
+    enum ExitCode { kSuccess = 0, kFailed = 1, kUsage = 2 };
+
+    // `arguments` without the program name and without the platform options.
+    int Run(const QStringList& arguments);
+
+    static QString Usage();
+
+private:
+    int ListReports(const QStringList& arguments);
+    static void Print(const QJsonValue& value);
+    static int UsageError(const QString& message);
+};

@@ -1,0 +1,91 @@
+#include "filehelpers.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QStringList>
+#include <cerrno>
+
+#include "diagnosticslog.h"
+#include "platform.h"
+
+QString JoinPath(const QString& a, const QString& b) {
+    qsizetype end = a.size();
+    while (end > 0 && a[end - 1] == QLatin1Char('/')) {
+        --end;
+    }
+    qsizetype start = 0;
+    while (start < b.size() && b[start] == QLatin1Char('/')) {
+        ++start;
+    }
+    return a.left(end) + QLatin1Char('/') + b.mid(start);
+}
+
+bool CreateDirectoryPath(const QString& path) {
+    if (path.isEmpty()) {
+        LogMessage(QStringLiteral("Cannot create an empty directory."), true);
+        return true;
+    }
+    if (IsDirectory(path)) {
+        return true;
+    }
+    QString partial = path.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
+    const QStringList components = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        if (!partial.isEmpty() && !partial.endsWith(QLatin1Char('/'))) {
+            partial += QLatin1Char('/');
+        }
+        partial += components[i];
+        // An existing level is passed over; the requested folder itself must
+        // be a folder, so a file in its place is reported, not accepted.
+        const bool last = i + 1 == components.size();
+        if (last ? IsDirectory(partial) : FileExists(partial)) {
+            continue;
+        }
+        if (::mkdir(QFile::encodeName(partial).constData(), 0777) != 0) {
+            // Further levels cannot be made below a missing one; the level
+            // that failed and its reason are what help.
+            const int error = errno;
+            const QString message =
+                QStringLiteral("Failed to create directory %1 for directory %2.")
+                    .arg(partial, path);
+            errno = error;
+            LogMessage(message, true);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsDirectory(const QString& path) {
+    struct stat status {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0 &&
+           S_ISDIR(status.st_mode);
+}
+
+bool FileExists(const QString& path) {
+    struct stat status {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0;
+}
+
+bool TouchFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (path.isEmpty() || ::stat(name.constData(), &status) != 0) {
+        return false;
+    }
+    if (!(status.st_mode & S_IWUSR) && ::chmod(name.constData(), status.st_mode | S_IWUSR) != 0) {
+        return false;
+    }
+    const int file = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
+    if (file < 0) {
+        return false;
+    }
+    const TimeStamp now = Platform::Get().GetClock().Now();
+    const struct timespec times[2] = {{static_cast<time_t>(now), 0},
+                                      {static_cast<time_t>(now), 0}};
+    const bool ok = ::futimens(file, times) == 0;
+    return ::close(file) == 0 && ok;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// `a` without trailing "/" joined to `b` without leading "/" by one "/". An
+// empty `a` therefore gives "/b".
+QString JoinPath(const QString& a, const QString& b);
+
+// Creates every missing level of a folder path. An empty path only logs
+// "Cannot create an empty directory." and succeeds. A failure is logged with
+// the level that could not be created and the system's reason.
+bool CreateDirectoryPath(const QString& path);
+
+// True when the file system reports a status for the path (file or folder).
+bool FileExists(const QString& path);
+
+// True when the path names a folder.
+bool IsDirectory(const QString& path);
+
+// Sets a file's last-access and last-write times to the platform clock's
+// current time, making a read-only file writable first. False when the file
+// is missing or cannot be opened for writing.
+bool TouchFile(const QString& path);
