@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "platform/clock.h"
+
+class QIODevice;
+
+// The byte stream every Serialize works on: little-endian integers, IEEE 754
+// doubles, length-prefixed UTF-16 strings and counts, exactly as the data
+// files hold them. Errors are thrown: CArchiveException for contents that do
+// not fit (reading past the end, a length or count larger than the bytes
+// left), CFileException when the device fails.
+//
+// Nothing read from a file is trusted: every length and count is checked
+// against the bytes that are left before anything is allocated for it.
+class CExpenseArchive {
+public:
+    enum class Mode { kStore, kLoad };
+
+    // The device must be open in the matching direction; it is not owned.
+    // `filePath` is the full path of the file behind it, when there is one.
+    CExpenseArchive(QIODevice& device, Mode mode, QString filePath = {});
+    CExpenseArchive(const CExpenseArchive&) = delete;
+    CExpenseArchive& operator=(const CExpenseArchive&) = delete;
+
+    bool IsLoading() const { return mode_ == Mode::kLoad; }
+    bool IsStoring() const { return mode_ == Mode::kStore; }
+    const QString& GetFilePath() const { return filePath_; }
+
+    // Type code and version read from the file header (0 until one is read).
+    quint32 GetFileType() const { return fileType_; }
+    quint32 GetFileVersion() const { return fileVersion_; }
+    void SetFileHeader(quint32 type, quint32 version);
+
+    void WriteInt32(qint32 value) { WriteUInt32(static_cast<quint32>(value)); }
+    void WriteUInt32(quint32 value);
+    void WriteBool(bool value) { WriteUInt32(value ? 1 : 0); }
+    // Seconds since 1970 as 32 bits unsigned; times outside that range are
+    // held at its ends.
+    void WriteTime(TimeStamp value);
+    void WriteDouble(double value);
+    void WriteString(const QString& value);
+    // The count of a string or integer array: 2 bytes, or FF FF and 4 bytes.
+    void WriteCount(quint32 count);
+    void WriteIntArray(const QList<qint32>& values);
+    void WriteStringArray(const QStringList& values);
+    void WriteBytes(const QByteArray& bytes);
+
+    qint32 ReadInt32() { return static_cast<qint32>(ReadUInt32()); }
+    quint32 ReadUInt32();
+    bool ReadBool() { return ReadUInt32() != 0; }
+    TimeStamp ReadTime() { return ReadUInt32(); }
+    double ReadDouble();
+    QString ReadString();
+    quint32 ReadCount();
+    QList<qint32> ReadIntArray();
+    QStringList ReadStringArray();
+    QByteArray ReadBytes(qint64 size);
+
+    // Reading a collection written with a 32-bit count: end-of-file unless
+    // the bytes left can hold `count` elements of at least `minElementBytes`.
+    void CheckCount(quint64 count, quint64 minElementBytes);
+    // The bytes not yet read.
+    qint64 BytesLeft() const;
+
+    // One call for both directions: stores the value or reads it into place.
+    void Exchange(qint32& value);
+    void Exchange(quint32& value);
+    void Exchange(double& value);
+    void Exchange(QString& value);
+    void ExchangeBool(bool& value);
+    void ExchangeTime(TimeStamp& value);
+
+    // Writes what is buffered to the device (storing); throws on failure.
+    void Close();
+    // Drops what is buffered, after an error.
+    void Abort();
+
+private:
+    void Put(const char* data, qsizetype size);
+    void Flush();
+    void Take(char* data, qint64 size);
+    void Require(quint64 bytes) const;
+    quint16 ReadUInt16();
+
+    QIODevice& device_;  // not owned
+    Mode mode_;
+    QString filePath_;
+    quint32 fileType_ = 0;
+    quint32 fileVersion_ = 0;
+    QByteArray buffer_;
+    qsizetype bufferPos_ = 0;    // loading: next unread byte of buffer_
+    qint64 deviceLeft_ = 0;      // loading: bytes of the device not yet buffered
+};

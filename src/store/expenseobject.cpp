@@ -1,0 +1,7 @@
+#include "expenseobject.h"
+
+void CExpenseObject::Serialize(CExpenseArchive&, int) {}
+
+void CExpenseObject::Reset() {
+    SetModified(false);
+}
