@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QTextStream>
 
+#include "cli/filedump.h"
 #include "platform/directories.h"
 
 QString CliTool::Usage() {
@@ -15,6 +16,7 @@ QString CliTool::Usage() {
         "\n"
         "Commands:\n"
         "  help       this text\n"
+        "  dump FILE  a data or report file as JSON: its header and contents\n"
         "  reports    the report files of the reports folder, as JSON\n"
         "\n"
         "--root DIR       the documents folder (else OUTLAYSHEET_ROOT, else the XDG\n"
@@ -38,6 +40,9 @@ int CliTool::Run(const QStringList& arguments) {
     }
     if (command == QLatin1String("reports")) {
         return ListReports(rest);
+    }
+    if (command == QLatin1String("dump")) {
+        return Dump(rest);
     }
     return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
 }
@@ -63,6 +68,18 @@ int CliTool::ListReports(const QStringList& arguments) {
         });
     }
     Print(QJsonObject{{QStringLiteral("folder"), folder}, {QStringLiteral("reports"), reports}});
+    return kSuccess;
+}
+
+int CliTool::Dump(const QStringList& arguments) {
+    if (arguments.size() != 1) {
+        return UsageError(QStringLiteral("dump takes one file"));
+    }
+    const auto contents = DumpDataFile(arguments.first());
+    if (!contents) {
+        return kFailed;
+    }
+    Print(*contents);
     return kSuccess;
 }
 

@@ -16,6 +16,7 @@ public:
 
 private:
     int ListReports(const QStringList& arguments);
+    int Dump(const QStringList& arguments);
     static void Print(const QJsonValue& value);
     static int UsageError(const QString& message);
 };

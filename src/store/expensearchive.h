@@ -93,6 +93,6 @@ private:
     quint32 fileType_ = 0;
     quint32 fileVersion_ = 0;
     QByteArray buffer_;
-    qsizetype bufferPos_ = 0;    // loading: next unread byte of buffer_
-    qint64 deviceLeft_ = 0;      // loading: bytes of the device not yet buffered
+    qsizetype bufferPos_ = 0;  // loading: next unread byte of buffer_
+    qint64 deviceLeft_ = 0;    // loading: bytes of the device not yet buffered
 };

@@ -37,7 +37,8 @@ public:
         kDiskFull = 13,
     };
 
-    explicit CFileException(Cause cause, QString text = {}) : cause_(cause), text_(std::move(text)) {}
+    explicit CFileException(Cause cause, QString text = {})
+        : cause_(cause), text_(std::move(text)) {}
     // The cause of a failed system call, from its errno.
     static CFileException FromErrno(int error);
 

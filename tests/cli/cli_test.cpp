@@ -49,3 +49,51 @@ TEST(Cli, AReportsFolderThatCannotExistFails) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("is not available"));
 }
+
+TEST(CliDump, HeadersOfDataAndReportFiles) {
+    TestPlatform platform;
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        int exitCode;
+        int fileType;
+        int fileVersion;
+        QString message;  // %1 is the path
+    } cases[] = {
+        {"preferences", QByteArray::fromHex("0a000000010000000000000000000000ffffffff"), 0, 10, 1,
+         ""},
+        {"report of the older version", QByteArray::fromHex("0600000001000000"), 0, 6, 1, ""},
+        {"report of a newer version", QByteArray::fromHex("0600000003000000"), 1, 0, 0,
+         "%1 \n\r\n\rwas created with a newer version of Outlaysheet and cannot be opened. Any "
+         "new information entered pertaining to this file will not be saved."},
+        {"foreign", "PK\x03\x04 not ours", 1, 0, 0,
+         "%1 \n\r\n\ris not an Outlaysheet file and cannot be opened. Any new information "
+         "entered pertaining to this file will not be saved."},
+        {"reserved type", QByteArray::fromHex("0700000001000000"), 1, 0, 0,
+         "%1 \n\r\n\ris not an Outlaysheet file and cannot be opened. Any new information "
+         "entered pertaining to this file will not be saved."},
+        {"truncated", QByteArray::fromHex("0a000000"), 1, 0, 0,
+         "Unexpected file format. \n\nFile: %1"},
+        {"empty", QByteArray(), 1, 0, 0, "Unexpected file format. \n\nFile: %1"},
+    };
+    for (const Case& c : cases) {
+        const QString path = platform.Path("file.dat");
+        WriteFileBytes(path, c.bytes);
+        const CliResult run = RunCli(platform, {"dump", path});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.name;
+        if (c.exitCode == 0) {
+            const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+            EXPECT_EQ(json["fileType"].toInt(), c.fileType) << c.name;
+            EXPECT_EQ(json["fileVersion"].toInt(), c.fileVersion) << c.name;
+            EXPECT_TRUE(run.err.isEmpty()) << c.name;
+        } else {
+            EXPECT_EQ(run.err.trimmed(), c.message.arg(path).trimmed()) << c.name;
+            EXPECT_TRUE(run.out.isEmpty()) << c.name;
+        }
+    }
+    const CliResult missing = RunCli(platform, {"dump", platform.Path("missing.dat")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.trimmed(),
+              "The file was not found.\r\nFile: " + platform.Path("missing.dat"));
+    EXPECT_EQ(RunCli(platform, {"dump"}).exitCode, 2);
+}
