@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include "cli/dumpers.h"
 #include "store/expensearchive.h"
 #include "store/expenseobject.h"
 #include "store/fileerrors.h"
@@ -60,5 +61,17 @@ std::optional<QJsonObject> DumpDataFile(const QString& path) {
         }
         return std::nullopt;
     }
-    return reader.Header();
+    const Dumper* dumper = FindDumper(claimed);
+    if (dumper == nullptr) {
+        return reader.Header();
+    }
+    auto contents = (*dumper)(path);
+    if (!contents) {
+        return std::nullopt;
+    }
+    QJsonObject result = reader.Header();
+    for (auto it = contents->begin(); it != contents->end(); ++it) {
+        result.insert(it.key(), it.value());
+    }
+    return result;
 }
