@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QSettings>
+#include <memory>
 
 namespace {
 
@@ -87,8 +88,7 @@ std::optional<RegistryValue> Registry::ReadValue(RegistryHive hive, const QStrin
     if (folder_.isEmpty()) {
         return std::nullopt;
     }
-    QSettings settings(HiveFile(hive), QSettings::IniFormat);
-    return Decode(settings.value(SettingsKey(key, name)));
+    return Decode(Hive(hive)->value(SettingsKey(key, name)));
 }
 
 template <typename T>
@@ -126,27 +126,65 @@ bool Registry::WriteValue(RegistryHive hive, const QString& key, const QString& 
     if (folder_.isEmpty() || !QDir().mkpath(folder_)) {
         return false;
     }
-    QSettings settings(HiveFile(hive), QSettings::IniFormat);
-    settings.setValue(SettingsKey(key, name), Encode(value));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    const auto settings = Hive(hive);
+    settings->setValue(SettingsKey(key, name), Encode(value));
+    return Commit(*settings);
 }
 
 bool Registry::DeleteValue(RegistryHive hive, const QString& key, const QString& name) {
     if (folder_.isEmpty()) {
         return false;
     }
-    QSettings settings(HiveFile(hive), QSettings::IniFormat);
-    settings.remove(SettingsKey(key, name));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    const auto settings = Hive(hive);
+    settings->remove(SettingsKey(key, name));
+    return Commit(*settings);
 }
 
 QStringList Registry::ValueNames(RegistryHive hive, const QString& key) const {
     if (folder_.isEmpty()) {
         return {};
     }
-    QSettings settings(HiveFile(hive), QSettings::IniFormat);
-    settings.beginGroup(GroupPath(key));
-    return settings.childKeys();
+    const auto settings = Hive(hive);
+    settings->beginGroup(GroupPath(key));
+    QStringList names = settings->childKeys();
+    settings->endGroup();
+    return names;
+}
+
+std::shared_ptr<QSettings> Registry::Hive(RegistryHive hive) const {
+    const auto index = static_cast<size_t>(hive);
+    if (batchDepth_ > 0) {
+        if (!batch_[index]) {
+            batch_[index] = std::make_shared<QSettings>(HiveFile(hive), QSettings::IniFormat);
+        }
+        return batch_[index];
+    }
+    return std::make_shared<QSettings>(HiveFile(hive), QSettings::IniFormat);
+}
+
+bool Registry::Commit(QSettings& settings) const {
+    if (batchDepth_ > 0) {
+        return true;  // written when the batch ends
+    }
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+void Registry::BeginBatch() {
+    ++batchDepth_;
+}
+
+bool Registry::EndBatch() {
+    if (batchDepth_ == 0 || --batchDepth_ > 0) {
+        return true;
+    }
+    bool ok = true;
+    for (auto& settings : batch_) {
+        if (settings) {
+            settings->sync();
+            ok = settings->status() == QSettings::NoError && ok;
+            settings.reset();
+        }
+    }
+    return ok;
 }

@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+class QSettings;
+#include <array>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -58,9 +62,34 @@ public:
     // Names of the values directly under a key.
     QStringList ValueNames(RegistryHive hive, const QString& key) const;
 
+    // Between these, writes are gathered and each hive file is written once
+    // at the end; batches nest. EndBatch is false when a hive could not be
+    // written.
+    void BeginBatch();
+    bool EndBatch();
+
 private:
     template <typename T>
     std::optional<T> ReadAs(RegistryHive hive, const QString& key, const QString& name) const;
 
+    // The hive's settings: the batch's while one is open, else a fresh one.
+    std::shared_ptr<QSettings> Hive(RegistryHive hive) const;
+    // Writes a change out at once, unless a batch gathers it.
+    bool Commit(QSettings& settings) const;
+
     QString folder_;
+    int batchDepth_ = 0;
+    mutable std::array<std::shared_ptr<QSettings>, 3> batch_;
+};
+
+// Gathers the registry writes of its lifetime into one write per hive.
+class RegistryBatch {
+public:
+    explicit RegistryBatch(Registry& registry) : registry_(registry) { registry_.BeginBatch(); }
+    ~RegistryBatch() { registry_.EndBatch(); }
+    RegistryBatch(const RegistryBatch&) = delete;
+    RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+private:
+    Registry& registry_;  // not owned
 };

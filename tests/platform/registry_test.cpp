@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "platform/regionalsettings.h"
 #include "support/testplatform.h"
 
@@ -90,4 +92,21 @@ TEST(RegionalSettings, PerUserOverridesLieOverTheProcessLocale) {
     EXPECT_EQ(regional.Get(LocaleItem::Thousand), QString());
     EXPECT_EQ(regional.Text(LocaleItem::Thousand), ",");
     EXPECT_EQ(regional.Text(LocaleItem::CurrencySymbol), "$");
+}
+
+TEST(Registry, ABatchWritesEachHiveOnceAtItsEnd) {
+    TestPlatform platform;
+    Registry& registry = platform.GetRegistry();
+    const Registry other(platform.RegistryFolder());
+    {
+        RegistryBatch batch(registry);
+        registry.WriteInteger(RegistryHive::CurrentUser, kKey, "A", 1);
+        registry.WriteString(RegistryHive::LocalMachine, kKey, "B", "two");
+        // Inside the batch its own writes are seen...
+        EXPECT_EQ(registry.ReadInteger(RegistryHive::CurrentUser, kKey, "A"), 1u);
+        // ...but nothing has reached the files yet.
+        EXPECT_FALSE(QFile::exists(registry.HiveFile(RegistryHive::CurrentUser)));
+    }
+    EXPECT_EQ(other.ReadInteger(RegistryHive::CurrentUser, kKey, "A"), 1u);
+    EXPECT_EQ(other.ReadString(RegistryHive::LocalMachine, kKey, "B"), "two");
 }
