@@ -1,13 +1,13 @@
 #include "expensearchive.h"
 
 #include <QIODevice>
-#include <QStringDecoder>
 #include <QtEndian>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "fileerrors.h"
+#include "platform/codepage.h"
 
 namespace {
 
@@ -15,15 +15,6 @@ namespace {
 constexpr qsizetype kChunk = 64 * 1024;
 
 constexpr unsigned char kWideMarker[] = {0xFF, 0xFE, 0xFF};
-
-// Text the device wrote in its single-byte code page.
-QString DecodeCodePage(const QByteArray& bytes) {
-    QStringDecoder decoder("windows-1252");
-    if (!decoder.isValid()) {
-        return QString::fromLatin1(bytes);
-    }
-    return decoder.decode(bytes);
-}
 
 }  // namespace
 
@@ -233,7 +224,7 @@ QString CExpenseArchive::ReadString() {
         }
         return text;
     }
-    return DecodeCodePage(ReadBytes(static_cast<qint64>(length)));
+    return DecodeDeviceCodePage(ReadBytes(static_cast<qint64>(length)));
 }
 
 quint32 CExpenseArchive::ReadCount() {

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+struct zip;
+
+// One ZIP archive, with exactly the operations backup and restore need: make
+// a new archive, open one, set the archive and entry comments, add a file
+// under its bare name (deflated at zlib's default level, stored when shorter
+// than 5 bytes), list entries, extract one into a folder, and close. Names
+// and comments are the device's single-byte code page. Every failure throws
+// ZipError; the archive is then best closed with Discard.
+class ZipArchive {
+public:
+    ZipArchive() = default;
+    ~ZipArchive();
+    ZipArchive(const ZipArchive&) = delete;
+    ZipArchive& operator=(const ZipArchive&) = delete;
+
+    // A new, empty archive; an existing file there is replaced when the
+    // archive is closed, and left alone when it is discarded.
+    void Create(const QString& path);
+    // An existing archive, read-only; a damaged one is refused here.
+    void Open(const QString& path);
+    bool IsOpen() const { return archive_ != nullptr; }
+
+    void SetComment(const QString& comment);
+    // Adds the file at `path` under its file name; returns the entry's index.
+    // The file is read when the archive is closed.
+    qint64 AddFile(const QString& path);
+    void SetEntryComment(qint64 index, const QString& comment);
+
+    qint64 Count() const;
+    QString Name(qint64 index) const;
+    QString Comment(qint64 index) const;
+    // A folder entry rather than a file.
+    bool IsFolder(qint64 index) const;
+
+    // Writes the entry into `folder` under its name and returns the file's
+    // path. The file appears whole or not at all: a damaged entry (bad CRC,
+    // short data) or a name that would leave the folder ("../x", "/x", "a/b")
+    // writes nothing.
+    QString ExtractTo(qint64 index, const QString& folder);
+
+    // Writes the archive (for one being made) and closes it.
+    void Close();
+    // Closes without writing anything more, after an error.
+    void Discard();
+
+    // Whether an entry name is a plain file name that stays in its folder.
+    static bool IsSafeEntryName(const QString& name);
+
+private:
+    [[noreturn]] void Fail(const QString& what) const;
+    void RequireOpen() const;
+    void RequireIndex(qint64 index) const;
+
+    zip* archive_ = nullptr;
+    QString path_;
+};
