@@ -9,6 +9,7 @@
 
 #include "cli/filedump.h"
 #include "platform/directories.h"
+#include "platform/shippeddata.h"
 
 QString CliTool::Usage() {
     return QStringLiteral(
@@ -17,6 +18,7 @@ QString CliTool::Usage() {
         "Commands:\n"
         "  help       this text\n"
         "  dump FILE  a data or report file as JSON: its header and contents\n"
+        "  init-data  install the shipped item pictures the image folders lack\n"
         "  reports    the report files of the reports folder, as JSON\n"
         "\n"
         "--root DIR       the documents folder (else OUTLAYSHEET_ROOT, else the XDG\n"
@@ -40,6 +42,9 @@ int CliTool::Run(const QStringList& arguments) {
     }
     if (command == QLatin1String("reports")) {
         return ListReports(rest);
+    }
+    if (command == QLatin1String("init-data")) {
+        return InitData(rest);
     }
     if (command == QLatin1String("dump")) {
         return Dump(rest);
@@ -81,6 +86,26 @@ int CliTool::Dump(const QStringList& arguments) {
     }
     Print(*contents);
     return kSuccess;
+}
+
+int CliTool::InitData(const QStringList& arguments) {
+    if (!arguments.isEmpty()) {
+        return UsageError(QStringLiteral("init-data takes no arguments"));
+    }
+    QJsonObject result;
+    bool succeeded = true;
+    const ImageInstallResult images = InstallShippedImages(GetShippedDataFolder());
+    result.insert(QStringLiteral("images"),
+                  QJsonObject{{QStringLiteral("installed"), images.installed},
+                              {QStringLiteral("kept"), images.kept},
+                              {QStringLiteral("failures"),
+                               QJsonArray::fromStringList(images.failures)}});
+    succeeded = succeeded && images.Succeeded();
+    for (const QString& failure : images.failures) {
+        QTextStream(stderr) << failure << Qt::endl;
+    }
+    Print(result);
+    return succeeded ? kSuccess : kFailed;
 }
 
 void CliTool::Print(const QJsonValue& value) {
