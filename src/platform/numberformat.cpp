@@ -134,6 +134,11 @@ constexpr std::array<const char*, 16> kNegativeCurrency = {
     "($1.1)", "-$1.1",  "$-1.1",  "$1.1-",  "(1.1$)", "-1.1$",  "1.1-$",   "1.1$-",
     "-1.1 $", "-$ 1.1", "1.1 $-", "$ 1.1-", "$ -1.1", "1.1- $", "($ 1.1)", "(1.1 $)"};
 
+template <std::size_t N>
+QString PatternText(const std::array<const char*, N>& patterns, int order) {
+    return order >= 0 && order < int(N) ? QString::fromLatin1(patterns[order]) : QString();
+}
+
 // Enough places that rounding the text at up to nine places is exact.
 QString CNotation(double value) {
     return QString::asprintf("%.15f", value);
@@ -206,6 +211,18 @@ std::optional<QString> FormatCurrencyText(QStringView value, const CurrencyFmt& 
     const char* pattern = body->second ? kNegativeCurrency[format.negativeOrder]
                                        : kPositiveCurrency[format.positiveOrder];
     return Fill(QLatin1StringView(pattern), body->first, format.symbol);
+}
+
+QString NegativeNumberPattern(int order) {
+    return PatternText(kNegativeNumber, order);
+}
+
+QString PositiveCurrencyPattern(int order) {
+    return PatternText(kPositiveCurrency, order);
+}
+
+QString NegativeCurrencyPattern(int order) {
+    return PatternText(kNegativeCurrency, order);
 }
 
 std::optional<QString> FormatNumber(double value, const NumberFmt& format) {

@@ -44,6 +44,12 @@ int GroupingFromText(const QString& grouping);
 std::optional<QString> FormatNumberText(QStringView value, const NumberFmt& format);
 std::optional<QString> FormatCurrencyText(QStringView value, const CurrencyFmt& format);
 
+// The pattern texts, in which "1.1" stands for the number and "$" for the
+// symbol; empty for a pattern number out of range.
+QString NegativeNumberPattern(int order);
+QString PositiveCurrencyPattern(int order);
+QString NegativeCurrencyPattern(int order);
+
 // The same for a double, written with enough places to round correctly.
 std::optional<QString> FormatNumber(double value, const NumberFmt& format);
 std::optional<QString> FormatCurrency(double value, const CurrencyFmt& format);
