@@ -6,6 +6,18 @@
 #include <forward_list>
 #include <iterator>
 
+// The key of a list that ignores letter case: each UTF-16 code unit
+// upper-cased on its own, so that a key never changes length. A full Unicode
+// mapping would make "ß" and "SS" one name and change the hash, and with it
+// the order of the file.
+inline QString UpperCaseKey(const QString& name) {
+    QString key = name;
+    for (QChar& c : key) {
+        c = c.toUpper();
+    }
+    return key;
+}
+
 // The map every reference list keeps its items in. Its iteration order
 // decides the order of items in the files and on screen, so it is fixed
 // here, the same on every run and machine: 17 chained buckets chosen by the
@@ -142,4 +154,22 @@ private:
 
     std::array<std::forward_list<Entry>, kBuckets> buckets_;
     qsizetype count_ = 0;
+};
+
+// Walks a NameMap that owns its values through pointers and gives the values
+// themselves, for the lists that hand out their items rather than entries.
+template <typename MapIterator, typename Value>
+class NameMapValueIterator {
+public:
+    explicit NameMapValueIterator(MapIterator it) : it_(it) {}
+    Value& operator*() const { return *it_->value; }
+    Value* operator->() const { return &*it_->value; }
+    NameMapValueIterator& operator++() {
+        ++it_;
+        return *this;
+    }
+    bool operator==(const NameMapValueIterator& other) const { return it_ == other.it_; }
+
+private:
+    MapIterator it_;
 };
