@@ -14,6 +14,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -181,6 +182,11 @@ int main(int argc, char* argv[]) {
     if (!only.isEmpty()) {
         entries.removeIf([&](const Entry& entry) { return !only.contains(entry.place); });
     }
+    // One section per place, in the order the program's screens meet them.
+    const QStringList order = {"category", "class", "paidwith", "expensetype", "other", "builtin"};
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        return order.indexOf(a.place) < order.indexOf(b.place);
+    });
     if (entries.isEmpty()) {
         return Fail(error.isEmpty() ? QStringLiteral("no pictures") : error);
     }
