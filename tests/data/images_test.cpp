@@ -171,6 +171,21 @@ TEST(ShippedImages, EachIsA24BitBitmapOfItsSizeWithAClearKey) {
     }
 }
 
+// The expense-type pop-up shows its pictures 28 rows high, cutting off the
+// bottom of each.
+TEST(ShippedImages, ExpenseTypePicturesLeaveTheirLastRowsEmpty) {
+    for (const QString& name : ExpectedInFolder("expensetype")) {
+        const QImage image(":/images/" + name);
+        ASSERT_EQ(image.height(), 32);
+        for (int y = 28; y < 32; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                ASSERT_TRUE(IsKey(image.pixel(x, y)))
+                    << name.toStdString() << " " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(ShippedImages, FolderFilesAreTheBuiltInPictures) {
     for (const QString& folder : ImageFolderNames()) {
         for (const QString& name : ShippedPictures(folder)) {
