@@ -149,7 +149,7 @@ int Layout(const QList<Entry>& entries, QPainter* painter) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const std::unique_ptr<QTemporaryDir> runtime(PrepareOffscreenGui());
+    const std::unique_ptr<QTemporaryDir> runtime = PrepareOffscreenGui();
     QGuiApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     QString fonts;

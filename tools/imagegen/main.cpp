@@ -63,7 +63,7 @@ bool Save(const QImage& image, const QString& folder, const QString& name, QStri
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const std::unique_ptr<QTemporaryDir> runtime(PrepareOffscreenGui());
+    const std::unique_ptr<QTemporaryDir> runtime = PrepareOffscreenGui();
     QGuiApplication application(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     QString fonts;

@@ -11,12 +11,8 @@ namespace {
 // Drawings may use drawings; a loop in the scripts must not hang the build.
 constexpr int kMaxDepth = 8;
 
-QString Where(const ScriptLine& line) {
-    return line.where + QStringLiteral(": ");
-}
-
 [[noreturn]] void Throw(const ScriptLine& line, const QString& message) {
-    throw ScriptError((Where(line) + message).toStdString());
+    throw ScriptError(QStringLiteral("%1: %2").arg(line.where, message).toStdString());
 }
 
 // The numbers of words[first, first + count); count -1 takes the rest.
