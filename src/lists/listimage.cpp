@@ -1,0 +1,32 @@
+#include "listimage.h"
+
+#include <QFileInfo>
+
+#include "platform/platform.h"
+
+QString ImageFileNameOf(const QString& path) {
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    return path.mid(cut + 1);
+}
+
+QString ListImagePath(ImageFolder folder, const QString& imageName) {
+    // Only the file name is used, so that a name read from a file can never
+    // point outside the image folder.
+    const QString fileName = ImageFileNameOf(imageName);
+    if (!Platform::HasCurrent()) {
+        return fileName;
+    }
+    return GetImagesSubdirectory(folder, true) + fileName;
+}
+
+bool ListImageExists(ImageFolder folder, const QString& imageName) {
+    // Objects made before the platform exists cannot look; their image counts
+    // as missing rather than being looked up relative to the working folder.
+    if (!Platform::HasCurrent() || GetImagesSubdirectory(folder).isEmpty()) {
+        return false;
+    }
+    const QString fileName = ImageFileNameOf(imageName);
+    // An empty name would otherwise find the folder itself.
+    return !fileName.isEmpty() && QFileInfo(ListImagePath(folder, fileName)).isFile();
+}

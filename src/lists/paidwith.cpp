@@ -1,0 +1,83 @@
+#include "paidwith.h"
+
+#include "listimage.h"
+#include "store/expensearchive.h"
+
+CPaidWith::CPaidWith() {
+    UpdateImageMissing();
+}
+
+CPaidWith::CPaidWith(const QString& name, const QString& imageName, qint32 paymentType)
+    : name_(name), imageName_(imageName), paymentType_(paymentType) {
+    UpdateImageMissing();
+}
+
+CPaidWith::CPaidWith(const CPaidWith& other) : CExpenseObject() {
+    *this = other;
+}
+
+CPaidWith& CPaidWith::operator=(const CPaidWith& other) {
+    // A copy is a value of its own: it takes the original's fields and state
+    // of change, not its file's story (valid, loaded).
+    name_ = other.name_;
+    imageName_ = other.imageName_;
+    paymentType_ = other.paymentType_;
+    SetModified(other.IsModified());
+    SetImageMissing(other.IsImageMissing());
+    return *this;
+}
+
+CPaidWith CPaidWith::ForMileage() {
+    return CPaidWith(QStringLiteral("None"), QStringLiteral("PAIDWITH01U.BMP"), kPersonal);
+}
+
+void CPaidWith::Serialize(CExpenseArchive& archive, int) {
+    archive.Exchange(name_);
+    archive.Exchange(imageName_);
+    archive.Exchange(paymentType_);
+    if (archive.IsLoading()) {
+        // The flag describes the image just read, not the one before.
+        UpdateImageMissing();
+    }
+}
+
+void CPaidWith::Reset() {
+    CExpenseObject::Reset();
+    name_.clear();
+    imageName_ = DefaultImageName();
+    paymentType_ = kPersonal;
+    UpdateImageMissing();
+}
+
+void CPaidWith::SetName(const QString& name) {
+    name_ = name;
+    SetModified(true);
+}
+
+void CPaidWith::SetImageName(const QString& path) {
+    imageName_ = ImageFileNameOf(path);
+    SetModified(true);
+    UpdateImageMissing();
+}
+
+void CPaidWith::SetPaymentType(qint32 paymentType) {
+    paymentType_ = paymentType;
+    SetModified(true);
+}
+
+QString CPaidWith::GetImagePath() const {
+    return ListImagePath(ImageFolder::PaidWith, imageName_);
+}
+
+QString CPaidWith::GetImageReference() const {
+    return IsImageMissing() ? imageName_ : GetImagePath();
+}
+
+bool CPaidWith::IsEqual(const CPaidWith& other) const {
+    return name_ == other.name_ && imageName_ == other.imageName_ &&
+           paymentType_ == other.paymentType_;
+}
+
+void CPaidWith::UpdateImageMissing() {
+    SetImageMissing(!ListImageExists(ImageFolder::PaidWith, imageName_));
+}
