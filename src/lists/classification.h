@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include "store/expenseobject.h"
+
+// A label the user tags an expense with, such as a client, independent of
+// its category. Every expense carries one by value; the user's lists of them
+// are the groups of CClassificationGroupMgr. Setters mark the object
+// modified.
+class CClassification : public CExpenseObject {
+public:
+    CClassification();
+    CClassification(const QString& name, const QString& imageName);
+    // Copies the fields, the modified flag and the image-missing flag.
+    CClassification(const CClassification& other);
+    CClassification& operator=(const CClassification& other);
+
+    // `name`, `imageName`, with no header of its own.
+    void Serialize(CExpenseArchive& archive, int context) override;
+    // Back to the defaults, not modified, image-missing flag recomputed.
+    void Reset() override;
+
+    QString GetName() const override { return name_; }
+    void SetName(const QString& name);
+    QString GetImageName() const override { return imageName_; }
+    // Keeps only the file name of `path` and looks for it in the
+    // classification image folder.
+    void SetImageName(const QString& path);
+
+    // The image's path in the classification image folder.
+    QString GetImagePath() const override;
+    // The image's path when the image exists, else the bare image name.
+    QString GetImageReference() const override;
+
+    // Same name and image name, letter case counting.
+    bool IsEqual(const CClassification& other) const;
+
+private:
+    void UpdateImageMissing();
+
+    QString name_;
+    QString imageName_;
+};
