@@ -1,13 +1,8 @@
 #include "paidwithmanager.h"
 
-#include <QFileInfo>
-
-#include "platform/directories.h"
-#include "platform/filehelpers.h"
+#include "listfile.h"
 #include "store/expensearchive.h"
 #include "store/filetypes.h"
-#include "store/objectfile.h"
-#include "unreadablefile.h"
 
 namespace {
 
@@ -22,10 +17,7 @@ CPaidWithManager::CPaidWithManager() : filePath_(DefaultFilePath()) {}
 CPaidWithManager::~CPaidWithManager() = default;
 
 QString CPaidWithManager::DefaultFilePath() {
-    // Without a data folder there is no file: a bare "PaidWith.dat" would be
-    // written wherever the program happens to run.
-    const QString data = GetDataDirectory(true);
-    return data.isEmpty() ? QString() : data + QStringLiteral("PaidWith.dat");
+    return DataFilePath(QStringLiteral("PaidWith.dat"));
 }
 
 void CPaidWithManager::SetFilePath(const QString& path) {
@@ -75,44 +67,13 @@ void CPaidWithManager::SetModified(bool modified) {
 }
 
 bool CPaidWithManager::Load(bool reportErrors) {
-    if (filePath_.isEmpty()) {
-        return false;
-    }
-    bool keepOldFile = false;
-    if (FileExists(filePath_)) {
-        const bool read = LoadObjectFromFile(filePath_, this, false, reportErrors, true);
-        if (read && !IsEmpty()) {
-            SetModified(false);
-            return true;
-        }
-        keepOldFile = !read && QFileInfo(filePath_).size() > 0;
-    }
-    CreateDefaults();
-    if (keepOldFile) {
-        // The defaults take the file's place, but what the user had must
-        // survive: a file that holds anything is moved aside first, and one
-        // that cannot be moved is not overwritten.
-        if (!KeepUnreadableFile(filePath_)) {
-            return false;
-        }
-        SetValid(true);  // nothing is left to overwrite
-    }
-    SetLoaded(true);
-    return Save(reportErrors);
+    return LoadListFile(
+        *this, filePath_, reportErrors, [this] { return !IsEmpty(); },
+        [this] { CreateDefaults(); });
 }
 
 bool CPaidWithManager::Save(bool reportErrors) {
-    if (filePath_.isEmpty()) {
-        return false;
-    }
-    if (!IsModified()) {
-        return true;
-    }
-    if (!SaveObjectToFile(filePath_, this, reportErrors)) {
-        return false;
-    }
-    SetModified(false);
-    return true;
+    return SaveListFile(*this, filePath_, reportErrors);
 }
 
 void CPaidWithManager::CreateDefaults() {

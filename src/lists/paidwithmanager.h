@@ -29,11 +29,10 @@ public:
     bool IsModified() const override;
     void SetModified(bool modified) override;
 
-    // Reads the list from its file. A missing, empty, unreadable or foreign
-    // file, or one without payment sources, is replaced by the defaults,
-    // written at once; the result is then that of the save. An unreadable
-    // file is kept beside it first (see KeepUnreadableFile). False without a
-    // file path.
+    // Reads the list from its file. A missing, empty, unreadable, foreign or
+    // newer file, or one without payment sources, is replaced by the
+    // defaults, written at once (see LoadListFile); the result is then that
+    // of the save. False without a file path.
     bool Load(bool reportErrors);
     // Writes the list when it is modified (true without writing when not),
     // then clears the modified flag. False without a file path or when the
