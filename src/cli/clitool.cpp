@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include "cli/filedump.h"
+#include "lists/shippedcurrencytable.h"
 #include "platform/directories.h"
 #include "platform/shippeddata.h"
 
@@ -18,7 +19,7 @@ QString CliTool::Usage() {
         "Commands:\n"
         "  help       this text\n"
         "  dump FILE  a data or report file as JSON: its header and contents\n"
-        "  init-data  install the shipped item pictures the image folders lack\n"
+        "  init-data  install the shipped pictures and currency table the user lacks\n"
         "  reports    the report files of the reports folder, as JSON\n"
         "\n"
         "--root DIR       the documents folder (else OUTLAYSHEET_ROOT, else the XDG\n"
@@ -103,6 +104,16 @@ int CliTool::InitData(const QStringList& arguments) {
     succeeded = succeeded && images.Succeeded();
     for (const QString& failure : images.failures) {
         QTextStream(stderr) << failure << Qt::endl;
+    }
+    const CurrencyTableInstallResult currencyTable =
+        InstallShippedCurrencyTable(GetShippedDataFolder());
+    result.insert(QStringLiteral("currencyTable"),
+                  QJsonObject{{QStringLiteral("installed"), currencyTable.installed},
+                              {QStringLiteral("kept"), currencyTable.kept},
+                              {QStringLiteral("failure"), currencyTable.failure}});
+    if (!currencyTable.Succeeded()) {
+        succeeded = false;
+        QTextStream(stderr) << currencyTable.failure << Qt::endl;
     }
     Print(result);
     return succeeded ? kSuccess : kFailed;
