@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QtGlobal>
+
+class CExpenseRecord;
+
+// How expenses are listed: one field (a RecordField code) and a direction.
+// The whole program shares one order (Shared()), not one per collection: a
+// report read from a file brings its stored order into force for every list.
+class CRecordSortOrder {
+public:
+    static constexpr qint32 kDescending = 0;
+    static constexpr qint32 kAscending = 1;
+
+    // The order every collection sorts by.
+    static CRecordSortOrder& Shared();
+
+    qint32 GetField() const { return field_; }
+    qint32 GetDirection() const { return direction_; }
+    // Only the field codes 0 to 11 are taken; false for anything else.
+    bool SetField(qint32 field);
+    // 0 is descending, anything else ascending.
+    void SetDirection(qint32 direction) { direction_ = direction; }
+    // The order as a file holds it, unchecked: a field outside the table
+    // leaves every pair of records equal until another order is set.
+    void SetStored(qint32 field, qint32 direction);
+
+    // Whether `a` comes before `b`: by the field's value (text without regard
+    // to letter case, the amount as entered), equal values by date, both in
+    // the order's direction. The currency field and codes outside the table
+    // order nothing.
+    bool Less(const CExpenseRecord& a, const CExpenseRecord& b) const;
+
+private:
+    // Below 0, equal or above 0 as `a` is smaller than, equal to or larger
+    // than `b`, ignoring the direction.
+    int Compare(const CExpenseRecord& a, const CExpenseRecord& b) const;
+
+    qint32 field_ = 0;
+    qint32 direction_ = kAscending;
+};
