@@ -62,7 +62,12 @@ TEST(CliDump, HeadersOfDataAndReportFiles) {
     } cases[] = {
         {"preferences", QByteArray::fromHex("0a000000010000000000000000000000ffffffff"), 0, 10, 1,
          ""},
-        {"report of the older version", QByteArray::fromHex("0600000001000000"), 0, 6, 1, ""},
+        // An empty report: header, no records, sort order, no query, no positions.
+        {"report of the older version",
+         QByteArray::fromHex("0600000001000000") + QByteArray(56, '\0') +
+             QByteArray::fromHex("fffeff00fffeff00000000000000000000000000000000000100000000"
+                                 "000000000000000000"),
+         0, 6, 1, ""},
         {"report of a newer version", QByteArray::fromHex("0600000003000000"), 1, 0, 0,
          "%1 \n\r\n\rwas created with a newer version of Outlaysheet and cannot be opened. Any "
          "new information entered pertaining to this file will not be saved."},
