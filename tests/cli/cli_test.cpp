@@ -102,3 +102,16 @@ TEST(CliDump, HeadersOfDataAndReportFiles) {
               "The file was not found.\r\nFile: " + platform.Path("missing.dat"));
     EXPECT_EQ(RunCli(platform, {"dump"}).exitCode, 2);
 }
+
+TEST(CliDump, ThePreferencesFileHoldsTheRateAndTheUnit) {
+    TestPlatform platform;
+    const QString path = platform.Path("Preferences.dat");
+    // 0.5 per kilometre, written by hand.
+    WriteFileBytes(path, QByteArray::fromHex("0a00000001000000000000000000e03f00000000"));
+    const CliResult run = RunCli(platform, {"dump", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(json["defaultMileageRate"].toDouble(), 0.5);
+    EXPECT_EQ(json["distanceInMiles"].toBool(), false);
+    EXPECT_EQ(ReadFileBytes(path).size(), 20);  // dumping never rewrites
+}
