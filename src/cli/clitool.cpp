@@ -8,9 +8,12 @@
 #include <QTextStream>
 
 #include "cli/filedump.h"
+#include "cli/reportcommands.h"
 #include "lists/shippedcurrencytable.h"
 #include "platform/directories.h"
 #include "platform/shippeddata.h"
+#include "store/expensereportinfo.h"
+#include "store/objectfile.h"
 
 QString CliTool::Usage() {
     return QStringLiteral(
@@ -20,7 +23,19 @@ QString CliTool::Usage() {
         "  help       this text\n"
         "  dump FILE  a data or report file as JSON: its header and contents\n"
         "  init-data  install the shipped pictures and currency table the user lacks\n"
-        "  reports    the report files of the reports folder, as JSON\n"
+        "  reports    the report files of the reports folder with their headers, as JSON\n"
+        "  new-report TITLE [--location T] [--purpose T] [--cash-advance X]\n"
+        "             a new, empty report in the reports folder\n"
+        "  add-expense REPORT --category NAME --amount X [--date ISO-8601]\n"
+        "             [--currency NAME --rate R] [--description T] [--paid-with NAME]\n"
+        "             [--type 0|1|2] [--classification NAME] [--receipt] [--nights N]\n"
+        "             an expense of a category of the list; lodging of N nights is one\n"
+        "             expense a night\n"
+        "  select REPORT --field N --op N --value V [--narrow]\n"
+        "  select REPORT --clear\n"
+        "             select the report's expenses by a condition, or end the selection\n"
+        "  totals REPORT  the report's six totals, computed from its expenses\n"
+        "REPORT is a report title of the reports folder or the path of a report file.\n"
         "\n"
         "--root DIR       the documents folder (else OUTLAYSHEET_ROOT, else the XDG\n"
         "                 documents folder); the reports live in DIR/Outlaysheet\n"
@@ -50,6 +65,22 @@ int CliTool::Run(const QStringList& arguments) {
     if (command == QLatin1String("dump")) {
         return Dump(rest);
     }
+    using Command = ReportCommands::Result (*)(const QStringList&);
+    const std::pair<const char*, Command> reportCommands[] = {
+        {"new-report", &ReportCommands::NewReport},
+        {"add-expense", &ReportCommands::AddExpense},
+        {"select", &ReportCommands::Select},
+        {"totals", &ReportCommands::Totals},
+    };
+    for (const auto& [name, run] : reportCommands) {
+        if (command == QLatin1String(name)) {
+            const ReportCommands::Result result = run(rest);
+            if (result.exitCode == kSuccess) {
+                Print(result.output);
+            }
+            return result.exitCode;
+        }
+    }
     return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -67,11 +98,22 @@ int CliTool::ListReports(const QStringList& arguments) {
         QDir(folder).entryInfoList({QStringLiteral("*.xpf")}, QDir::Files | QDir::CaseSensitive,
                                    QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& file : files) {
-        reports.append(QJsonObject{
+        QJsonObject report{
             {QStringLiteral("file"), file.fileName()},
             {QStringLiteral("size"), file.size()},
             {QStringLiteral("modified"), file.lastModified().toSecsSinceEpoch()},
-        });
+        };
+        // A file that is no readable report is still listed, without a header.
+        CExpenseReportInfo header;
+        const bool readable = LoadObjectFromFile(file.filePath(), &header, false, false, true);
+        report.insert(QStringLiteral("readable"), readable);
+        if (readable) {
+            const QJsonObject fields = ReportCommands::HeaderJson(header);
+            for (auto it = fields.begin(); it != fields.end(); ++it) {
+                report.insert(it.key(), it.value());
+            }
+        }
+        reports.append(report);
     }
     Print(QJsonObject{{QStringLiteral("folder"), folder}, {QStringLiteral("reports"), reports}});
     return kSuccess;
@@ -96,11 +138,11 @@ int CliTool::InitData(const QStringList& arguments) {
     QJsonObject result;
     bool succeeded = true;
     const ImageInstallResult images = InstallShippedImages(GetShippedDataFolder());
-    result.insert(QStringLiteral("images"),
-                  QJsonObject{{QStringLiteral("installed"), images.installed},
-                              {QStringLiteral("kept"), images.kept},
-                              {QStringLiteral("failures"),
-                               QJsonArray::fromStringList(images.failures)}});
+    result.insert(
+        QStringLiteral("images"),
+        QJsonObject{{QStringLiteral("installed"), images.installed},
+                    {QStringLiteral("kept"), images.kept},
+                    {QStringLiteral("failures"), QJsonArray::fromStringList(images.failures)}});
     succeeded = succeeded && images.Succeeded();
     for (const QString& failure : images.failures) {
         QTextStream(stderr) << failure << Qt::endl;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QStringList>
+
+class CExpenseDoc;
+class CExpenseReportInfo;
+
+// The commands of outlaysheet-cli that create and change reports. Each works
+// through the program's document, so a change is saved as the program saves
+// it. REPORT arguments are a report title of the reports folder or a path.
+class ReportCommands {
+public:
+    // The result of a command: its exit code (CliTool::ExitCode) and, on
+    // success, the JSON to print.
+    struct Result {
+        int exitCode = 0;
+        QJsonObject output;
+    };
+
+    static Result NewReport(const QStringList& arguments);
+    static Result AddExpense(const QStringList& arguments);
+    static Result Select(const QStringList& arguments);
+    static Result Totals(const QStringList& arguments);
+
+    // The header of a report file as JSON.
+    static QJsonObject HeaderJson(const CExpenseReportInfo& header);
+    // The path a REPORT argument names.
+    static QString ReportPath(const QString& report);
+};
