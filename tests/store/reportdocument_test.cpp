@@ -10,6 +10,7 @@
 #include "sortorderscope.h"
 #include "store/expensedoc.h"
 #include "store/expenserecord.h"
+#include "store/recordquery.h"
 #include "store/report.h"
 #include "support/testplatform.h"
 
@@ -46,7 +47,8 @@ std::unique_ptr<CExpenseRecord> Expense(const QString& currency, double amount, 
 CExpenseReportInfo NamedHeader(const QString& title) {
     CExpenseReportInfo header;
     QString error;
-    EXPECT_TRUE(header.ValidateName(GetReportsDirectory(), title, false, error)) << error.toStdString();
+    EXPECT_TRUE(header.ValidateName(GetReportsDirectory(), title, false, error))
+        << error.toStdString();
     return header;
 }
 
@@ -346,4 +348,83 @@ TEST(ReportDocument, TheDocumentBuildsMissingListsFromTheirDefaults) {
     EXPECT_TRUE(data.exists(QStringLiteral("CurrencyTable.dat")));
     EXPECT_TRUE(data.exists(QStringLiteral("Preferences.dat")));
     EXPECT_TRUE(platform.Prompts().Messages().empty());
+}
+
+TEST(ReportDocument, EachListChangeUpdatesItsOwnFieldOfTheMatchingRecords) {
+    struct Case {
+        const char* name;
+        int flags;
+        QStringList paidWith;
+        QStringList classifications;
+        QList<double> amounts;
+        double businessPaid;
+    };
+    const QStringList paidBefore{"Cash", "Visa", "Cash"};
+    const QStringList classBefore{"Client1", "Client2", "Client2"};
+    const QList<double> amountsBefore{10, 34.5, 20};
+    const Case cases[] = {
+        {"mileage rate", CExpenseReport::kMileageRate, paidBefore, classBefore, {10, 50, 20}, 0},
+        {"payment source",
+         CExpenseReport::kPaymentSource,
+         {"AmEx", "Visa", "AmEx"},
+         classBefore,
+         amountsBefore,
+         35},
+        {"classification",
+         CExpenseReport::kClassification,
+         paidBefore,
+         {"Client1", "Client9", "Client9"},
+         amountsBefore,
+         0},
+        {"classification of the selected only",
+         CExpenseReport::kClassification | CExpenseReport::kSelectedOnly,
+         paidBefore,
+         {"Client1", "Client2", "Client9"},
+         amountsBefore,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestPlatform platform;
+        SortOrderScope sortOrder;
+        CExpenseReport report;
+        ASSERT_TRUE(report.CreateNew(NamedHeader(QStringLiteral("Lists")), true));
+        const double rates[] = {1, 0, 0.8};
+        const qint32 categories[] = {2, CCategory::kMileageIndex, 10};
+        for (int i = 0; i < 3; ++i) {
+            auto record =
+                Expense(QStringLiteral("U.S. Dollars"), amountsBefore[i], rates[i], categories[i]);
+            record->SetPaidWith(CPaidWith(paidBefore[i], QStringLiteral("PAIDWITH08U.BMP"), 0));
+            record->SetClassification(CClassification(classBefore[i], QString()));
+            record->SetDescription(i == 2 ? QStringLiteral("Taxi home") : QString());
+            record->SetOdometerEnd(i == 1 ? 100.0 : 0.0);
+            report.GetRecords().Add(std::move(record), false);
+        }
+        report.GetRecords().GetQuery().AddCondition(
+            CRecordQuery::Text(kFieldDescription, kOpContains, QStringLiteral("Taxi")));
+        report.GetRecords().RunQuery();
+        ASSERT_TRUE(report.Save(false));
+
+        CExpenseRecord before;
+        before.SetPaidWith(
+            CPaidWith(QStringLiteral("Cash"), QStringLiteral("PAIDWITH08U.BMP"), 0));
+        before.SetClassification(CClassification(QStringLiteral("Client2"), QString()));
+        CExpenseRecord after;
+        after.SetPaidWith(CPaidWith(QStringLiteral("AmEx"), QStringLiteral("PAIDWITH03U.BMP"), 1));
+        after.SetClassification(CClassification(QStringLiteral("Client9"), QString()));
+        after.SetAmount(Amount(0.5));
+        ASSERT_TRUE(report.ApplyListChange(before, after, CExpenseReport::kOpenReport | c.flags));
+        EXPECT_FALSE(report.IsModified());
+
+        // What was saved, read back.
+        CExpenseReport saved;
+        ASSERT_TRUE(saved.Open(ReportPath(QStringLiteral("Lists")), false));
+        for (int i = 0; i < 3; ++i) {
+            const CExpenseRecord& record = *saved.GetRecords().GetAt(i, false);
+            EXPECT_EQ(record.GetPaidWith().GetName(), c.paidWith[i]) << i;
+            EXPECT_EQ(record.GetClassification().GetName(), c.classifications[i]) << i;
+            EXPECT_EQ(record.GetAmount(false).GetValue(), c.amounts[i]) << i;
+        }
+        EXPECT_EQ(saved.GetHeader().GetTotals().GetBusinessPaid().GetValue(), c.businessPaid);
+    }
 }
