@@ -30,7 +30,7 @@ std::unique_ptr<Platform> Platform::CreateDefault(QStringList& arguments,
                                                   std::unique_ptr<Prompts> prompts) {
     return std::make_unique<Platform>(PlatformPaths::FromEnvironment(arguments),
                                       std::make_unique<SystemClock>(), std::move(prompts),
-                                      ReadPosixLocale().value_or(LocaleInfo()));
+                                      DeviceLocaleFromProcess());
 }
 
 Platform& Platform::Get() {

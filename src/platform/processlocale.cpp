@@ -124,6 +124,22 @@ std::optional<LocaleInfo> ReadPosixLocale(const QString& name) {
     return info;
 }
 
+void AddInvariantMonetaryItems(LocaleInfo& locale) {
+    if (locale.Has(LocaleItem::MonDecimal) || locale.Has(LocaleItem::CurrencyDigits)) {
+        return;
+    }
+    locale.Set(LocaleItem::CurrencyDigits, QStringLiteral("2"));
+    locale.Set(LocaleItem::MonDecimal, QStringLiteral("."));
+    locale.Set(LocaleItem::MonThousand, QStringLiteral(","));
+    locale.Set(LocaleItem::MonGrouping, QStringLiteral("3;0"));
+}
+
+LocaleInfo DeviceLocaleFromProcess() {
+    LocaleInfo locale = ReadPosixLocale().value_or(LocaleInfo());
+    AddInvariantMonetaryItems(locale);
+    return locale;
+}
+
 QString PictureFromStrftime(const QString& format) {
     QString picture;
     QString literal;

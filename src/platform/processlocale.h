@@ -12,6 +12,13 @@
 // not define (the monetary items of "C", for instance) stay missing.
 std::optional<LocaleInfo> ReadPosixLocale(const QString& name = {});
 
+// The system locale of a normal run: the process locale, where a locale with
+// no monetary conventions at all ("C", "POSIX") gets the invariant ones for
+// places, separators and grouping. A device always has them, and without
+// them every amount would be rounded to whole units.
+LocaleInfo DeviceLocaleFromProcess();
+void AddInvariantMonetaryItems(LocaleInfo& locale);
+
 // A strftime format turned into a device picture ("%m/%d/%Y" -> "MM/dd/yyyy").
 QString PictureFromStrftime(const QString& format);
 

@@ -43,6 +43,20 @@ TEST(ProcessLocale, TheCLocaleHasNoMonetaryConventions) {
     EXPECT_EQ(locale->Get(MonthNameItem(1, false)), "January");
     EXPECT_EQ(locale->Get(DayNameItem(7, true)), "Sun");
     EXPECT_FALSE(ReadPosixLocale("xx_NOWHERE.UTF-8"));
+
+    // As the device's system locale it still writes amounts with decimals.
+    LocaleInfo device = *locale;
+    AddInvariantMonetaryItems(device);
+    EXPECT_EQ(device.Number(LocaleItem::CurrencyDigits), 2);
+    EXPECT_EQ(device.Get(LocaleItem::MonDecimal), ".");
+    EXPECT_EQ(device.Get(LocaleItem::MonThousand), ",");
+    EXPECT_EQ(device.Get(LocaleItem::MonGrouping), "3;0");
+    EXPECT_FALSE(device.Has(LocaleItem::CurrencySymbol));
+    // A locale with conventions of its own keeps them.
+    LocaleInfo german;
+    german.Set(LocaleItem::MonDecimal, ",");
+    AddInvariantMonetaryItems(german);
+    EXPECT_FALSE(german.Has(LocaleItem::CurrencyDigits));
 }
 
 TEST(ProcessLocale, AGermanLocaleMapsToTheDevicesItems) {
