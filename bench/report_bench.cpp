@@ -1,0 +1,157 @@
+// A report of 100,000 expenses: opening, saving, sorting by every key, a
+// two-condition selection and recomputing the totals, each read against a
+// baseline of the same run (reading the file's bytes; sorting 100,000
+// doubles). The memory counter is the heap a loaded record costs.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <algorithm>
+#include <random>
+
+#include "lists/category.h"
+#include "platform/platform.h"
+#include "platform/processlocale.h"
+#include "platform/scriptedprompts.h"
+#include "store/expenserecord.h"
+#include "store/expenserecords.h"
+#include "store/recordquery.h"
+#include "store/recordsquery.h"
+#include "store/report.h"
+
+namespace {
+
+constexpr int kExpenses = 100000;
+
+// One platform and one report file for the whole run.
+struct Fixture {
+    Fixture() {
+        PlatformPaths paths;
+        paths.documentsRoot = folder.filePath("root");
+        paths.registryFolder = folder.filePath("registry");
+        LocaleInfo locale;
+        AddInvariantMonetaryItems(locale);
+        platform = std::make_unique<Platform>(
+            paths, std::make_unique<FixedClock>(1773518966, QTimeZone::utc()),
+            std::make_unique<ScriptedPrompts>(), locale);
+        scope = std::make_unique<PlatformScope>(*platform);
+        report = std::make_unique<CExpenseReport>();
+        QString error;
+        report->GetHeader().ValidateName(folder.path(), "Bench", false, error);
+        path = report->GetHeader().GetPath();
+        const char* names[] = {"Taxi", "Lunch", "Lodging", "Fuel", "Phone", "Misc"};
+        std::mt19937 random(7);
+        for (int i = 0; i < kExpenses; ++i) {
+            auto record = std::make_unique<CExpenseRecord>();
+            record->SetCategory(CCategory(names[i % 6], 10, 6));
+            record->SetDate(1700000000 + static_cast<TimeStamp>(random() % 30000000));
+            record->SetDescription(QStringLiteral("Expense number %1").arg(random() % 5000));
+            record->SetAmount(Amount((random() % 100000) / 100.0));
+            record->SetExchangeRate(Amount(1.0));
+            record->SetCurrencyName("U.S. Dollars");
+            report->GetRecords().Add(std::move(record), false);
+        }
+        report->SaveAs(path, true);
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<Platform> platform;
+    std::unique_ptr<PlatformScope> scope;
+    std::unique_ptr<CExpenseReport> report;
+    QString path;
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+void BM_Baseline_ReadFileBytes(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    for (auto _ : state) {
+        QFile file(fixture.path);
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(file.readAll());
+    }
+}
+BENCHMARK(BM_Baseline_ReadFileBytes)->Unit(benchmark::kMillisecond);
+
+void BM_OpenReport(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    size_t heapPerRecord = 0;
+    for (auto _ : state) {
+        const size_t before = mallinfo2().uordblks;
+        CExpenseReport report;
+        report.Open(fixture.path, false);
+        heapPerRecord = (mallinfo2().uordblks - before) / kExpenses;
+    }
+    state.counters["heap_bytes_per_record"] = static_cast<double>(heapPerRecord);
+}
+BENCHMARK(BM_OpenReport)->Unit(benchmark::kMillisecond);
+
+void BM_SaveReport(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    const QString copy = fixture.folder.filePath("Copy.xpf");
+    for (auto _ : state) {
+        fixture.report->SaveAs(copy, true);
+    }
+}
+BENCHMARK(BM_SaveReport)->Unit(benchmark::kMillisecond);
+
+void BM_Baseline_SortDoubles(benchmark::State& state) {
+    std::mt19937 random(7);
+    std::vector<double> values(kExpenses);
+    for (double& value : values) {
+        value = random() / 100.0;
+    }
+    int direction = 0;
+    for (auto _ : state) {
+        direction ^= 1;
+        if (direction) {
+            std::sort(values.begin(), values.end());
+        } else {
+            std::sort(values.begin(), values.end(), std::greater<>());
+        }
+    }
+}
+BENCHMARK(BM_Baseline_SortDoubles)->Unit(benchmark::kMillisecond);
+
+// Each key in turn, alternating the direction so no sort meets sorted input.
+void BM_SortByField(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    const auto field = static_cast<qint32>(state.range(0));
+    qint32 direction = 0;
+    for (auto _ : state) {
+        direction ^= 1;
+        fixture.report->GetRecords().SetSortOrder(field, direction);
+    }
+    fixture.report->GetRecords().SetSortOrder(0, 1);
+}
+BENCHMARK(BM_SortByField)->DenseRange(0, 11)->Unit(benchmark::kMillisecond);
+
+void BM_TwoConditionSelection(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    CExpenseRecords& records = fixture.report->GetRecords();
+    for (auto _ : state) {
+        records.GetQuery().Clear();
+        records.GetQuery().AddCondition(CRecordQuery::Text(1, 1, "Taxi"));
+        records.GetQuery().AddCondition(CRecordQuery::Number(3, 4, 500.0));
+        records.RunQuery();
+        benchmark::DoNotOptimize(records.GetQuery().ResultCount());
+    }
+}
+BENCHMARK(BM_TwoConditionSelection)->Unit(benchmark::kMillisecond);
+
+void BM_RecomputeTotals(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    for (auto _ : state) {
+        fixture.report->GetRecords().RecomputeTotals();
+    }
+}
+BENCHMARK(BM_RecomputeTotals)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
