@@ -1,6 +1,8 @@
 #include <QHash>
 #include <QJsonArray>
 
+#include "cli/dumpreport.h"
+
 #include "cli/dumpcategory.h"
 #include "cli/dumpers.h"
 #include "store/expenserecord.h"
@@ -33,17 +35,6 @@ private:
     CExpenseReportInfo header_;
     CExpenseRecords records_;
 };
-
-QJsonObject TotalsJson(const CExpenseTotals& totals) {
-    return QJsonObject{
-        {QStringLiteral("total"), totals.GetTotal().GetValue()},
-        {QStringLiteral("reimbursementDue"), totals.GetReimbursementDue().GetValue()},
-        {QStringLiteral("businessPaid"), totals.GetBusinessPaid().GetValue()},
-        {QStringLiteral("deductible"), totals.GetDeductible().GetValue()},
-        {QStringLiteral("nonDeductible"), totals.GetNonDeductible().GetValue()},
-        {QStringLiteral("reimbursable"), totals.GetReimbursable().GetValue()},
-    };
-}
 
 QJsonObject RecordJson(const CExpenseRecord& record) {
     return QJsonObject{
@@ -137,3 +128,14 @@ std::optional<QJsonObject> DumpReport(const QString& path) {
 [[maybe_unused]] const bool registered = RegisterDumper(kFileTypeExpenseReport, &DumpReport);
 
 }  // namespace
+
+QJsonObject TotalsJson(const CExpenseTotals& totals) {
+    return QJsonObject{
+        {QStringLiteral("total"), totals.GetTotal().GetValue()},
+        {QStringLiteral("reimbursementDue"), totals.GetReimbursementDue().GetValue()},
+        {QStringLiteral("businessPaid"), totals.GetBusinessPaid().GetValue()},
+        {QStringLiteral("deductible"), totals.GetDeductible().GetValue()},
+        {QStringLiteral("nonDeductible"), totals.GetNonDeductible().GetValue()},
+        {QStringLiteral("reimbursable"), totals.GetReimbursable().GetValue()},
+    };
+}

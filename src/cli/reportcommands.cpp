@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cli/clitool.h"
+#include "cli/dumpreport.h"
 #include "lists/categoryexmanager.h"
 #include "lists/expensetypemanager.h"
 #include "platform/directories.h"
@@ -93,17 +94,6 @@ bool ParseDate(const QString& text, TimeStamp& stamp) {
     }
     stamp = Platform::Get().GetClock().FromLocal(date, QTime(0, 0));
     return true;
-}
-
-QJsonObject TotalsJson(const CExpenseTotals& totals) {
-    return QJsonObject{
-        {QStringLiteral("total"), totals.GetTotal().GetValue()},
-        {QStringLiteral("reimbursementDue"), totals.GetReimbursementDue().GetValue()},
-        {QStringLiteral("businessPaid"), totals.GetBusinessPaid().GetValue()},
-        {QStringLiteral("deductible"), totals.GetDeductible().GetValue()},
-        {QStringLiteral("nonDeductible"), totals.GetNonDeductible().GetValue()},
-        {QStringLiteral("reimbursable"), totals.GetReimbursable().GetValue()},
-    };
 }
 
 // Opens REPORT in the document; false (reported) when it does not open.
