@@ -7,8 +7,10 @@
 #include <QJsonObject>
 #include <QTextStream>
 
+#include "cli/backupcommands.h"
 #include "cli/filedump.h"
 #include "cli/reportcommands.h"
+#include "cli/shellcommands.h"
 #include "lists/shippedcurrencytable.h"
 #include "platform/directories.h"
 #include "platform/shippeddata.h"
@@ -35,6 +37,21 @@ QString CliTool::Usage() {
         "  select REPORT --clear\n"
         "             select the report's expenses by a condition, or end the selection\n"
         "  totals REPORT  the report's six totals, computed from its expenses\n"
+        "  init       the first-run data step: distance unit, personal information\n"
+        "             from the owner information, shipped data the user lacks\n"
+        "  install    record this program's folder as the installation folder, then init\n"
+        "  force-sync [--images]\n"
+        "             mark every report and data file (and picture) as changed for the\n"
+        "             next synchronisation\n"
+        "  backup ARCHIVE [--all-reports | --report NAME ...] [--data] [--images]\n"
+        "             back up reports, data files and pictures into a .xbf archive\n"
+        "  restore ARCHIVE [--all-reports | --report NAME ...] [--data] [--images]\n"
+        "          [--no-replace] [--ask]\n"
+        "             restore from an archive; --ask reads y, n or c for each question\n"
+        "             from standard input\n"
+        "  archive-list ARCHIVE  the entries of an archive: name, comment, size, method\n"
+        "  trash list | restore NAME | empty\n"
+        "             the deleted reports: list them, move one back, delete them all\n"
         "REPORT is a report title of the reports folder or the path of a report file.\n"
         "\n"
         "--root DIR       the documents folder (else OUTLAYSHEET_ROOT, else the XDG\n"
@@ -71,6 +88,13 @@ int CliTool::Run(const QStringList& arguments) {
         {"add-expense", &ReportCommands::AddExpense},
         {"select", &ReportCommands::Select},
         {"totals", &ReportCommands::Totals},
+        {"init", &ShellCommands::Init},
+        {"install", &ShellCommands::Install},
+        {"force-sync", &ShellCommands::ForceSync},
+        {"backup", &BackupCommands::Backup},
+        {"restore", &BackupCommands::Restore},
+        {"archive-list", &BackupCommands::ArchiveList},
+        {"trash", &BackupCommands::Trash},
     };
     for (const auto& [name, run] : reportCommands) {
         if (command == QLatin1String(name)) {
