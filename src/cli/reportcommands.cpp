@@ -7,6 +7,7 @@
 #include <QTextStream>
 #include <memory>
 
+#include "cli/clioptions.h"
 #include "cli/clitool.h"
 #include "cli/dumpreport.h"
 #include "lists/categoryexmanager.h"
@@ -23,47 +24,6 @@ namespace {
 constexpr qint64 kSecondsPerDay = 24 * 60 * 60;
 
 using Result = ReportCommands::Result;
-
-Result Failed(const QString& message) {
-    QTextStream(stderr) << "outlaysheet-cli: " << message << Qt::endl;
-    return {CliTool::kFailed, {}};
-}
-
-Result Usage(const QString& message) {
-    QTextStream(stderr) << "outlaysheet-cli: " << message << "\n\n" << CliTool::Usage();
-    return {CliTool::kUsage, {}};
-}
-
-// "--name value" options after the positional arguments, and bare flags.
-struct Options {
-    QStringList positional;
-    QHash<QString, QString> values;
-    QSet<QString> flags;
-
-    // Empty when every option is known and has its value; otherwise the
-    // complaint.
-    QString Parse(const QStringList& arguments, const QStringList& valued,
-                  const QStringList& bare) {
-        for (qsizetype i = 0; i < arguments.size(); ++i) {
-            const QString& argument = arguments[i];
-            if (!argument.startsWith(QLatin1String("--"))) {
-                positional.append(argument);
-            } else if (bare.contains(argument)) {
-                flags.insert(argument);
-            } else if (valued.contains(argument)) {
-                if (i + 1 >= arguments.size()) {
-                    return QStringLiteral("%1 needs a value").arg(argument);
-                }
-                values.insert(argument, arguments[++i]);
-            } else {
-                return QStringLiteral("unknown option \"%1\"").arg(argument);
-            }
-        }
-        return {};
-    }
-    bool Has(const char* name) const { return values.contains(QLatin1String(name)); }
-    QString Value(const char* name) const { return values.value(QLatin1String(name)); }
-};
 
 bool ParseNumber(const QString& text, double& value) {
     bool ok = false;
@@ -130,7 +90,7 @@ QJsonObject ReportCommands::HeaderJson(const CExpenseReportInfo& header) {
 }
 
 Result ReportCommands::NewReport(const QStringList& arguments) {
-    Options options;
+    CliOptions options;
     QString problem = options.Parse(arguments, {"--location", "--purpose", "--cash-advance"}, {});
     if (problem.isEmpty() && options.positional.size() != 1) {
         problem = QStringLiteral("new-report takes one title");
@@ -141,13 +101,13 @@ Result ReportCommands::NewReport(const QStringList& arguments) {
         problem = QStringLiteral("--cash-advance needs a number");
     }
     if (!problem.isEmpty()) {
-        return Usage(problem);
+        return CliUsageError(problem);
     }
     CExpenseDoc doc;
     CExpenseReportInfo info;
     QString error;
     if (!info.ValidateName(GetReportsDirectory(), options.positional.first(), false, error)) {
-        return Failed(error);
+        return CliFailed(error);
     }
     info.SetLocation(options.Value("--location"));
     info.SetPurpose(options.Value("--purpose"));
@@ -157,13 +117,13 @@ Result ReportCommands::NewReport(const QStringList& arguments) {
     totals.PutBackAdvance(Amount(advance));
     info.SetTotals(totals);
     if (!doc.CreateReport(info)) {
-        return Failed(QStringLiteral("the report could not be created"));
+        return CliFailed(QStringLiteral("the report could not be created"));
     }
     return {CliTool::kSuccess, HeaderJson(doc.GetReport().GetHeader())};
 }
 
 Result ReportCommands::AddExpense(const QStringList& arguments) {
-    Options options;
+    CliOptions options;
     QString problem =
         options.Parse(arguments,
                       {"--category", "--amount", "--date", "--currency", "--rate", "--description",
@@ -196,12 +156,12 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         problem = QStringLiteral("--date needs an ISO-8601 date");
     }
     if (!problem.isEmpty()) {
-        return Usage(problem);
+        return CliUsageError(problem);
     }
     CExpenseDoc doc;
     const CCategoryEx* category = doc.GetCategories().Find(options.Value("--category"));
     if (category == nullptr) {
-        return Failed(QStringLiteral("no category \"%1\"").arg(options.Value("--category")));
+        return CliFailed(QStringLiteral("no category \"%1\"").arg(options.Value("--category")));
     }
     if (!OpenNamedReport(doc, options.positional.first())) {
         return {CliTool::kFailed, {}};
@@ -217,13 +177,13 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     if (options.Has("--currency")) {
         currency = options.Value("--currency");
         if (!table.HasFormat(currency)) {
-            return Failed(QStringLiteral("no currency \"%1\"").arg(currency));
+            return CliFailed(QStringLiteral("no currency \"%1\"").arg(currency));
         }
     } else {
         rate = 1.0;
     }
     if (nights > 1 && !category->IsLodging()) {
-        return Failed(QStringLiteral("only a per-night category takes --nights"));
+        return CliFailed(QStringLiteral("only a per-night category takes --nights"));
     }
     if (category->IsMileage()) {
         // The amount is the distance, driven on from where the last trip
@@ -250,7 +210,7 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     if (options.Has("--paid-with")) {
         const CPaidWith* paidWith = doc.GetPaymentSources().Find(options.Value("--paid-with"));
         if (paidWith == nullptr) {
-            return Failed(
+            return CliFailed(
                 QStringLiteral("no payment source \"%1\"").arg(options.Value("--paid-with")));
         }
         slip.SetPaidWith(*paidWith);
@@ -264,7 +224,7 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         const CClassification* classification = groups.FindClassification(
             groups.GetCurrentGroupName(), options.Value("--classification"));
         if (classification == nullptr) {
-            return Failed(
+            return CliFailed(
                 QStringLiteral("no classification \"%1\"").arg(options.Value("--classification")));
         }
         slip.SetClassification(*classification);
@@ -283,7 +243,7 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         doc.AddRecord(std::move(record), true);
     }
     if (!doc.SaveReport(false)) {
-        return Failed(QStringLiteral("the report could not be saved"));
+        return CliFailed(QStringLiteral("the report could not be saved"));
     }
     QJsonObject output = HeaderJson(doc.GetReport().GetHeader());
     output.insert(QStringLiteral("added"), nights);
@@ -292,7 +252,7 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
 }
 
 Result ReportCommands::Select(const QStringList& arguments) {
-    Options options;
+    CliOptions options;
     QString problem =
         options.Parse(arguments, {"--field", "--op", "--value"}, {"--narrow", "--clear"});
     const bool clear = options.flags.contains(QStringLiteral("--clear"));
@@ -328,7 +288,7 @@ Result ReportCommands::Select(const QStringList& arguments) {
         }
     }
     if (!problem.isEmpty()) {
-        return Usage(problem);
+        return CliUsageError(problem);
     }
     CExpenseDoc doc;
     if (!OpenNamedReport(doc, options.positional.first())) {
@@ -346,7 +306,7 @@ Result ReportCommands::Select(const QStringList& arguments) {
     }
     doc.SetModifiedFlag(true);
     if (!doc.SaveReport(false)) {
-        return Failed(QStringLiteral("the report could not be saved"));
+        return CliFailed(QStringLiteral("the report could not be saved"));
     }
     QJsonArray selected;
     const int selectedCount = records.GetQuery().IsActive() ? records.GetCount(true) : 0;
@@ -366,7 +326,7 @@ Result ReportCommands::Select(const QStringList& arguments) {
 
 Result ReportCommands::Totals(const QStringList& arguments) {
     if (arguments.size() != 1 || arguments.first().startsWith(QLatin1String("--"))) {
-        return Usage(QStringLiteral("totals takes one report"));
+        return CliUsageError(QStringLiteral("totals takes one report"));
     }
     CExpenseDoc doc;
     if (!OpenNamedReport(doc, arguments.first())) {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+
+#include "cli/reportcommands.h"
+
+// "--name value" options among the positional arguments, and bare flags. A
+// valued option may be given several times.
+struct CliOptions {
+    QStringList positional;
+    QHash<QString, QStringList> values;
+    QSet<QString> flags;
+
+    // Empty when every option is known and has its value; otherwise the
+    // complaint.
+    QString Parse(const QStringList& arguments, const QStringList& valued,
+                  const QStringList& bare);
+    bool Has(const char* name) const { return values.contains(QLatin1String(name)); }
+    bool HasFlag(const char* name) const { return flags.contains(QLatin1String(name)); }
+    // The last value given for the option.
+    QString Value(const char* name) const;
+    // Every value given for the option, in order.
+    QStringList Values(const char* name) const { return values.value(QLatin1String(name)); }
+};
+
+// A failed command: the complaint on standard error, exit code 1.
+ReportCommands::Result CliFailed(const QString& message);
+// A usage error: the complaint and the usage text on standard error, exit 2.
+ReportCommands::Result CliUsageError(const QString& message);
