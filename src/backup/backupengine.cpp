@@ -1,0 +1,267 @@
+#include "backupengine.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/diagnosticslog.h"
+#include "platform/directories.h"
+#include "platform/filehelpers.h"
+#include "platform/platform.h"
+#include "zip/ziperror.h"
+
+namespace {
+
+// Clears what would stop a later restore from replacing the file, as the
+// device clears a file's read-only attribute.
+void MakeWritable(const QFileInfo& file) {
+    constexpr auto kNormal = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if ((file.permissions() & kNormal) != kNormal) {
+        QFile::setPermissions(file.filePath(), file.permissions() | kNormal);
+    }
+}
+
+// The files of a folder with one extension, in name order so that archives
+// come out the same on every file system.
+void ListFolder(const QString& folder, const QString& pattern, QChar category,
+                BackupFileList& list) {
+    if (folder.isEmpty()) {
+        return;
+    }
+    const QFileInfoList files = QDir(folder).entryInfoList(
+        {pattern}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& file : files) {
+        MakeWritable(file);
+        list.append({file.filePath(), category, -1});
+    }
+}
+
+Prompts& UserPrompts() {
+    return Platform::Get().GetPrompts();
+}
+
+QString FolderFor(QChar code, quint32 selection) {
+    if (code == BackupCategory::kDataFile) {
+        return (selection & kBackupDataFiles) ? GetDataDirectory() : QString();
+    }
+    const auto imageFolder = BackupCategory::ImageFolderOf(code);
+    return imageFolder && (selection & kBackupImages) ? GetImagesSubdirectory(*imageFolder)
+                                                      : QString();
+}
+
+}  // namespace
+
+void BackupEngine::ListReports(BackupFileList& list) {
+    ListFolder(GetReportsDirectory(), QStringLiteral("*.xpf"), BackupCategory::kReport, list);
+}
+
+void BackupEngine::ListDataFiles(BackupFileList& list) {
+    ListFolder(GetDataDirectory(), QStringLiteral("*.dat"), BackupCategory::kDataFile, list);
+}
+
+void BackupEngine::ListImages(BackupFileList& list) {
+    for (const BackupCategory::ImageCategory& category : BackupCategory::kImageCategories) {
+        ListFolder(GetImagesSubdirectory(category.folder), QStringLiteral("*.bmp"), category.code,
+                   list);
+    }
+}
+
+bool BackupEngine::ListArchiveReports(const QString& archivePath, BackupFileList& list) {
+    if (archivePath.isEmpty()) {
+        return true;
+    }
+    try {
+        ZipArchive archive;
+        archive.Open(archivePath);
+        const QString folder = GetReportsDirectory();
+        const qint64 count = archive.Count();
+        for (qint64 i = 0; i < count && i <= INT32_MAX; ++i) {
+            if (BackupCategory::FromComment(archive.Comment(i)) == BackupCategory::kReport) {
+                // The stored name is kept as it is, even a hostile one: restore
+                // checks it again and refuses what would leave the folder.
+                list.append({JoinPath(folder, archive.Name(i)), BackupCategory::kReport,
+                             static_cast<qint32>(i)});
+            }
+        }
+        archive.Discard();
+        return true;
+    } catch (const ZipError& error) {
+        LogMessage(error.Message());
+        return false;
+    }
+}
+
+QString BackupEngine::ArchiveComment(quint32 flags) {
+    return QStringLiteral("[Outlaysheet - Device]\r\nVersion=1\r\nFileTypesFlag=%1\r\n")
+        .arg(flags);
+}
+
+void BackupEngine::NoteError(const QString& error) {
+    LogMessage(error);
+    if (!lastError_.isEmpty()) {
+        lastError_ += QLatin1Char('\n');
+    }
+    lastError_ += error;
+}
+
+int BackupEngine::Backup(const QString& archivePath, const BackupFileList& reports,
+                         bool confirmOverwrite) {
+    lastError_.clear();
+    Prompts& prompts = UserPrompts();
+    if (archivePath.isEmpty()) {
+        prompts.Warning(QStringLiteral("Please select a location to save the backup to."));
+        return 0;
+    }
+    if (selection_ == 0) {
+        prompts.Warning(QStringLiteral("Please select at least one check box to backup."));
+        return 0;
+    }
+    if (confirmOverwrite && FileExists(archivePath) &&
+        !prompts.AskYesNo(
+            QStringLiteral("%1 already exists. Do you want to replace it?").arg(archivePath))) {
+        return 0;
+    }
+    BackupFileList others;
+    if (selection_ & kBackupDataFiles) {
+        ListDataFiles(others);
+    }
+    if (selection_ & kBackupImages) {
+        ListImages(others);
+    }
+    if (reports.isEmpty() && others.isEmpty()) {
+        prompts.Warning(QStringLiteral("No files were found to backup."));
+        return 0;
+    }
+
+    archive_.Discard();
+    try {
+        // The archive replaces an existing file only when it is complete, so
+        // a failed backup leaves the previous one as it was.
+        archive_.Create(archivePath);
+        archive_.SetComment(ArchiveComment(selection_));
+        for (const BackupFileList* list :
+             {&reports, static_cast<const BackupFileList*>(&others)}) {
+            for (const BackupFileEntry& entry : *list) {
+                const qint64 index = archive_.AddFile(entry.path);
+                archive_.SetEntryComment(index, QString(entry.category));
+            }
+        }
+        archive_.Close();
+    } catch (const ZipError& error) {
+        archive_.Discard();
+        NoteError(error.Message());
+    }
+    if (!lastError_.isEmpty()) {
+        prompts.Warning(
+            QStringLiteral("Errors were encountered while trying to backup your files."));
+        return 0;
+    }
+    prompts.Information(QStringLiteral("Backup Was Successful"));
+    return 1;
+}
+
+int BackupEngine::Restore(const QString& archivePath, const BackupFileList& reports,
+                          bool replaceExisting, bool askBeforeReplacing) {
+    lastError_.clear();
+    restored_ = 0;
+    Prompts& prompts = UserPrompts();
+    if (archivePath.isEmpty()) {
+        prompts.Warning(QStringLiteral("Please select a location to restore the files from."));
+        return 0;
+    }
+    if (selection_ == 0) {
+        prompts.Warning(
+            QStringLiteral("Please select at least one check box to restore data from."));
+        return 0;
+    }
+
+    archive_.Discard();
+    bool cancelled = false;
+    try {
+        archive_.Open(archivePath);
+        const qint64 count = archive_.Count();
+        const QString reportsFolder = GetReportsDirectory();
+        for (const BackupFileEntry& entry : reports) {
+            // The list may stem from an earlier look at another archive: the
+            // entry must still be that report.
+            const qint64 index = entry.archiveIndex;
+            if (index < 0 || index >= count ||
+                JoinPath(reportsFolder, archive_.Name(index)) != entry.path) {
+                NoteError(QStringLiteral("%1 holds no report \"%2\" at entry %3.")
+                              .arg(archivePath, entry.ShownName())
+                              .arg(index));
+                continue;
+            }
+            if (RestoreEntry(index, reportsFolder, replaceExisting, askBeforeReplacing) ==
+                EntryOutcome::Cancelled) {
+                cancelled = true;
+                break;
+            }
+        }
+        for (qint64 index = 0; !cancelled && index < count; ++index) {
+            const QString folder =
+                FolderFor(BackupCategory::FromComment(archive_.Comment(index)), selection_);
+            if (!folder.isEmpty() && RestoreEntry(index, folder, replaceExisting,
+                                                  askBeforeReplacing) == EntryOutcome::Cancelled) {
+                cancelled = true;
+            }
+        }
+    } catch (const ZipError& error) {
+        NoteError(error.Message());
+    }
+    archive_.Discard();
+
+    if (!lastError_.isEmpty()) {
+        prompts.Warning(
+            QStringLiteral("Errors were encountered while trying to restore your files."));
+        return 0;
+    }
+    if (cancelled) {
+        prompts.Information(QStringLiteral("Restore Operation Was Canceled."));
+        return 0;
+    }
+    prompts.Information(QStringLiteral("Restore Was Successful"));
+    return 1;
+}
+
+BackupEngine::EntryOutcome BackupEngine::RestoreEntry(qint64 index, const QString& folder,
+                                                      bool replaceExisting,
+                                                      bool askBeforeReplacing) {
+    const QString name = archive_.Name(index);
+    // Checked before anything looks at the target, which for a hostile name
+    // would lie outside the folder.
+    if (!ZipArchive::IsSafeEntryName(name)) {
+        NoteError(QStringLiteral("The archive entry \"%1\" is not a plain file name and was "
+                                 "not restored.")
+                      .arg(name));
+        return EntryOutcome::Kept;
+    }
+    const QString target = JoinPath(folder, name);
+    if (FileExists(target)) {
+        if (!replaceExisting) {
+            return EntryOutcome::Kept;
+        }
+        if (askBeforeReplacing) {
+            const PromptAnswer answer =
+                UserPrompts().AskYesNoCancel(QStringLiteral("Replace Existing File: ") + target);
+            if (answer == PromptAnswer::Cancel) {
+                return EntryOutcome::Cancelled;
+            }
+            if (answer != PromptAnswer::Yes) {
+                return EntryOutcome::Kept;
+            }
+        }
+        // The existing file is not deleted first: the entry is written next to
+        // it and renamed over it only once it is whole, so a damaged entry
+        // leaves the old file in place.
+        MakeWritable(QFileInfo(target));
+    }
+    try {
+        archive_.ExtractTo(index, folder);
+    } catch (const ZipError& error) {
+        NoteError(error.Message());
+        return EntryOutcome::Kept;
+    }
+    TouchFile(target);
+    ++restored_;
+    return EntryOutcome::Restored;
+}

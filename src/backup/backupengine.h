@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+#include "backup/backupcategory.h"
+#include "backup/backupfileentry.h"
+#include "zip/ziparchive.h"
+
+// Saves the user's reports, data files and pictures into one ZIP archive
+// (".xbf") and brings them back, wholly or in part. Each entry is stored
+// under its bare file name with its category code as comment; restore relies
+// on those comments alone. Every message goes through the platform's
+// prompts; the details of a failure go to the diagnostics log and to
+// LastError().
+class BackupEngine {
+public:
+    // What to save or restore besides an explicit report list: a combination
+    // of BackupSelection flags.
+    void SetSelection(quint32 flags) { selection_ = flags; }
+    quint32 Selection() const { return selection_; }
+
+    // Append the device's files of one kind. Each file is made writable as it
+    // is listed, so that a later restore can replace it. A missing folder
+    // lists nothing.
+    static void ListReports(BackupFileList& list);
+    static void ListDataFiles(BackupFileList& list);
+    static void ListImages(BackupFileList& list);
+
+    // Appends the report entries of an archive (comment beginning with '1'),
+    // each with the path it would be restored to. An empty path, or an
+    // archive that cannot be read, lists nothing; the latter is false.
+    static bool ListArchiveReports(const QString& archivePath, BackupFileList& list);
+
+    // 1 on success, 0 otherwise; the outcome has been shown.
+    int Backup(const QString& archivePath, const BackupFileList& reports, bool confirmOverwrite);
+    int Restore(const QString& archivePath, const BackupFileList& reports, bool replaceExisting,
+                bool askBeforeReplacing);
+
+    // What went wrong in the last Backup or Restore, for the log and the
+    // command line; empty after a clean run.
+    const QString& LastError() const { return lastError_; }
+    // Files written by the last Restore.
+    int RestoredCount() const { return restored_; }
+
+    // The archive comment of a backup with these selection flags.
+    static QString ArchiveComment(quint32 flags);
+
+private:
+    enum class EntryOutcome { Restored, Kept, Cancelled };
+
+    EntryOutcome RestoreEntry(qint64 index, const QString& folder, bool replaceExisting,
+                              bool askBeforeReplacing);
+    void NoteError(const QString& error);
+
+    quint32 selection_ = 0;
+    ZipArchive archive_;
+    QString lastError_;
+    int restored_ = 0;
+};
