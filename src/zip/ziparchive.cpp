@@ -2,13 +2,20 @@
 
 #include <zip.h>
 
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
+#include <QStorageInfo>
+#include <filesystem>
+#include <limits>
 #include <memory>
+#include <system_error>
 
 #include "platform/codepage.h"
+#include "zipdirectory.h"
 #include "ziperror.h"
 
 namespace {
@@ -33,6 +40,35 @@ QString OpenErrorText(int code) {
     const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
     zip_error_fini(&error);
     return text;
+}
+
+// Bytes a stand-in name is made of: no separators, nothing libzip or a reader
+// could take for a folder.
+constexpr char kStandInBytes[] =
+    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+    "\xA0\xA1\xA2\xA3\xA4\xA5\xA6\xA7\xA8\xA9\xAA\xAB\xAC\xAD\xAE\xAF"
+    "\xB0\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBB\xBC\xBD\xBE\xBF"
+    "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
+    "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF"
+    "\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
+    "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF";
+constexpr qint64 kStandInBase = sizeof kStandInBytes - 1;
+
+QString TemporaryPathBeside(const QString& path) {
+    const QFileInfo info(path);
+    for (;;) {
+        const QString candidate = info.dir().filePath(
+            QStringLiteral(".%1.%2.tmp")
+                .arg(info.fileName())
+                .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')));
+        if (!QFileInfo::exists(candidate)) {
+            return candidate;
+        }
+    }
+}
+
+QString WriteErrorText(const QString& path, const QString& reason) {
+    return QStringLiteral("%1 cannot be written: %2").arg(path, reason);
 }
 
 struct FileCloser {
@@ -66,22 +102,63 @@ void ZipArchive::RequireIndex(qint64 index) const {
 
 void ZipArchive::Create(const QString& path) {
     Discard();
+    // libzip writes to a file of its own choosing; ours go beside the
+    // archive first so that a second entry of one name can be renamed before
+    // the archive replaces anything.
+    const QString written = TemporaryPathBeside(path);
     int error = 0;
-    archive_ = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    archive_ = zip_open(QFile::encodeName(written).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (archive_ == nullptr) {
         throw ZipError(QStringLiteral("%1 cannot be created: %2").arg(path, OpenErrorText(error)));
     }
     path_ = path;
+    writtenPath_ = written;
 }
 
 void ZipArchive::Open(const QString& path) {
     Discard();
     int error = 0;
-    archive_ = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    const QByteArray encoded = QFile::encodeName(path);
+    archive_ = zip_open(encoded.constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    // libzip's consistency check also refuses two entries of one name, which
+    // our backups hold; without it, our own check of the layout stands in.
+    const bool sameNames = archive_ == nullptr && error == ZIP_ER_EXISTS;
+    if (sameNames) {
+        archive_ = zip_open(encoded.constData(), ZIP_RDONLY, &error);
+    }
     if (archive_ == nullptr) {
         throw ZipError(QStringLiteral("%1 cannot be opened: %2").arg(path, OpenErrorText(error)));
     }
     path_ = path;
+    try {
+        CheckLayout(sameNames);
+    } catch (...) {
+        Discard();
+        throw;
+    }
+}
+
+void ZipArchive::CheckLayout(bool sameNames) {
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw ZipError(QStringLiteral("%1 cannot be opened: %2").arg(path_, file.errorString()));
+    }
+    const ZipDirectory directory = ZipDirectory::Read(file, path_);
+    if (directory.IsZip64()) {
+        // libzip has checked all but shared data; extraction stays bounded by
+        // the declared sizes either way.
+        if (sameNames) {
+            throw ZipError(QStringLiteral("%1 cannot be opened: its entries share names, which "
+                                          "is not supported in a ZIP64 archive.")
+                               .arg(path_));
+        }
+        return;
+    }
+    if (static_cast<qint64>(directory.Entries().size()) != Count()) {
+        throw ZipError(QStringLiteral("%1 is not a sound ZIP archive: its entry count is "
+                                      "inconsistent.")
+                           .arg(path_));
+    }
 }
 
 void ZipArchive::SetComment(const QString& comment) {
@@ -100,15 +177,20 @@ qint64 ZipArchive::AddFile(const QString& path) {
         throw ZipError(QStringLiteral("%1 is not a file that can be backed up.").arg(path));
     }
     const QByteArray name = Encoded(info.fileName(), "file name");
+    const QByteArray stored = names_.contains(name) ? UnusedNameLike(name) : name;
     zip_source_t* source = zip_source_file(archive_, QFile::encodeName(path).constData(), 0, -1);
     if (source == nullptr) {
         Fail(QStringLiteral("%1 cannot be read").arg(path));
     }
     // The name is stored as it stands, without claiming UTF-8.
-    const zip_int64_t index = zip_file_add(archive_, name.constData(), source, ZIP_FL_ENC_CP437);
+    const zip_int64_t index = zip_file_add(archive_, stored.constData(), source, ZIP_FL_ENC_CP437);
     if (index < 0) {
         zip_source_free(source);
         Fail(QStringLiteral("%1 cannot be added").arg(path));
+    }
+    names_.insert(stored);
+    if (stored != name) {
+        standIns_.insert(index, {stored, name});
     }
     const bool store = info.size() < kStoreBelow;
     if (zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index),
@@ -117,6 +199,27 @@ qint64 ZipArchive::AddFile(const QString& path) {
         Fail(QStringLiteral("%1 cannot be compressed").arg(path));
     }
     return index;
+}
+
+// A name of the same length as `name` that no entry has yet: the stand-in's
+// bytes are later overwritten in place, so nothing else in the file moves.
+QByteArray ZipArchive::UnusedNameLike(const QByteArray& name) const {
+    // Each name tried and found taken belongs to an entry, so this ends.
+    for (qint64 attempt = 0;; ++attempt) {
+        QByteArray candidate = name;
+        qint64 rest = attempt;
+        for (qsizetype i = 0; i < candidate.size(); ++i) {
+            candidate[i] = kStandInBytes[rest % kStandInBase];
+            rest /= kStandInBase;
+        }
+        if (rest != 0) {
+            throw ZipError(QStringLiteral("Too many files named \"%1\" for one archive.")
+                               .arg(DecodeDeviceCodePage(name)));
+        }
+        if (!names_.contains(candidate)) {
+            return candidate;
+        }
+    }
 }
 
 void ZipArchive::SetEntryComment(qint64 index, const QString& comment) {
@@ -135,6 +238,9 @@ qint64 ZipArchive::Count() const {
 
 QString ZipArchive::Name(qint64 index) const {
     RequireIndex(index);
+    if (const auto standIn = standIns_.constFind(index); standIn != standIns_.cend()) {
+        return DecodeDeviceCodePage(standIn->real);
+    }
     const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(index), ZIP_FL_ENC_RAW);
     if (name == nullptr) {
         Fail(QStringLiteral("The name of entry %1 cannot be read").arg(index));
@@ -170,6 +276,25 @@ QString ZipArchive::ExtractTo(qint64 index, const QString& folder) {
                 .arg(name));
     }
     const QString target = QDir(folder).filePath(name);
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
+        (stat.valid & ZIP_STAT_SIZE) == 0) {
+        Fail(QStringLiteral("%1 cannot be read from the archive").arg(name));
+    }
+    // libzip compares size and CRC only once the data has ended, and data
+    // can inflate to a thousand times its stored size: the declared size is
+    // the most that is ever written.
+    const auto declared = static_cast<qint64>(std::min<zip_uint64_t>(
+        stat.size, static_cast<zip_uint64_t>(std::numeric_limits<qint64>::max())));
+    const QStorageInfo storage(folder);
+    if (storage.isValid() && storage.bytesAvailable() >= 0 &&
+        declared > storage.bytesAvailable()) {
+        throw ZipError(QStringLiteral("%1 needs %2 bytes, more than are free in %3.")
+                           .arg(name)
+                           .arg(declared)
+                           .arg(folder));
+    }
     std::unique_ptr<zip_file_t, FileCloser> entry(
         zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0));
     if (!entry) {
@@ -177,41 +302,137 @@ QString ZipArchive::ExtractTo(qint64 index, const QString& folder) {
     }
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw ZipError(QStringLiteral("%1 cannot be written: %2").arg(target, file.errorString()));
+        throw ZipError(WriteErrorText(target, file.errorString()));
     }
+    const auto damaged = [&](const QString& reason) {
+        file.cancelWriting();
+        throw ZipError(QStringLiteral("%1 in the archive is damaged: %2").arg(name, reason));
+    };
     char buffer[64 * 1024];
+    qint64 total = 0;
     for (;;) {
-        const zip_int64_t got = zip_fread(entry.get(), buffer, sizeof buffer);
+        // One byte past the declared size is enough to know it is exceeded.
+        const qint64 wanted = std::min<qint64>(sizeof buffer, declared - total + 1);
+        const zip_int64_t got = zip_fread(entry.get(), buffer, static_cast<zip_uint64_t>(wanted));
         if (got < 0) {
             // A damaged entry, its CRC among other things, shows up here.
-            const QString reason = QString::fromLocal8Bit(zip_file_strerror(entry.get()));
-            file.cancelWriting();
-            throw ZipError(QStringLiteral("%1 in the archive is damaged: %2").arg(name, reason));
+            damaged(QString::fromLocal8Bit(zip_file_strerror(entry.get())));
         }
         if (got == 0) {
             break;
         }
+        total += got;
+        if (total > declared) {
+            damaged(QStringLiteral("it holds more than the %1 bytes it declares").arg(declared));
+        }
         if (file.write(buffer, got) != got) {
             const QString reason = file.errorString();
             file.cancelWriting();
-            throw ZipError(QStringLiteral("%1 cannot be written: %2").arg(target, reason));
+            throw ZipError(WriteErrorText(target, reason));
         }
     }
+    if (total != declared) {
+        damaged(
+            QStringLiteral("it holds %1 of the %2 bytes it declares").arg(total).arg(declared));
+    }
+    // The last read already checked the CRC; closing reports anything left.
+    if (const int error = zip_fclose(entry.release()); error != 0) {
+        damaged(OpenErrorText(error));
+    }
     if (!file.flush() || !file.commit()) {
-        throw ZipError(QStringLiteral("%1 cannot be written: %2").arg(target, file.errorString()));
+        throw ZipError(WriteErrorText(target, file.errorString()));
     }
     return target;
 }
 
 void ZipArchive::Close() {
     RequireOpen();
+    if (writtenPath_.isEmpty()) {
+        Discard();
+        return;
+    }
+    if (Count() == 0) {
+        CloseEmpty();
+        return;
+    }
     if (zip_close(archive_) != 0) {
         const QString reason = QString::fromLocal8Bit(zip_strerror(archive_));
-        zip_discard(archive_);
-        archive_ = nullptr;
-        throw ZipError(QStringLiteral("%1 cannot be written: %2").arg(path_, reason));
+        Discard();
+        throw ZipError(WriteErrorText(path_, reason));
     }
     archive_ = nullptr;
+    try {
+        FinishWritten();
+    } catch (...) {
+        Discard();
+        throw;
+    }
+    Reset();
+}
+
+// libzip writes no file at all for an archive without entries, and would
+// delete the one it replaces; the archive is then its end record alone.
+void ZipArchive::CloseEmpty() {
+    zip_int32_t length = 0;
+    const char* comment = zip_get_archive_comment(archive_, &length, ZIP_FL_ENC_RAW);
+    QByteArray end("PK\x05\x06", 4);
+    end.append(16, '\0');
+    end.append(static_cast<char>(length & 0xFF));
+    end.append(static_cast<char>((length >> 8) & 0xFF));
+    if (comment != nullptr) {
+        end.append(comment, length);
+    }
+    zip_discard(archive_);
+    archive_ = nullptr;
+    const QString path = path_;
+    Reset();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(end) != end.size() || !file.commit()) {
+        throw ZipError(WriteErrorText(path, file.errorString()));
+    }
+}
+
+// Gives the stand-in names back their real ones, makes the file durable and
+// puts it in the archive's place.
+void ZipArchive::FinishWritten() {
+    QFile file(writtenPath_);
+    if (!file.open(QIODevice::ReadWrite)) {
+        throw ZipError(WriteErrorText(path_, file.errorString()));
+    }
+    // Reading our own output back also proves it sound before it replaces
+    // the previous archive.
+    const ZipDirectory directory = ZipDirectory::Read(file, path_);
+    const auto& entries = directory.Entries();
+    for (auto standIn = standIns_.cbegin(); standIn != standIns_.cend(); ++standIn) {
+        // Only the stand-in's own bytes, where libzip wrote them, are touched.
+        const auto index = static_cast<size_t>(standIn.key());
+        if (directory.IsZip64() || index >= entries.size() ||
+            entries[index].name != standIn->stored ||
+            standIn->real.size() != standIn->stored.size()) {
+            throw ZipError(QStringLiteral("%1 cannot be written: its entries could not be named.")
+                               .arg(path_));
+        }
+        for (const qint64 offset :
+             {entries[index].centralNameOffset, entries[index].localNameOffset}) {
+            if (!file.seek(offset) || file.write(standIn->real) != standIn->real.size()) {
+                throw ZipError(WriteErrorText(path_, file.errorString()));
+            }
+        }
+    }
+    if (!file.flush() || ::fsync(file.handle()) != 0) {
+        throw ZipError(WriteErrorText(path_, file.errorString()));
+    }
+    file.close();
+    const QFileInfo previous(path_);
+    if (previous.exists()) {
+        QFile::setPermissions(writtenPath_, previous.permissions());
+    }
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(writtenPath_).toStdString(),
+                            QFile::encodeName(path_).toStdString(), error);
+    if (error) {
+        throw ZipError(WriteErrorText(path_, QString::fromStdString(error.message())));
+    }
 }
 
 void ZipArchive::Discard() {
@@ -219,4 +440,15 @@ void ZipArchive::Discard() {
         zip_discard(archive_);
         archive_ = nullptr;
     }
+    if (!writtenPath_.isEmpty()) {
+        QFile::remove(writtenPath_);
+    }
+    Reset();
+}
+
+void ZipArchive::Reset() {
+    path_.clear();
+    writtenPath_.clear();
+    names_.clear();
+    standIns_.clear();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
+#include <QSet>
 #include <QString>
 
 struct zip;
@@ -8,8 +11,10 @@ struct zip;
 // a new archive, open one, set the archive and entry comments, add a file
 // under its bare name (deflated at zlib's default level, stored when shorter
 // than 5 bytes), list entries, extract one into a folder, and close. Names
-// and comments are the device's single-byte code page. Every failure throws
-// ZipError; the archive is then best closed with Discard.
+// and comments are the device's single-byte code page. Several entries may
+// carry the same name (pictures from different folders); they are told apart
+// by index and comment. Every failure throws ZipError; the archive is then
+// best closed with Discard.
 class ZipArchive {
 public:
     ZipArchive() = default;
@@ -20,13 +25,15 @@ public:
     // A new, empty archive; an existing file there is replaced when the
     // archive is closed, and left alone when it is discarded.
     void Create(const QString& path);
-    // An existing archive, read-only; a damaged one is refused here.
+    // An existing archive, read-only; a damaged one is refused here, and so
+    // is one whose entries share their data.
     void Open(const QString& path);
     bool IsOpen() const { return archive_ != nullptr; }
 
     void SetComment(const QString& comment);
-    // Adds the file at `path` under its file name; returns the entry's index.
-    // The file is read when the archive is closed.
+    // Adds the file at `path` under its file name, even when an entry already
+    // has that name; returns the entry's index. The file is read when the
+    // archive is closed.
     qint64 AddFile(const QString& path);
     void SetEntryComment(qint64 index, const QString& comment);
 
@@ -38,7 +45,8 @@ public:
 
     // Writes the entry into `folder` under its name and returns the file's
     // path. The file appears whole or not at all: a damaged entry (bad CRC,
-    // short data) or a name that would leave the folder ("../x", "/x", "a/b")
+    // short data, more data than the entry declares, a size beyond the free
+    // space) or a name that would leave the folder ("../x", "/x", "a/b")
     // writes nothing.
     QString ExtractTo(qint64 index, const QString& folder);
 
@@ -54,7 +62,23 @@ private:
     [[noreturn]] void Fail(const QString& what) const;
     void RequireOpen() const;
     void RequireIndex(qint64 index) const;
+    QByteArray UnusedNameLike(const QByteArray& name) const;
+    void CheckLayout(bool sameNames);
+    void CloseEmpty();
+    void FinishWritten();
+    void Reset();
 
     zip* archive_ = nullptr;
+    // The archive's file; one being made is written beside it first.
     QString path_;
+    QString writtenPath_;
+    // For an archive being made: every name given to libzip, and the real
+    // names of the entries that went in under a stand-in because libzip
+    // refuses a second entry of one name.
+    struct StandIn {
+        QByteArray stored;
+        QByteArray real;
+    };
+    QSet<QByteArray> names_;
+    QHash<qint64, StandIn> standIns_;
 };
