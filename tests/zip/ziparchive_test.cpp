@@ -4,47 +4,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 #include "support/testplatform.h"
 #include "zip/ziperror.h"
+#include "ziptestsupport.h"
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-};
-
-// An Info-ZIP tool run on our archives (unzip -t, zipnote, zip).
-Run InfoZip(const QString& tool, const QStringList& arguments, const QString& folder = {},
-            const QByteArray& input = {}) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(tool, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLatin1(process.readAllStandardOutput())};
-}
-
-bool HaveInfoZip() {
-    return !QStandardPaths::findExecutable("unzip").isEmpty() &&
-           !QStandardPaths::findExecutable("zipnote").isEmpty() &&
-           !QStandardPaths::findExecutable("zip").isEmpty();
-}
-
-QString ThrownMessage(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ZipError& error) {
-        return error.Message();
-    }
-    return {};
-}
 
 // An archive of our own making with entries named by the test, for names
 // that the program itself never writes.

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "support/testplatform.h"
+#include "zip/ziparchive.h"
+#include "zip/zipdirectory.h"
+#include "ziptestsupport.h"
+
+namespace {
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+}  // namespace
+
+// Entries whose data says something other than their headers: each fails
+// on extraction, writes nothing, and leaves the file it would replace alone.
+TEST(ZipArchiveHostile, LyingEntriesWriteNothing) {
+    const QByteArray big(1 << 20, '\0');
+    struct Case {
+        const char* what;
+        HandMadeEntry entry;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"inflates past its size", {"Car.bmp", "4", big, true, 1000}, "more than the 1000 bytes"},
+        {"stores more than its size", {"Car.bmp", "4", big, false, 10}, "more than the 10 bytes"},
+        {"inflates short of its size", {"Car.bmp", "4", "tiny data", true, 5000}, "damaged"},
+        {"bad CRC, deflated", {"Car.bmp", "4", big, true, {}, 0x12345678}, "damaged"},
+        {"bad CRC, stored", {"Car.bmp", "4", "abc", false, {}, 0x12345678}, "damaged"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestPlatform platform;
+        const QString path = platform.Path("hostile.xbf");
+        WriteFileBytes(path, HandMadeZip({c.entry}));
+        const QString into = platform.Path("into");
+        WriteFileBytes(into + "/Car.bmp", "the picture already there");
+        ZipArchive archive;
+        archive.Open(path);
+        EXPECT_TRUE(ThrownMessage([&] { archive.ExtractTo(0, into); }).contains(c.message))
+            << ThrownMessage([&] { archive.ExtractTo(0, into); }).toStdString();
+        EXPECT_EQ(FilesIn(into), QStringList{"Car.bmp"});
+        EXPECT_EQ(ReadFileBytes(into + "/Car.bmp"), "the picture already there");
+    }
+}
+
+// Hand-made entries that tell the truth extract like any other, so the
+// failures above are the lies and not the maker.
+TEST(ZipArchiveHostile, HonestHandMadeEntriesExtract) {
+    TestPlatform platform;
+    const QByteArray big(100000, 'z');
+    WriteFileBytes(platform.Path("honest.xbf"),
+                   HandMadeZip({{"Big.bmp", "4", big, true}, {"abc.dat", "2", "abc"}}));
+    ZipArchive archive;
+    archive.Open(platform.Path("honest.xbf"));
+    ASSERT_EQ(archive.Count(), 2);
+    const QString into = platform.Path("into");
+    QDir().mkpath(into);
+    EXPECT_EQ(ReadFileBytes(archive.ExtractTo(0, into)), big);
+    EXPECT_EQ(ReadFileBytes(archive.ExtractTo(1, into)), "abc");
+}
+
+// Two directory entries over one piece of data turn a small archive into
+// many large files; such an archive is refused whole, whatever the names.
+TEST(ZipArchiveHostile, EntriesSharingDataAreRefused) {
+    const QByteArray big(1 << 20, 'x');
+    for (const char* second : {"Other.bmp", "Car.bmp"}) {
+        SCOPED_TRACE(second);
+        TestPlatform platform;
+        HandMadeEntry shared{second, "5"};
+        shared.sharesDataOf = 0;
+        const QString path = platform.Path("overlap.xbf");
+        WriteFileBytes(path, HandMadeZip({{"Car.bmp", "4", big, true}, shared}));
+        ZipArchive archive;
+        EXPECT_FALSE(ThrownMessage([&] { archive.Open(path); }).isEmpty());
+        EXPECT_FALSE(archive.IsOpen());
+    }
+}
+
+// Cut short anywhere, or not a ZIP file at all: refused when opened.
+TEST(ZipArchiveHostile, TruncatedAndForeignFilesAreRefused) {
+    const QByteArray whole = HandMadeZip(
+        {{"Trip.xpf", "1", QByteArray(3000, 'r'), true}, {"Car.bmp", "4", "abc"}}, "comment");
+    QByteArray outsideDirectory = whole;
+    // The directory's offset, in the end record, pointing past the file.
+    outsideDirectory[whole.size() - 7 - 6 + 3] = '\x7F';
+    const std::vector<std::pair<const char*, QByteArray>> cases = {
+        {"empty", {}},
+        {"first header only", whole.left(40)},
+        {"half", whole.left(whole.size() / 2)},
+        {"end record cut", whole.left(whole.size() - 10)},
+        {"directory outside the file", outsideDirectory},
+        {"text", "This is not an archive, though it is long enough to be one."},
+        {"end record alone in garbage", QByteArray(100, 'g') + "PK\x05\x06" + QByteArray(18, 'g')},
+    };
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        TestPlatform platform;
+        WriteFileBytes(platform.Path("bad.xbf"), bytes);
+        ZipArchive archive;
+        EXPECT_FALSE(ThrownMessage([&] { archive.Open(platform.Path("bad.xbf")); }).isEmpty());
+        EXPECT_FALSE(archive.IsOpen());
+    }
+}
+
+TEST(ZipDirectory, ReadsOffsetsAndRecognisesZip64) {
+    TestPlatform platform;
+    const QString path = platform.Path("a.zip");
+    WriteFileBytes(path, HandMadeZip({{"a.dat", "2", "abcdef"}, {"Car.bmp", "4", "xyz"}}));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ZipDirectory directory = ZipDirectory::Read(file, path);
+    ASSERT_EQ(directory.Entries().size(), 2u);
+    const ZipDirectory::Entry& car = directory.Entries()[1];
+    EXPECT_EQ(car.comment, "4");
+    EXPECT_EQ(car.localOffset, 30 + 5 + 6);
+    EXPECT_EQ(car.dataOffset, car.localOffset + 30 + 7);
+    const QByteArray bytes = ReadFileBytes(path);
+    EXPECT_EQ(bytes.mid(car.localNameOffset, 7), "Car.bmp");
+    EXPECT_EQ(bytes.mid(car.centralNameOffset, 7), "Car.bmp");
+    file.close();
+
+    // An end record that defers to a ZIP64 one.
+    QByteArray zip64 = bytes;
+    zip64[zip64.size() - 12] = '\xFF';
+    zip64[zip64.size() - 11] = '\xFF';
+    WriteFileBytes(path, zip64);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ZipDirectory deferred = ZipDirectory::Read(file, path);
+    EXPECT_TRUE(deferred.IsZip64());
+    EXPECT_TRUE(deferred.Entries().empty());
+}
