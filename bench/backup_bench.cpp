@@ -1,0 +1,204 @@
+// Backing up 300 reports of 200 expenses each with the data files and the
+// shipped pictures, and restoring them all, each read against Info-ZIP on the
+// same files in the same run: `zip -q -6` for the backup and `unzip -q -o`
+// for the restore. The counter "vs_infozip" is the ratio of the two.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <chrono>
+#include <random>
+
+#include "backup/backupengine.h"
+#include "lists/category.h"
+#include "platform/directories.h"
+#include "platform/platform.h"
+#include "platform/processlocale.h"
+#include "platform/scriptedprompts.h"
+#include "platform/shippeddata.h"
+#include "store/expensedoc.h"
+#include "store/expenserecord.h"
+#include "store/report.h"
+
+namespace {
+
+constexpr int kReports = 300;
+constexpr int kExpensesPerReport = 200;
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+// One platform with the user's files for the whole run.
+struct Fixture {
+    Fixture() {
+        PlatformPaths paths;
+        paths.documentsRoot = folder.filePath("root");
+        paths.registryFolder = folder.filePath("registry");
+        LocaleInfo locale;
+        AddInvariantMonetaryItems(locale);
+        auto prompts = std::make_unique<ScriptedPrompts>();
+        platform = std::make_unique<Platform>(
+            paths, std::make_unique<FixedClock>(1773518966, QTimeZone::utc()), std::move(prompts),
+            locale);
+        scope = std::make_unique<PlatformScope>(*platform);
+        InstallShippedImages(GetShippedDataFolder());
+        CExpenseDoc().ReloadAll();
+        WriteReports();
+        BackupEngine::ListReports(reports);
+        for (const BackupFileList& list : {reports, Others()}) {
+            for (const BackupFileEntry& entry : list) {
+                files.append(entry.path);
+            }
+        }
+    }
+
+    void WriteReports() {
+        const char* names[] = {"Taxi", "Lunch", "Lodging", "Fuel", "Phone", "Misc"};
+        std::mt19937 random(7);
+        for (int r = 0; r < kReports; ++r) {
+            CExpenseReport report;
+            QString error;
+            report.GetHeader().ValidateName(GetReportsDirectory(),
+                                            QStringLiteral("Trip %1").arg(r, 3, 10, QChar('0')),
+                                            false, error);
+            for (int i = 0; i < kExpensesPerReport; ++i) {
+                auto record = std::make_unique<CExpenseRecord>();
+                record->SetCategory(CCategory(names[i % 6], 10, 6));
+                record->SetDate(1700000000 + static_cast<TimeStamp>(random() % 30000000));
+                record->SetDescription(QStringLiteral("Expense number %1").arg(random() % 5000));
+                record->SetAmount(Amount((random() % 100000) / 100.0));
+                record->SetExchangeRate(Amount(1.0));
+                record->SetCurrencyName("U.S. Dollars");
+                report.GetRecords().Add(std::move(record), false);
+            }
+            report.SaveAs(report.GetHeader().GetPath(), true);
+        }
+    }
+
+    static BackupFileList Others() {
+        BackupFileList others;
+        BackupEngine::ListDataFiles(others);
+        BackupEngine::ListImages(others);
+        return others;
+    }
+
+    static quint32 Everything() { return kBackupReports | kBackupDataFiles | kBackupImages; }
+
+    QTemporaryDir folder;
+    std::unique_ptr<Platform> platform;
+    std::unique_ptr<PlatformScope> scope;
+    BackupFileList reports;
+    QStringList files;  // every file a backup of everything takes
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+bool RunTool(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    return process.waitForFinished(-1) && process.exitCode() == 0;
+}
+
+// The median of three runs of an Info-ZIP command, in seconds.
+double InfoZipSeconds(const QString& tool, const QStringList& arguments) {
+    std::vector<double> runs;
+    for (int i = 0; i < 3; ++i) {
+        const auto start = Clock::now();
+        if (!RunTool(tool, arguments)) {
+            return 0;
+        }
+        runs.push_back(Seconds(Clock::now() - start));
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[1];
+}
+
+QString ZipBaselineArchive() {
+    return Shared().folder.filePath("infozip.zip");
+}
+
+double ZipSeconds() {
+    static const double seconds = [] {
+        QFile::remove(ZipBaselineArchive());
+        return InfoZipSeconds(
+            "zip", QStringList{"-q", "-6", "-j", ZipBaselineArchive()} + Shared().files);
+    }();
+    return seconds;
+}
+
+void BM_Baseline_InfoZipBackup(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    for (auto _ : state) {
+        QFile::remove(ZipBaselineArchive());
+        RunTool("zip", QStringList{"-q", "-6", "-j", ZipBaselineArchive()} + fixture.files);
+    }
+    state.counters["files"] = static_cast<double>(fixture.files.size());
+}
+BENCHMARK(BM_Baseline_InfoZipBackup)->Unit(benchmark::kMillisecond);
+
+void BM_Backup(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    BackupEngine engine;
+    engine.SetSelection(Fixture::Everything());
+    const QString archive = fixture.folder.filePath("backup.xbf");
+    Clock::duration spent{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (engine.Backup(archive, fixture.reports, false) != 1) {
+            state.SkipWithError("the backup failed");
+            break;
+        }
+        spent += Clock::now() - start;
+    }
+    state.counters["vs_infozip"] =
+        Seconds(spent) / static_cast<double>(state.iterations()) / ZipSeconds();
+    state.counters["archive_bytes"] = static_cast<double>(QFileInfo(archive).size());
+}
+BENCHMARK(BM_Backup)->Unit(benchmark::kMillisecond);
+
+void BM_Baseline_InfoZipRestore(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    ZipSeconds();
+    const QString target = fixture.folder.filePath("unzipped");
+    for (auto _ : state) {
+        RunTool("unzip", {"-q", "-o", ZipBaselineArchive(), "-d", target});
+    }
+}
+BENCHMARK(BM_Baseline_InfoZipRestore)->Unit(benchmark::kMillisecond);
+
+void BM_Restore(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    BackupEngine engine;
+    engine.SetSelection(Fixture::Everything());
+    const QString archive = fixture.folder.filePath("restore.xbf");
+    engine.Backup(archive, fixture.reports, false);
+    BackupFileList reports;
+    BackupEngine::ListArchiveReports(archive, reports);
+    ZipSeconds();
+    const double unzipSeconds = InfoZipSeconds(
+        "unzip", {"-q", "-o", ZipBaselineArchive(), "-d", fixture.folder.filePath("unzipped")});
+    Clock::duration spent{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (engine.Restore(archive, reports, true, false) != 1) {
+            state.SkipWithError("the restore failed");
+            break;
+        }
+        spent += Clock::now() - start;
+    }
+    state.counters["vs_infozip"] =
+        Seconds(spent) / static_cast<double>(state.iterations()) / unzipSeconds;
+}
+BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
