@@ -7,13 +7,12 @@
 #include <QJsonObject>
 #include <QTextStream>
 
+#include "app/firstrundata.h"
 #include "cli/backupcommands.h"
 #include "cli/filedump.h"
 #include "cli/reportcommands.h"
 #include "cli/shellcommands.h"
-#include "lists/shippedcurrencytable.h"
 #include "platform/directories.h"
-#include "platform/shippeddata.h"
 #include "store/expensereportinfo.h"
 #include "store/objectfile.h"
 
@@ -159,30 +158,9 @@ int CliTool::InitData(const QStringList& arguments) {
     if (!arguments.isEmpty()) {
         return UsageError(QStringLiteral("init-data takes no arguments"));
     }
-    QJsonObject result;
-    bool succeeded = true;
-    const ImageInstallResult images = InstallShippedImages(GetShippedDataFolder());
-    result.insert(
-        QStringLiteral("images"),
-        QJsonObject{{QStringLiteral("installed"), images.installed},
-                    {QStringLiteral("kept"), images.kept},
-                    {QStringLiteral("failures"), QJsonArray::fromStringList(images.failures)}});
-    succeeded = succeeded && images.Succeeded();
-    for (const QString& failure : images.failures) {
-        QTextStream(stderr) << failure << Qt::endl;
-    }
-    const CurrencyTableInstallResult currencyTable =
-        InstallShippedCurrencyTable(GetShippedDataFolder());
-    result.insert(QStringLiteral("currencyTable"),
-                  QJsonObject{{QStringLiteral("installed"), currencyTable.installed},
-                              {QStringLiteral("kept"), currencyTable.kept},
-                              {QStringLiteral("failure"), currencyTable.failure}});
-    if (!currencyTable.Succeeded()) {
-        succeeded = false;
-        QTextStream(stderr) << currencyTable.failure << Qt::endl;
-    }
-    Print(result);
-    return succeeded ? kSuccess : kFailed;
+    const ShippedDataResult data = InstallShippedData();
+    Print(ShellCommands::ReportShippedData(data));
+    return data.Succeeded() ? kSuccess : kFailed;
 }
 
 void CliTool::Print(const QJsonValue& value) {

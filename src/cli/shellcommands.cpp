@@ -1,15 +1,93 @@
 #include "shellcommands.h"
 
+#include <QJsonArray>
+#include <QTextStream>
+
+#include "app/firstrundata.h"
+#include "app/syncprovider.h"
 #include "cli/clitool.h"
+#include "platform/directories.h"
+#include "platform/installation.h"
 
-ShellCommands::Result ShellCommands::Init(const QStringList&) {
+namespace {
+
+using Result = ShellCommands::Result;
+
+Result Usage(const QString& message) {
+    QTextStream(stderr) << "outlaysheet-cli: " << message << "\n\n" << CliTool::Usage();
     return {CliTool::kUsage, {}};
 }
 
-ShellCommands::Result ShellCommands::Install(const QStringList&) {
-    return {CliTool::kUsage, {}};
+Result Failed(const QString& message) {
+    QTextStream(stderr) << "outlaysheet-cli: " << message << Qt::endl;
+    return {CliTool::kFailed, {}};
 }
 
-ShellCommands::Result ShellCommands::ForceSync(const QStringList&) {
-    return {CliTool::kUsage, {}};
+}  // namespace
+
+QJsonObject ShellCommands::ReportShippedData(const ShippedDataResult& data) {
+    for (const QString& failure : data.images.failures) {
+        QTextStream(stderr) << failure << Qt::endl;
+    }
+    if (!data.currencyTable.Succeeded()) {
+        QTextStream(stderr) << data.currencyTable.failure << Qt::endl;
+    }
+    return QJsonObject{
+        {QStringLiteral("images"),
+         QJsonObject{
+             {QStringLiteral("installed"), data.images.installed},
+             {QStringLiteral("kept"), data.images.kept},
+             {QStringLiteral("failures"), QJsonArray::fromStringList(data.images.failures)}}},
+        {QStringLiteral("currencyTable"),
+         QJsonObject{{QStringLiteral("installed"), data.currencyTable.installed},
+                     {QStringLiteral("kept"), data.currencyTable.kept},
+                     {QStringLiteral("failure"), data.currencyTable.failure}}},
+    };
+}
+
+Result ShellCommands::Init(const QStringList& arguments) {
+    if (!arguments.isEmpty()) {
+        return Usage(QStringLiteral("init takes no arguments"));
+    }
+    const FirstRunResult done = RunFirstRunDataStep();
+    QJsonObject output = ReportShippedData(done.shippedData);
+    output.insert(
+        QStringLiteral("distanceUnit"),
+        QJsonObject{{QStringLiteral("internationalTraveler"), done.internationalTraveler},
+                    {QStringLiteral("distanceInMiles"), done.distanceInMiles}});
+    output.insert(
+        QStringLiteral("personalInfo"),
+        QJsonObject{{QStringLiteral("ownerRecord"), done.ownerRecordFound},
+                    {QStringLiteral("filled"), QJsonArray::fromStringList(done.filledFields)},
+                    {QStringLiteral("saved"), done.personalInfoSaved}});
+    if (!done.personalInfoSaved) {
+        QTextStream(stderr) << "outlaysheet-cli: the personal information could not be saved"
+                            << Qt::endl;
+    }
+    return {done.Succeeded() ? CliTool::kSuccess : CliTool::kFailed, output};
+}
+
+Result ShellCommands::Install(const QStringList& arguments) {
+    if (!arguments.isEmpty()) {
+        return Usage(QStringLiteral("install takes no arguments"));
+    }
+    const QString folder = GetProgramFolder();
+    if (folder.isEmpty() || !SetAppPath(folder)) {
+        return Failed(QStringLiteral("the installation folder could not be recorded"));
+    }
+    Result result = Init({});
+    result.output.insert(QStringLiteral("appPath"), folder);
+    return result;
+}
+
+Result ShellCommands::ForceSync(const QStringList& arguments) {
+    bool images = false;
+    for (const QString& argument : arguments) {
+        if (argument != QLatin1String("--images")) {
+            return Usage(QStringLiteral("unknown option \"%1\"").arg(argument));
+        }
+        images = true;
+    }
+    return {CliTool::kSuccess,
+            QJsonObject{{QStringLiteral("touched"), ForceSynchronization(images)}}};
 }
