@@ -312,7 +312,8 @@ QString ZipArchive::ExtractTo(qint64 index, const QString& folder) {
     qint64 total = 0;
     for (;;) {
         // One byte past the declared size is enough to know it is exceeded.
-        const qint64 wanted = std::min<qint64>(sizeof buffer, declared - total + 1);
+        const qint64 left = declared - total;
+        const qint64 wanted = left < static_cast<qint64>(sizeof buffer) ? left + 1 : sizeof buffer;
         const zip_int64_t got = zip_fread(entry.get(), buffer, static_cast<zip_uint64_t>(wanted));
         if (got < 0) {
             // A damaged entry, its CRC among other things, shows up here.
