@@ -162,7 +162,7 @@ void BM_Backup(benchmark::State& state) {
         Seconds(spent) / static_cast<double>(state.iterations()) / ZipSeconds();
     state.counters["archive_bytes"] = static_cast<double>(QFileInfo(archive).size());
 }
-BENCHMARK(BM_Backup)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Backup)->MinTime(3)->Unit(benchmark::kMillisecond);
 
 void BM_Baseline_InfoZipRestore(benchmark::State& state) {
     Fixture& fixture = Shared();
@@ -197,7 +197,7 @@ void BM_Restore(benchmark::State& state) {
     state.counters["vs_infozip"] =
         Seconds(spent) / static_cast<double>(state.iterations()) / unzipSeconds;
 }
-BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Restore)->MinTime(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -11,6 +11,8 @@
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
+#include "zip/ziparchive.h"
+#include "zip/ziperror.h"
 
 namespace {
 
@@ -77,6 +79,17 @@ QJsonObject TrashItemJson(const TrashFolder::Item& item) {
         {QStringLiteral("modified"), item.modified}, {QStringLiteral("date"), item.dateText},
         {QStringLiteral("sizeText"), item.sizeText},
     };
+}
+
+QString MethodName(int method) {
+    switch (method) {
+        case 0:
+            return QStringLiteral("stored");
+        case 8:
+            return QStringLiteral("deflated");
+        default:
+            return QString::number(method);
+    }
 }
 
 }  // namespace
@@ -180,7 +193,26 @@ Result BackupCommands::ArchiveList(const QStringList& arguments) {
     if (arguments.size() != 1) {
         return CliUsageError(QStringLiteral("archive-list takes one archive"));
     }
-    return CliFailed(QStringLiteral("not yet"));
+    QJsonArray entries;
+    try {
+        ZipArchive archive;
+        archive.Open(arguments.first());
+        for (qint64 index = 0; index < archive.Count(); ++index) {
+            const ZipArchive::EntryInfo info = archive.Info(index);
+            entries.append(QJsonObject{
+                {QStringLiteral("name"), archive.Name(index)},
+                {QStringLiteral("comment"), archive.Comment(index)},
+                {QStringLiteral("size"), info.size},
+                {QStringLiteral("compressedSize"), info.compressedSize},
+                {QStringLiteral("method"), MethodName(info.method)},
+            });
+        }
+        archive.Discard();
+    } catch (const ZipError& error) {
+        return CliFailed(error.Message());
+    }
+    return {CliTool::kSuccess, QJsonObject{{QStringLiteral("archive"), arguments.first()},
+                                           {QStringLiteral("entries"), entries}}};
 }
 
 Result BackupCommands::Trash(const QStringList& arguments) {

@@ -258,6 +258,22 @@ QString ZipArchive::Comment(qint64 index) const {
                : DecodeDeviceCodePage(QByteArray(comment, static_cast<int>(length)));
 }
 
+ZipArchive::EntryInfo ZipArchive::Info(qint64 index) const {
+    RequireIndex(index);
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
+        Fail(QStringLiteral("Entry %1 cannot be read").arg(index));
+    }
+    constexpr auto kMax = static_cast<zip_uint64_t>(std::numeric_limits<qint64>::max());
+    EntryInfo info;
+    info.size = static_cast<qint64>(std::min(stat.size, kMax));
+    info.compressedSize = static_cast<qint64>(std::min(stat.comp_size, kMax));
+    info.method = stat.comp_method;
+    info.crc = stat.crc;
+    return info;
+}
+
 bool ZipArchive::IsFolder(qint64 index) const {
     return Name(index).endsWith(QLatin1Char('/'));
 }

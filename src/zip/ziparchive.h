@@ -43,6 +43,15 @@ public:
     // A folder entry rather than a file.
     bool IsFolder(qint64 index) const;
 
+    // How an entry is kept, as its directory record declares it.
+    struct EntryInfo {
+        qint64 size = 0;            // bytes once extracted
+        qint64 compressedSize = 0;  // bytes in the archive
+        int method = 0;             // 0 stored, 8 deflated, others as numbered by the format
+        quint32 crc = 0;
+    };
+    EntryInfo Info(qint64 index) const;
+
     // Writes the entry into `folder` under its name and returns the file's
     // path. The file appears whole or not at all: a damaged entry (bad CRC,
     // short data, more data than the entry declares, a size beyond the free

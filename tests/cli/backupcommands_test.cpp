@@ -38,6 +38,21 @@ TEST(CliBackup, BacksUpAndRestoresChosenFiles) {
     EXPECT_EQ(Json(run)["reports"].toArray(), QJsonArray{"Oslo.xpf"});
     EXPECT_EQ(Json(run)["fileTypesFlag"].toInt(), 3);
 
+    // The entries in backup order, each with its category as comment.
+    run = RunCli(platform, {"archive-list", archive});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray entries = Json(run)["entries"].toArray();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].toObject(),
+              (QJsonObject{{"name", "Oslo.xpf"},
+                           {"comment", "1"},
+                           {"size", 11},
+                           {"compressedSize", entries[0].toObject()["compressedSize"]},
+                           {"method", "deflated"}}));
+    EXPECT_EQ(entries[1].toObject()["name"].toString(), "PaidWith.dat");
+    EXPECT_EQ(entries[1].toObject()["comment"].toString(), "2");
+    EXPECT_EQ(RunCli(platform, {"archive-list", platform.Path("missing.xbf")}).exitCode, 1);
+
     // A second backup to the same archive asks first; the console's answer
     // is No, so the archive stays.
     run = RunCli(platform, {"backup", archive, "--all-reports"});
