@@ -2,29 +2,9 @@
 
 #include <zlib.h>
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <stdexcept>
 
 #include "zip/ziperror.h"
-
-InfoZipRun InfoZip(const QString& tool, const QStringList& arguments, const QString& folder,
-                   const QByteArray& input) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(tool, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLatin1(process.readAllStandardOutput())};
-}
-
-bool HaveInfoZip() {
-    return !QStandardPaths::findExecutable("unzip").isEmpty() &&
-           !QStandardPaths::findExecutable("zipnote").isEmpty() &&
-           !QStandardPaths::findExecutable("zip").isEmpty();
-}
 
 QString ThrownMessage(const std::function<void()>& action) {
     try {

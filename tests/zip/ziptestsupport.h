@@ -7,15 +7,7 @@
 #include <optional>
 #include <vector>
 
-struct InfoZipRun {
-    int exitCode = -1;
-    QString out;
-};
-
-// An Info-ZIP tool run on our archives (unzip -t, zipnote, zip).
-InfoZipRun InfoZip(const QString& tool, const QStringList& arguments, const QString& folder = {},
-                   const QByteArray& input = {});
-bool HaveInfoZip();
+#include "support/infozip.h"
 
 // The message of the ZipError `action` throws; empty when it throws none.
 QString ThrownMessage(const std::function<void()>& action);
