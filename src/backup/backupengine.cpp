@@ -132,24 +132,9 @@ int BackupEngine::Backup(const QString& archivePath, const BackupFileList& repor
         return 0;
     }
 
-    archive_.Discard();
-    try {
-        // The archive replaces an existing file only when it is complete, so
-        // a failed backup leaves the previous one as it was.
-        archive_.Create(archivePath);
-        archive_.SetComment(ArchiveComment(selection_));
-        for (const BackupFileList* list :
-             {&reports, static_cast<const BackupFileList*>(&others)}) {
-            for (const BackupFileEntry& entry : *list) {
-                const qint64 index = archive_.AddFile(entry.path);
-                archive_.SetEntryComment(index, QString(entry.category));
-            }
-        }
-        archive_.Close();
-    } catch (const ZipError& error) {
-        archive_.Discard();
-        NoteError(error.Message());
-    }
+    BackupFileList files = reports;
+    files.append(others);
+    WriteArchive(archivePath, files);
     if (!lastError_.isEmpty()) {
         prompts.Warning(
             QStringLiteral("Errors were encountered while trying to backup your files."));
@@ -157,6 +142,34 @@ int BackupEngine::Backup(const QString& archivePath, const BackupFileList& repor
     }
     prompts.Information(QStringLiteral("Backup Was Successful"));
     return 1;
+}
+
+void BackupEngine::WriteArchive(const QString& archivePath, const BackupFileList& files) {
+    // Writing the archive over one of its own files would replace that file
+    // with the archive.
+    const QString archiveFile = QFileInfo(archivePath).canonicalFilePath();
+    for (const BackupFileEntry& entry : files) {
+        if (!archiveFile.isEmpty() && QFileInfo(entry.path).canonicalFilePath() == archiveFile) {
+            NoteError(QStringLiteral("The backup cannot be saved over %1, which it backs up.")
+                          .arg(entry.path));
+            return;
+        }
+    }
+    archive_.Discard();
+    try {
+        // The archive replaces an existing file only when it is complete, so
+        // a failed backup leaves the previous one as it was.
+        archive_.Create(archivePath);
+        archive_.SetComment(ArchiveComment(selection_));
+        for (const BackupFileEntry& entry : files) {
+            const qint64 index = archive_.AddFile(entry.path);
+            archive_.SetEntryComment(index, QString(entry.category));
+        }
+        archive_.Close();
+    } catch (const ZipError& error) {
+        archive_.Discard();
+        NoteError(error.Message());
+    }
 }
 
 int BackupEngine::Restore(const QString& archivePath, const BackupFileList& reports,
@@ -227,6 +240,10 @@ BackupEngine::EntryOutcome BackupEngine::RestoreEntry(qint64 index, const QStrin
                                                       bool replaceExisting,
                                                       bool askBeforeReplacing) {
     const QString name = archive_.Name(index);
+    if (folder.isEmpty()) {
+        NoteError(QStringLiteral("There is no folder to restore \"%1\" into.").arg(name));
+        return EntryOutcome::Kept;
+    }
     // Checked before anything looks at the target, which for a hostile name
     // would lie outside the folder.
     if (!ZipArchive::IsSafeEntryName(name)) {

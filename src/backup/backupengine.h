@@ -48,6 +48,9 @@ public:
 private:
     enum class EntryOutcome { Restored, Kept, Cancelled };
 
+    // Writes the files, in order, into a new archive; failures go to
+    // lastError_.
+    void WriteArchive(const QString& archivePath, const BackupFileList& files);
     EntryOutcome RestoreEntry(qint64 index, const QString& folder, bool replaceExisting,
                               bool askBeforeReplacing);
     void NoteError(const QString& error);

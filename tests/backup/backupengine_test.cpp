@@ -357,3 +357,39 @@ TEST(Restore, HostileAndDamagedArchives) {
         EXPECT_EQ(Tree(GetReportsDirectory()), expected);
     }
 }
+
+// Pictures of one name in two folders are two entries of that name; each
+// goes back into its own folder.
+TEST(Backup, PicturesOfOneNameInSeveralFolders) {
+    if (!HaveInfoZip()) {
+        GTEST_SKIP() << "Info-ZIP is not installed";
+    }
+    TestPlatform platform;
+    const QString category = GetImagesSubdirectory(ImageFolder::Category) + "/Car.bmp";
+    const QString other = GetImagesSubdirectory(ImageFolder::Other) + "/Car.bmp";
+    WriteFileBytes(category, QByteArray(900, 'c'));
+    WriteFileBytes(other, "car");
+    const QString archive = Backup(platform, kBackupImages);
+    EXPECT_EQ(InfoZip("unzip", {"-tq", archive}).exitCode, 0);
+    EXPECT_TRUE(InfoZip("zipnote", {archive})
+                    .out.startsWith("@ Car.bmp\n5\n@ (comment above this line)\n"
+                                    "@ Car.bmp\n7\n@ (comment above this line)\n"));
+
+    WipeUserFolders();
+    EXPECT_EQ(Restore(kBackupImages, archive), 1);
+    EXPECT_EQ(ReadFileBytes(category), QByteArray(900, 'c'));
+    EXPECT_EQ(ReadFileBytes(other), "car");
+}
+
+TEST(Backup, NeverWritesTheArchiveOverAFileItBacksUp) {
+    TestPlatform platform;
+    UserFiles files(platform);
+    const QString report = GetReportsDirectory() + "/Boston.xpf";
+    BackupFileList reports;
+    BackupEngine::ListReports(reports);
+    BackupEngine engine;
+    engine.SetSelection(kBackupReports);
+    EXPECT_EQ(engine.Backup(report, reports, false), 0);
+    EXPECT_EQ(platform.Prompts().Texts(), QStringList{kBackupFailed});
+    EXPECT_EQ(ReadFileBytes(report), QByteArray(3000, 'b'));
+}
