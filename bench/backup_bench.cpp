@@ -12,14 +12,13 @@
 #include <random>
 
 #include "backup/backupengine.h"
-#include "lists/category.h"
+#include "benchexpenses.h"
 #include "platform/directories.h"
 #include "platform/platform.h"
 #include "platform/processlocale.h"
 #include "platform/scriptedprompts.h"
 #include "platform/shippeddata.h"
 #include "store/expensedoc.h"
-#include "store/expenserecord.h"
 #include "store/report.h"
 
 namespace {
@@ -58,7 +57,6 @@ struct Fixture {
     }
 
     void WriteReports() {
-        const char* names[] = {"Taxi", "Lunch", "Lodging", "Fuel", "Phone", "Misc"};
         std::mt19937 random(7);
         for (int r = 0; r < kReports; ++r) {
             CExpenseReport report;
@@ -66,16 +64,7 @@ struct Fixture {
             report.GetHeader().ValidateName(GetReportsDirectory(),
                                             QStringLiteral("Trip %1").arg(r, 3, 10, QChar('0')),
                                             false, error);
-            for (int i = 0; i < kExpensesPerReport; ++i) {
-                auto record = std::make_unique<CExpenseRecord>();
-                record->SetCategory(CCategory(names[i % 6], 10, 6));
-                record->SetDate(1700000000 + static_cast<TimeStamp>(random() % 30000000));
-                record->SetDescription(QStringLiteral("Expense number %1").arg(random() % 5000));
-                record->SetAmount(Amount((random() % 100000) / 100.0));
-                record->SetExchangeRate(Amount(1.0));
-                record->SetCurrencyName("U.S. Dollars");
-                report.GetRecords().Add(std::move(record), false);
-            }
+            AddBenchExpenses(report.GetRecords(), kExpensesPerReport, random);
             report.SaveAs(report.GetHeader().GetPath(), true);
         }
     }

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <random>
 
-#include "lists/category.h"
+#include "benchexpenses.h"
 #include "platform/platform.h"
 #include "platform/processlocale.h"
 #include "platform/scriptedprompts.h"
@@ -41,18 +41,8 @@ struct Fixture {
         QString error;
         report->GetHeader().ValidateName(folder.path(), "Bench", false, error);
         path = report->GetHeader().GetPath();
-        const char* names[] = {"Taxi", "Lunch", "Lodging", "Fuel", "Phone", "Misc"};
         std::mt19937 random(7);
-        for (int i = 0; i < kExpenses; ++i) {
-            auto record = std::make_unique<CExpenseRecord>();
-            record->SetCategory(CCategory(names[i % 6], 10, 6));
-            record->SetDate(1700000000 + static_cast<TimeStamp>(random() % 30000000));
-            record->SetDescription(QStringLiteral("Expense number %1").arg(random() % 5000));
-            record->SetAmount(Amount((random() % 100000) / 100.0));
-            record->SetExchangeRate(Amount(1.0));
-            record->SetCurrencyName("U.S. Dollars");
-            report->GetRecords().Add(std::move(record), false);
-        }
+        AddBenchExpenses(report->GetRecords(), kExpenses, random);
         report->SaveAs(path, true);
     }
 

@@ -83,27 +83,22 @@ void COwnerInfo::SetAddress(const QString& address) {
     city.clear();
     state.clear();
     postalCode.clear();
-    const qsizetype lineBreak = address.indexOf(QLatin1String("\r\n"));
-    if (lineBreak < 0) {
-        street = Clean(address);
-        return;
+    // Each separator ends one field; where one is missing, the rest of the
+    // text stays in the field being split.
+    QString* const fields[] = {&street, &city, &state, &postalCode};
+    const QLatin1String separators[] = {QLatin1String("\r\n"), QLatin1String(", "),
+                                        QLatin1String(" ")};
+    QString rest = address;
+    size_t field = 0;
+    for (; field < std::size(separators); ++field) {
+        const qsizetype cut = rest.indexOf(separators[field]);
+        if (cut < 0) {
+            break;
+        }
+        *fields[field] = Clean(rest.left(cut));
+        rest = rest.mid(cut + separators[field].size());
     }
-    street = Clean(address.left(lineBreak));
-    const QString rest = address.mid(lineBreak + 2);
-    const qsizetype comma = rest.indexOf(QLatin1String(", "));
-    if (comma < 0) {
-        city = Clean(rest);
-        return;
-    }
-    city = Clean(rest.left(comma));
-    const QString last = rest.mid(comma + 2);
-    const qsizetype blank = last.indexOf(QLatin1Char(' '));
-    if (blank < 0) {
-        state = Clean(last);
-        return;
-    }
-    state = Clean(last.left(blank));
-    postalCode = Clean(last.mid(blank + 1));
+    *fields[field] = Clean(rest);
 }
 
 QString COwnerInfo::Clean(const QString& text) {
