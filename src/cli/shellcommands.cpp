@@ -5,25 +5,12 @@
 
 #include "app/firstrundata.h"
 #include "app/syncprovider.h"
+#include "cli/clioptions.h"
 #include "cli/clitool.h"
 #include "platform/directories.h"
 #include "platform/installation.h"
 
-namespace {
-
 using Result = ShellCommands::Result;
-
-Result Usage(const QString& message) {
-    QTextStream(stderr) << "outlaysheet-cli: " << message << "\n\n" << CliTool::Usage();
-    return {CliTool::kUsage, {}};
-}
-
-Result Failed(const QString& message) {
-    QTextStream(stderr) << "outlaysheet-cli: " << message << Qt::endl;
-    return {CliTool::kFailed, {}};
-}
-
-}  // namespace
 
 QJsonObject ShellCommands::ReportShippedData(const ShippedDataResult& data) {
     for (const QString& failure : data.images.failures) {
@@ -47,7 +34,7 @@ QJsonObject ShellCommands::ReportShippedData(const ShippedDataResult& data) {
 
 Result ShellCommands::Init(const QStringList& arguments) {
     if (!arguments.isEmpty()) {
-        return Usage(QStringLiteral("init takes no arguments"));
+        return CliUsageError(QStringLiteral("init takes no arguments"));
     }
     const FirstRunResult done = RunFirstRunDataStep();
     QJsonObject output = ReportShippedData(done.shippedData);
@@ -69,11 +56,11 @@ Result ShellCommands::Init(const QStringList& arguments) {
 
 Result ShellCommands::Install(const QStringList& arguments) {
     if (!arguments.isEmpty()) {
-        return Usage(QStringLiteral("install takes no arguments"));
+        return CliUsageError(QStringLiteral("install takes no arguments"));
     }
     const QString folder = GetProgramFolder();
     if (folder.isEmpty() || !SetAppPath(folder)) {
-        return Failed(QStringLiteral("the installation folder could not be recorded"));
+        return CliFailed(QStringLiteral("the installation folder could not be recorded"));
     }
     Result result = Init({});
     result.output.insert(QStringLiteral("appPath"), folder);
@@ -84,7 +71,7 @@ Result ShellCommands::ForceSync(const QStringList& arguments) {
     bool images = false;
     for (const QString& argument : arguments) {
         if (argument != QLatin1String("--images")) {
-            return Usage(QStringLiteral("unknown option \"%1\"").arg(argument));
+            return CliUsageError(QStringLiteral("unknown option \"%1\"").arg(argument));
         }
         images = true;
     }
