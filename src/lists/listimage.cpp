@@ -27,6 +27,8 @@ bool ListImageExists(ImageFolder folder, const QString& imageName) {
         return false;
     }
     const QString fileName = ImageFileNameOf(imageName);
-    // An empty name would otherwise find the folder itself.
-    return !fileName.isEmpty() && QFileInfo(ListImagePath(folder, fileName)).isFile();
+    // An empty name would otherwise find the folder itself; a name with a
+    // NUL, read from a damaged file, is no file name at all.
+    return !fileName.isEmpty() && !fileName.contains(QChar(0)) &&
+           QFileInfo(ListImagePath(folder, fileName)).isFile();
 }
