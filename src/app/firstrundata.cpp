@@ -10,7 +10,11 @@ void FillPersonalInfo(FirstRunResult& result) {
     const COwnerInfo owner = COwnerInfo::Read();
     result.ownerRecordFound = owner.fromRecord;
     CPersonalInfo info;
-    info.Load(false);
+    // A file that could be neither read nor kept aside stays as it is: the
+    // owner's details are not worth more than what it may still hold.
+    if (!info.Load(false)) {
+        return;
+    }
     const std::pair<CPersonalInfo::Field, const QString*> fields[] = {
         {CPersonalInfo::kName, &owner.name},
         {CPersonalInfo::kCompany, &owner.company},

@@ -47,8 +47,7 @@ int TouchAll(const QString& folder, const QString& extension) {
         return 0;
     }
     int touched = 0;
-    const QStringList names =
-        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& name : names) {
         if (name.endsWith(extension, Qt::CaseInsensitive) && TouchFile(JoinPath(folder, name))) {
             ++touched;

@@ -27,9 +27,14 @@ void ListFolder(const QString& folder, const QString& pattern, QChar category,
     if (folder.isEmpty()) {
         return;
     }
-    const QFileInfoList files = QDir(folder).entryInfoList(
-        {pattern}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList files = QDir(folder).entryInfoList({pattern}, QDir::Files | QDir::Hidden,
+                                                           QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& file : files) {
+        // A link to nowhere is nothing to back up; every listed file must go
+        // into the archive, or the whole backup fails.
+        if (!file.isFile()) {
+            continue;
+        }
         MakeWritable(file);
         list.append({file.filePath(), category, -1});
     }
@@ -65,7 +70,8 @@ void BackupEngine::ListImages(BackupFileList& list) {
     }
 }
 
-bool BackupEngine::ListArchiveReports(const QString& archivePath, BackupFileList& list) {
+bool BackupEngine::ListArchiveReports(const QString& archivePath, BackupFileList& list,
+                                      QString* error) {
     if (archivePath.isEmpty()) {
         return true;
     }
@@ -84,8 +90,11 @@ bool BackupEngine::ListArchiveReports(const QString& archivePath, BackupFileList
         }
         archive.Discard();
         return true;
-    } catch (const ZipError& error) {
-        LogMessage(error.Message());
+    } catch (const ZipError& failure) {
+        LogMessage(failure.Message());
+        if (error != nullptr) {
+            *error = failure.Message();
+        }
         return false;
     }
 }
@@ -198,7 +207,8 @@ int BackupEngine::Restore(const QString& archivePath, const BackupFileList& repo
             // entry must still be that report.
             const qint64 index = entry.archiveIndex;
             if (index < 0 || index >= count ||
-                JoinPath(reportsFolder, archive_.Name(index)) != entry.path) {
+                JoinPath(reportsFolder, archive_.Name(index)) != entry.path ||
+                BackupCategory::FromComment(archive_.Comment(index)) != BackupCategory::kReport) {
                 NoteError(QStringLiteral("%1 holds no report \"%2\" at entry %3.")
                               .arg(archivePath, entry.ShownName())
                               .arg(index));

@@ -28,8 +28,10 @@ public:
 
     // Appends the report entries of an archive (comment beginning with '1'),
     // each with the path it would be restored to. An empty path, or an
-    // archive that cannot be read, lists nothing; the latter is false.
-    static bool ListArchiveReports(const QString& archivePath, BackupFileList& list);
+    // archive that cannot be read, lists nothing; the latter is false, with
+    // the reason in `error` when given.
+    static bool ListArchiveReports(const QString& archivePath, BackupFileList& list,
+                                   QString* error = nullptr);
 
     // 1 on success, 0 otherwise; the outcome has been shown.
     int Backup(const QString& archivePath, const BackupFileList& reports, bool confirmOverwrite);

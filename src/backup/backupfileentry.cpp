@@ -1,9 +1,9 @@
 #include "backupfileentry.h"
 
+#include <algorithm>
+
 QString BackupFileEntry::ShownName() const {
-    qsizetype cut = path.lastIndexOf(QLatin1Char('\\'));
-    if (cut < 0) {
-        cut = path.lastIndexOf(QLatin1Char('/'));
-    }
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
     return path.mid(cut + 1);
 }

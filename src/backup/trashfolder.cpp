@@ -16,8 +16,7 @@ QFileInfoList TrashReports() {
     if (folder.isEmpty()) {
         return {};
     }
-    return QDir(folder).entryInfoList({QStringLiteral("*.xpf")},
-                                      QDir::Files | QDir::Hidden | QDir::System,
+    return QDir(folder).entryInfoList({QStringLiteral("*.xpf")}, QDir::Files | QDir::Hidden,
                                       QDir::Name | QDir::IgnoreCase);
 }
 

@@ -162,8 +162,12 @@ Result BackupCommands::Restore(const QStringList& arguments) {
     BackupFileList reports;
     if (selection.flags & kBackupReports) {
         BackupFileList all;
-        if (!FileExists(archive) || !BackupEngine::ListArchiveReports(archive, all)) {
-            return CliFailed(QStringLiteral("%1 is not a readable archive").arg(archive));
+        QString error;
+        if (!FileExists(archive)) {
+            return CliFailed(QStringLiteral("%1 does not exist").arg(archive));
+        }
+        if (!BackupEngine::ListArchiveReports(archive, all, &error)) {
+            return CliFailed(error);
         }
         if (selection.allReports) {
             reports = all;

@@ -73,19 +73,16 @@ bool FileExists(const QString& path) {
 bool TouchFile(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     struct stat status {};
-    if (path.isEmpty() || ::stat(name.constData(), &status) != 0) {
+    // Only a regular file: opening a named pipe to touch it would wait for a
+    // reader that never comes.
+    if (path.isEmpty() || ::stat(name.constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return false;
     }
     if (!(status.st_mode & S_IWUSR) && ::chmod(name.constData(), status.st_mode | S_IWUSR) != 0) {
         return false;
     }
-    const int file = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
-    if (file < 0) {
-        return false;
-    }
     const TimeStamp now = Platform::Get().GetClock().Now();
     const struct timespec times[2] = {{static_cast<time_t>(now), 0},
                                       {static_cast<time_t>(now), 0}};
-    const bool ok = ::futimens(file, times) == 0;
-    return ::close(file) == 0 && ok;
+    return ::utimensat(AT_FDCWD, name.constData(), times, 0) == 0;
 }

@@ -18,6 +18,7 @@ bool FileExists(const QString& path);
 bool IsDirectory(const QString& path);
 
 // Sets a file's last-access and last-write times to the platform clock's
-// current time, making a read-only file writable first. False when the file
-// is missing or cannot be opened for writing.
+// current time, making a read-only file writable first, as the device
+// clears its attributes. False when the path is missing or no regular file,
+// or its times cannot be set.
 bool TouchFile(const QString& path);

@@ -1,6 +1,7 @@
 #include "backup/backupengine.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -392,4 +393,57 @@ TEST(Backup, NeverWritesTheArchiveOverAFileItBacksUp) {
     EXPECT_EQ(engine.Backup(report, reports, false), 0);
     EXPECT_EQ(platform.Prompts().Texts(), QStringList{kBackupFailed});
     EXPECT_EQ(ReadFileBytes(report), QByteArray(3000, 'b'));
+}
+
+// What a folder may hold besides files: a link to nowhere and a named pipe
+// are passed over rather than failing the backup (or waiting on the pipe).
+TEST(Backup, PassesOverWhatIsNoFile) {
+    TestPlatform platform;
+    UserFiles files(platform);
+    const QString reports = GetReportsDirectory();
+    ASSERT_TRUE(QFile::link(reports + "/Nowhere.xpf", reports + "/Dangling.xpf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(reports + "/Pipe.xpf").constData(), 0644), 0);
+
+    BackupFileList listed;
+    BackupEngine::ListReports(listed);
+    QStringList names;
+    for (const BackupFileEntry& entry : listed) {
+        names.append(entry.ShownName());
+    }
+    EXPECT_EQ(names, (QStringList{"Boston.xpf", "Tiny.xpf"}));
+    Backup(platform, kBackupReports);
+}
+
+TEST(Restore, AReportListMustStillMatchTheArchive) {
+    TestPlatform platform;
+    UserFiles files(platform);
+    const QString archive = Backup(platform, kBackupReports | kBackupDataFiles);
+    WipeUserFolders();
+    platform.Prompts().Clear();
+
+    // Entry 2 is a data file: named as a report in a stale list, it is not
+    // restored among the reports.
+    BackupEngine engine;
+    engine.SetSelection(kBackupReports);
+    const BackupFileEntry stale{GetReportsDirectory() + "/Classification.dat", '1', 2};
+    EXPECT_EQ(engine.Restore(archive, {stale}, true, false), 0);
+    EXPECT_EQ(platform.Prompts().Texts(), QStringList{kRestoreFailed});
+    EXPECT_TRUE(QDir(GetReportsDirectory()).entryList(QDir::Files).isEmpty());
+}
+
+TEST(BackupFileEntry, ShownNameIsAfterTheLastSeparatorOfEitherKind) {
+    const struct {
+        const char* path;
+        const char* shown;
+    } cases[] = {
+        {"/home/me/Outlaysheet/Oslo.xpf", "Oslo.xpf"},
+        {"\\My Documents\\Outlaysheet\\Oslo.xpf", "Oslo.xpf"},
+        {"/tmp/a\\b/Oslo.xpf", "Oslo.xpf"},
+        {"/tmp/a/b\\Oslo.xpf", "Oslo.xpf"},
+        {"Oslo.xpf", "Oslo.xpf"},
+        {"", ""},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(BackupFileEntry{test.path}.ShownName(), test.shown) << test.path;
+    }
 }

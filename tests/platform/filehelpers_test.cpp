@@ -38,6 +38,10 @@ TEST(TouchFile, FailsForWhatIsNotThere) {
     EXPECT_FALSE(TouchFile(QString()));
     EXPECT_FALSE(QFile::exists(platform.Path("missing.xpf")));
     EXPECT_FALSE(TouchFile(platform.TempFolder()));  // a folder is not a file to write
+    // A named pipe would block an open for writing until a reader came.
+    const QString pipe = platform.Path("pipe.xpf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    EXPECT_FALSE(TouchFile(pipe));
 }
 
 TEST(FileExists, FilesAndFolders) {
