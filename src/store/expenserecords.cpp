@@ -15,10 +15,6 @@ namespace {
 // What each record is given as `context`: the records are part of a report.
 constexpr int kRecordContext = 1;
 
-bool SortLess(const CExpenseRecord& a, const CExpenseRecord& b) {
-    return CRecordSortOrder::Shared().Less(a, b);
-}
-
 }  // namespace
 
 CExpenseRecords::CExpenseRecords(CExpenseReport* report) : query_(this), report_(report) {}
@@ -218,10 +214,20 @@ void CExpenseRecords::Sort() {
         return;
     }
     // Stable, so that records the order holds equal keep their places.
-    std::stable_sort(records_.begin(), records_.end(),
-                     [](const auto& a, const auto& b) { return SortLess(*a, *b); });
+    std::vector<const CExpenseRecord*> records;
+    records.reserve(records_.size());
+    for (const auto& record : records_) {
+        records.push_back(record.get());
+    }
+    const std::vector<size_t> order = CRecordSortOrder::Shared().StableOrder(records);
+    std::vector<std::unique_ptr<CExpenseRecord>> sorted;
+    sorted.reserve(records_.size());
+    for (size_t position : order) {
+        sorted.push_back(std::move(records_[position]));
+    }
+    records_ = std::move(sorted);
     if (query_.IsActive()) {
-        query_.SortResult(&SortLess);
+        query_.SortResult(CRecordSortOrder::Shared());
     }
     SetModified(true);
 }

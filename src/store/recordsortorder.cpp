@@ -1,6 +1,8 @@
 #include "recordsortorder.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "store/expenserecord.h"
 #include "store/recordquery.h"
@@ -43,16 +45,35 @@ void CRecordSortOrder::SetStored(qint32 field, qint32 direction) {
     direction_ = direction;
 }
 
-int CRecordSortOrder::Compare(const CExpenseRecord& a, const CExpenseRecord& b) const {
-    int order = 0;
+QString CRecordSortOrder::FoldedForSort(const QString& text) {
+    QString folded = text;
+    char16_t* unit = reinterpret_cast<char16_t*>(folded.data());
+    const qsizetype size = folded.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        // One to one, as the comparison folds: never "ss" for "\u00df".
+        if (QChar::isHighSurrogate(unit[i]) && i + 1 < size &&
+            QChar::isLowSurrogate(unit[i + 1])) {
+            const char32_t foldedPoint =
+                QChar::toCaseFolded(QChar::surrogateToUcs4(unit[i], unit[i + 1]));
+            unit[i] = QChar::highSurrogate(foldedPoint);
+            unit[i + 1] = QChar::lowSurrogate(foldedPoint);
+            ++i;
+        } else {
+            unit[i] = static_cast<char16_t>(QChar::toCaseFolded(char32_t{unit[i]}));
+        }
+    }
+    return folded;
+}
+
+CRecordSortOrder::Key CRecordSortOrder::KeyOf(const CExpenseRecord& record) const {
+    Key key;
+    key.date = record.GetDate();
     switch (field_) {
-        case kFieldDate:
-            return Order(a.GetDate(), b.GetDate());
         case kFieldAmount:
-            order = OrderAmounts(a.GetAmount(false).GetValue(), b.GetAmount(false).GetValue());
+            key.number = record.GetAmount(false).GetValue();
             break;
         case kFieldReceipt:
-            order = Order(int(a.GetReceipt()), int(b.GetReceipt()));
+            key.number = record.GetReceipt() ? 1 : 0;
             break;
         case kFieldCategory:
         case kFieldDescription:
@@ -62,13 +83,60 @@ int CRecordSortOrder::Compare(const CExpenseRecord& a, const CExpenseRecord& b) 
         case kFieldContacts:
         case kFieldLocation:
         case kFieldPurpose:
-            order = QString::compare(a.GetFieldText(field_), b.GetFieldText(field_),
-                                     Qt::CaseInsensitive);
+            key.text = FoldedForSort(record.GetFieldText(field_));
+            break;
+        default:
+            break;
+    }
+    return key;
+}
+
+int CRecordSortOrder::CompareKeys(const Key& a, const Key& b) const {
+    int order = 0;
+    switch (field_) {
+        case kFieldDate:
+            return Order(a.date, b.date);
+        case kFieldAmount:
+            order = OrderAmounts(a.number, b.number);
+            break;
+        case kFieldReceipt:
+            order = Order(a.number, b.number);
+            break;
+        case kFieldCategory:
+        case kFieldDescription:
+        case kFieldClassification:
+        case kFieldPaidWith:
+        case kFieldExpenseType:
+        case kFieldContacts:
+        case kFieldLocation:
+        case kFieldPurpose:
+            order = QString::compare(a.text, b.text, Qt::CaseSensitive);
             break;
         default:
             return 0;
     }
-    return order != 0 ? order : Order(a.GetDate(), b.GetDate());
+    return order != 0 ? order : Order(a.date, b.date);
+}
+
+int CRecordSortOrder::Compare(const CExpenseRecord& a, const CExpenseRecord& b) const {
+    return CompareKeys(KeyOf(a), KeyOf(b));
+}
+
+std::vector<size_t> CRecordSortOrder::StableOrder(
+    const std::vector<const CExpenseRecord*>& records) const {
+    std::vector<Key> keys;
+    keys.reserve(records.size());
+    for (const CExpenseRecord* record : records) {
+        keys.push_back(KeyOf(*record));
+    }
+    std::vector<size_t> positions(records.size());
+    std::iota(positions.begin(), positions.end(), size_t{0});
+    const bool descending = direction_ == kDescending;
+    std::stable_sort(positions.begin(), positions.end(), [&](size_t a, size_t b) {
+        const int order = CompareKeys(keys[a], keys[b]);
+        return descending ? order > 0 : order < 0;
+    });
+    return positions;
 }
 
 bool CRecordSortOrder::Less(const CExpenseRecord& a, const CExpenseRecord& b) const {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
+#include <vector>
 
 class CExpenseRecord;
 
@@ -31,7 +33,27 @@ public:
     // order nothing.
     bool Less(const CExpenseRecord& a, const CExpenseRecord& b) const;
 
+    // The positions of `records` in this order; records the order holds
+    // equal keep their relative places. Each record's value is taken once,
+    // so a sort of many records does not reach into every record at every
+    // comparison.
+    std::vector<size_t> StableOrder(const std::vector<const CExpenseRecord*>& records) const;
+
+    // `text` with every letter folded as QString::compare folds it without
+    // regard to case, so that plain comparisons of folded texts order them
+    // as that comparison does, at a fraction of its cost.
+    static QString FoldedForSort(const QString& text);
+
 private:
+    // One record's value for the field in force.
+    struct Key {
+        qint64 date = 0;
+        double number = 0;
+        QString text;
+    };
+    Key KeyOf(const CExpenseRecord& record) const;
+    int CompareKeys(const Key& a, const Key& b) const;
+
     // Below 0, equal or above 0 as `a` is smaller than, equal to or larger
     // than `b`, ignoring the direction.
     int Compare(const CExpenseRecord& a, const CExpenseRecord& b) const;

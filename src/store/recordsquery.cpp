@@ -5,6 +5,7 @@
 #include "store/expensearchive.h"
 #include "store/expenserecord.h"
 #include "store/expenserecords.h"
+#include "store/recordsortorder.h"
 
 void CRecordsQuery::Serialize(CExpenseArchive& archive, int context) {
     if (archive.IsStoring()) {
@@ -109,17 +110,25 @@ void CRecordsQuery::ReplaceRecordEverywhere(const CExpenseRecord* record,
     }
 }
 
-void CRecordsQuery::SortResult(
-    const std::function<bool(const CExpenseRecord&, const CExpenseRecord&)>& less) {
-    std::stable_sort(result_.begin(), result_.end(),
-                     [&less](const CExpenseRecord* a, const CExpenseRecord* b) {
-                         // Empty entries after every record, so that the order
-                         // stays a strict one.
-                         if (a == nullptr || b == nullptr) {
-                             return a != nullptr && b == nullptr;
-                         }
-                         return less(*a, *b);
-                     });
+void CRecordsQuery::SortResult(const CRecordSortOrder& order) {
+    // Empty entries go after every record.
+    std::vector<const CExpenseRecord*> records;
+    records.reserve(static_cast<size_t>(result_.size()));
+    qsizetype empty = 0;
+    for (CExpenseRecord* record : std::as_const(result_)) {
+        if (record != nullptr) {
+            records.push_back(record);
+        } else {
+            ++empty;
+        }
+    }
+    QList<CExpenseRecord*> sorted;
+    sorted.reserve(result_.size());
+    for (size_t position : order.StableOrder(records)) {
+        sorted.append(const_cast<CExpenseRecord*>(records[position]));
+    }
+    sorted.insert(sorted.size(), empty, nullptr);
+    result_ = std::move(sorted);
 }
 
 void CRecordsQuery::Discard() {

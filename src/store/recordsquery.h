@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QList>
-#include <functional>
 
 #include "store/expenseobject.h"
 #include "store/recordquery.h"
 
 class CExpenseRecord;
 class CExpenseRecords;
+class CRecordSortOrder;
 
 // The selection of a report: conditions that all have to hold, whether a
 // selection is in force, and the records it selected. The records belong to
@@ -63,8 +63,8 @@ public:
     // none: a record about to be deleted must leave no entry behind.
     void ReplaceRecordEverywhere(const CExpenseRecord* record, CExpenseRecord* replacement);
     void EmptyResult() { result_.clear(); }
-    // Orders the result with `less`; empty entries go last.
-    void SortResult(const std::function<bool(const CExpenseRecord&, const CExpenseRecord&)>& less);
+    // Orders the result by `order`; empty entries go last.
+    void SortResult(const CRecordSortOrder& order);
     // Back to no selection and no conditions, without asking the owner to
     // sort (after a failed load).
     void Discard();

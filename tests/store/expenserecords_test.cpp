@@ -283,3 +283,49 @@ TEST(ExpenseRecords, AChangeToAHeldRecordMarksTheReport) {
         EXPECT_EQ(report.IsModified(), c.marks) << c.name;
     }
 }
+
+// Sorting compares folded texts plainly; that must order any two texts as
+// the comparison without regard to case does.
+TEST(ExpenseRecords, FoldedTextsOrderAsTheCaseInsensitiveComparison) {
+    const QStringList texts{
+        "",
+        "a",
+        "A",
+        "b",
+        "B taxi",
+        "b Taxi",
+        "\u00df",
+        "ss",
+        "SS",
+        "\u1e9e",
+        "\u03a3\u03b1",
+        "\u03c3\u03b1",
+        "\u03c2\u03b1",
+        "\u0130",
+        "i",
+        "I",
+        "\u0131",
+        "\u00c9t\u00e9",
+        "\u00e9T\u00c9",
+        "Z",
+        "_",
+        "[",
+        "\U00010400",
+        "\U00010428",
+        "\U0001F600",
+        "\uFB00",
+        "ff",
+        "\u212A",
+        "k",
+        "K",
+    };
+    const auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (const QString& a : texts) {
+        for (const QString& b : texts) {
+            EXPECT_EQ(sign(QString::compare(CRecordSortOrder::FoldedForSort(a),
+                                            CRecordSortOrder::FoldedForSort(b))),
+                      sign(QString::compare(a, b, Qt::CaseInsensitive)))
+                << a.toStdString() << " vs " << b.toStdString();
+        }
+    }
+}
