@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -42,17 +43,34 @@ QString OpenErrorText(int code) {
     return text;
 }
 
-// Bytes a stand-in name is made of: no separators, nothing libzip or a reader
-// could take for a folder.
-constexpr char kStandInBytes[] =
-    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
-    "\xA0\xA1\xA2\xA3\xA4\xA5\xA6\xA7\xA8\xA9\xAA\xAB\xAC\xAD\xAE\xAF"
-    "\xB0\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBB\xBC\xBD\xBE\xBF"
-    "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
-    "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF"
-    "\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
-    "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF";
+// Bytes a stand-in name is made of: plain ASCII, so that libzip takes it
+// for what it is and sets no UTF-8 flag; no separators, nothing libzip or a
+// reader could take for a folder.
+constexpr char kStandInBytes[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr qint64 kStandInBase = sizeof kStandInBytes - 1;
+
+// libzip refuses a name as code page 437 when its bytes also read as UTF-8
+// (Windows-1252 "\xD6\x96" is "Ö–"), and would flag it as UTF-8 if asked to
+// guess; any name beyond ASCII goes in under a stand-in instead.
+bool IsAscii(const QByteArray& bytes) {
+    return std::all_of(bytes.cbegin(), bytes.cend(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// The file a path finally names, through any chain of symbolic links, even
+// when that file does not exist yet: an archive written at a link replaces
+// the file it points at, and leaves the link a link.
+QString FinalTarget(const QString& path) {
+    QFileInfo info(path);
+    for (int depth = 0; info.isSymLink(); ++depth) {
+        if (depth == 64) {
+            throw ZipError(
+                QStringLiteral("%1 cannot be created: its links lead in a circle.").arg(path));
+        }
+        info.setFile(info.symLinkTarget());
+    }
+    return info.filePath();
+}
 
 QString TemporaryPathBeside(const QString& path) {
     const QFileInfo info(path);
@@ -105,13 +123,15 @@ void ZipArchive::Create(const QString& path) {
     // libzip writes to a file of its own choosing; ours go beside the
     // archive first so that a second entry of one name can be renamed before
     // the archive replaces anything.
-    const QString written = TemporaryPathBeside(path);
+    const QString target = FinalTarget(path);
+    const QString written = TemporaryPathBeside(target);
     int error = 0;
     archive_ = zip_open(QFile::encodeName(written).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (archive_ == nullptr) {
         throw ZipError(QStringLiteral("%1 cannot be created: %2").arg(path, OpenErrorText(error)));
     }
     path_ = path;
+    targetPath_ = target;
     writtenPath_ = written;
 }
 
@@ -122,8 +142,7 @@ void ZipArchive::Open(const QString& path) {
     archive_ = zip_open(encoded.constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
     // libzip's consistency check also refuses two entries of one name, which
     // our backups hold; without it, our own check of the layout stands in.
-    const bool sameNames = archive_ == nullptr && error == ZIP_ER_EXISTS;
-    if (sameNames) {
+    if (archive_ == nullptr && error == ZIP_ER_EXISTS) {
         archive_ = zip_open(encoded.constData(), ZIP_RDONLY, &error);
     }
     if (archive_ == nullptr) {
@@ -131,33 +150,58 @@ void ZipArchive::Open(const QString& path) {
     }
     path_ = path;
     try {
-        CheckLayout(sameNames);
+        CheckLayout();
     } catch (...) {
         Discard();
         throw;
     }
 }
 
-void ZipArchive::CheckLayout(bool sameNames) {
+void ZipArchive::CheckLayout() {
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) {
         throw ZipError(QStringLiteral("%1 cannot be opened: %2").arg(path_, file.errorString()));
     }
     const ZipDirectory directory = ZipDirectory::Read(file, path_);
+    // Ours never come near 4 GB or 65535 entries, and the ZIP64 records are
+    // where entries sharing their data would go unchecked.
     if (directory.IsZip64()) {
-        // libzip has checked all but shared data; extraction stays bounded by
-        // the declared sizes either way.
-        if (sameNames) {
-            throw ZipError(QStringLiteral("%1 cannot be opened: its entries share names, which "
-                                          "is not supported in a ZIP64 archive.")
-                               .arg(path_));
-        }
-        return;
-    }
-    if (static_cast<qint64>(directory.Entries().size()) != Count()) {
-        throw ZipError(QStringLiteral("%1 is not a sound ZIP archive: its entry count is "
-                                      "inconsistent.")
+        throw ZipError(QStringLiteral("%1 cannot be opened: it is in the ZIP64 format, which no "
+                                      "backup needs.")
                            .arg(path_));
+    }
+    // A file can hold more than one directory; libzip, when it has to do
+    // without its own consistency check, may read another than the one
+    // checked above, and every entry it serves must be one that was checked.
+    const auto& entries = directory.Entries();
+    const auto inconsistent = [&](const QString& what) {
+        return ZipError(
+            QStringLiteral("%1 is not a sound ZIP archive: it describes %2 in two ways.")
+                .arg(path_, what));
+    };
+    if (static_cast<qint64>(entries.size()) != Count()) {
+        throw inconsistent(QStringLiteral("its entries"));
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const ZipDirectory::Entry& entry = entries[i];
+        const auto index = static_cast<zip_uint64_t>(i);
+        const char* name = zip_get_name(archive_, index, ZIP_FL_ENC_RAW);
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (name == nullptr || zip_stat_index(archive_, index, 0, &stat) != 0) {
+            Fail(QStringLiteral("Entry %1 of %2 cannot be read").arg(i).arg(path_));
+        }
+        constexpr zip_uint64_t kNeeded =
+            ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD;
+        const QByteArray served(name);
+        if ((stat.valid & kNeeded) != kNeeded ||
+            (served != entry.name &&
+             (entry.unicodeName.isEmpty() || served != entry.unicodeName)) ||
+            stat.size != static_cast<zip_uint64_t>(entry.size) ||
+            stat.comp_size != static_cast<zip_uint64_t>(entry.compressedSize) ||
+            stat.crc != entry.crc || stat.comp_method != entry.method) {
+            throw inconsistent(QStringLiteral("entry %1").arg(i));
+        }
     }
 }
 
@@ -177,12 +221,13 @@ qint64 ZipArchive::AddFile(const QString& path) {
         throw ZipError(QStringLiteral("%1 is not a file that can be backed up.").arg(path));
     }
     const QByteArray name = Encoded(info.fileName(), "file name");
-    const QByteArray stored = names_.contains(name) ? UnusedNameLike(name) : name;
+    const QByteArray stored =
+        names_.contains(name) || !IsAscii(name) ? UnusedNameLike(name) : name;
     zip_source_t* source = zip_source_file(archive_, QFile::encodeName(path).constData(), 0, -1);
     if (source == nullptr) {
         Fail(QStringLiteral("%1 cannot be read").arg(path));
     }
-    // The name is stored as it stands, without claiming UTF-8.
+    // ASCII by now, so stored as it stands, without claiming UTF-8.
     const zip_int64_t index = zip_file_add(archive_, stored.constData(), source, ZIP_FL_ENC_CP437);
     if (index < 0) {
         zip_source_free(source);
@@ -402,8 +447,9 @@ void ZipArchive::CloseEmpty() {
     zip_discard(archive_);
     archive_ = nullptr;
     const QString path = path_;
+    const QString target = targetPath_;
     Reset();
-    QSaveFile file(path);
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || file.write(end) != end.size() || !file.commit()) {
         throw ZipError(WriteErrorText(path, file.errorString()));
     }
@@ -419,12 +465,17 @@ void ZipArchive::FinishWritten() {
     // Reading our own output back also proves it sound before it replaces
     // the previous archive.
     const ZipDirectory directory = ZipDirectory::Read(file, path_);
+    if (directory.IsZip64()) {
+        // Our own Open would refuse it.
+        throw ZipError(QStringLiteral("%1 cannot be written: its files are too large for a "
+                                      "backup.")
+                           .arg(path_));
+    }
     const auto& entries = directory.Entries();
     for (auto standIn = standIns_.cbegin(); standIn != standIns_.cend(); ++standIn) {
         // Only the stand-in's own bytes, where libzip wrote them, are touched.
         const auto index = static_cast<size_t>(standIn.key());
-        if (directory.IsZip64() || index >= entries.size() ||
-            entries[index].name != standIn->stored ||
+        if (index >= entries.size() || entries[index].name != standIn->stored ||
             standIn->real.size() != standIn->stored.size()) {
             throw ZipError(QStringLiteral("%1 cannot be written: its entries could not be named.")
                                .arg(path_));
@@ -440,13 +491,13 @@ void ZipArchive::FinishWritten() {
         throw ZipError(WriteErrorText(path_, file.errorString()));
     }
     file.close();
-    const QFileInfo previous(path_);
+    const QFileInfo previous(targetPath_);
     if (previous.exists()) {
         QFile::setPermissions(writtenPath_, previous.permissions());
     }
     std::error_code error;
     std::filesystem::rename(QFile::encodeName(writtenPath_).toStdString(),
-                            QFile::encodeName(path_).toStdString(), error);
+                            QFile::encodeName(targetPath_).toStdString(), error);
     if (error) {
         throw ZipError(WriteErrorText(path_, QString::fromStdString(error.message())));
     }
@@ -465,6 +516,7 @@ void ZipArchive::Discard() {
 
 void ZipArchive::Reset() {
     path_.clear();
+    targetPath_.clear();
     writtenPath_.clear();
     names_.clear();
     standIns_.clear();

@@ -23,10 +23,12 @@ public:
     ZipArchive& operator=(const ZipArchive&) = delete;
 
     // A new, empty archive; an existing file there is replaced when the
-    // archive is closed, and left alone when it is discarded.
+    // archive is closed, and left alone when it is discarded. A symbolic
+    // link stays: the file it leads to is replaced.
     void Create(const QString& path);
     // An existing archive, read-only; a damaged one is refused here, and so
-    // is one whose entries share their data.
+    // are one whose entries share their data, one whose directories
+    // disagree, and any ZIP64 archive.
     void Open(const QString& path);
     bool IsOpen() const { return archive_ != nullptr; }
 
@@ -72,18 +74,20 @@ private:
     void RequireOpen() const;
     void RequireIndex(qint64 index) const;
     QByteArray UnusedNameLike(const QByteArray& name) const;
-    void CheckLayout(bool sameNames);
+    void CheckLayout();
     void CloseEmpty();
     void FinishWritten();
     void Reset();
 
     zip* archive_ = nullptr;
-    // The archive's file; one being made is written beside it first.
+    // The archive's file as given; one being made is written beside the file
+    // the path finally leads to, and then takes its place.
     QString path_;
+    QString targetPath_;
     QString writtenPath_;
     // For an archive being made: every name given to libzip, and the real
     // names of the entries that went in under a stand-in because libzip
-    // refuses a second entry of one name.
+    // refuses a second entry of one name, or a name beyond ASCII.
     struct StandIn {
         QByteArray stored;
         QByteArray real;

@@ -20,6 +20,7 @@ constexpr qint64 kMaxComment = 0xFFFF;
 constexpr quint16 kDataDescriptorFlag = 0x0008;
 constexpr quint32 kZip64Marker32 = 0xFFFFFFFF;
 constexpr quint16 kZip64Marker16 = 0xFFFF;
+constexpr quint16 kUnicodePathField = 0x7075;
 // A directory this size would describe far more files than any backup holds;
 // reading it whole could exhaust memory.
 constexpr qint64 kMaxDirectory = 64 * 1024 * 1024;
@@ -79,6 +80,23 @@ qint64 FindEnd(const Reader& reader, QByteArray& tail) {
         }
     }
     reader.Damaged(QStringLiteral("its end record is missing"));
+}
+
+// The name an Info-ZIP Unicode path field (version 1, then the CRC of the
+// plain name, then the UTF-8 name) holds among a directory entry's extra
+// fields.
+QByteArray UnicodeName(const QByteArray& extra) {
+    for (qint64 at = 0; extra.size() - at >= 4;) {
+        const qint64 length = U16(extra, at + 2);
+        if (length > extra.size() - at - 4) {
+            break;
+        }
+        if (U16(extra, at) == kUnicodePathField && length >= 5 && extra[at + 4] == 1) {
+            return extra.mid(at + 4 + 5, length - 5);
+        }
+        at += 4 + length;
+    }
+    return {};
 }
 
 }  // namespace
@@ -144,6 +162,7 @@ ZipDirectory ZipDirectory::Read(QFileDevice& file, const QString& path) {
         entry.localOffset = localOffset;
         entry.centralNameOffset = directoryOffset + at + kCentralSize;
         entry.name = central.mid(at + kCentralSize, nameLength);
+        entry.unicodeName = UnicodeName(central.mid(at + kCentralSize + nameLength, extraLength));
         entry.comment = central.mid(at + kCentralSize + nameLength + extraLength, commentLength);
         at = next;
 
@@ -155,6 +174,14 @@ ZipDirectory ZipDirectory::Read(QFileDevice& file, const QString& path) {
         }
         const QByteArray local = reader.At(entry.localOffset, kLocalSize + nameLength);
         const bool descriptor = (U16(local, 6) & kDataDescriptorFlag) != 0;
+        // libzip marks a local header this way when it wrote an entry of
+        // unknown size.
+        if (U32(local, 0) == kLocalSignature && !descriptor &&
+            (U32(local, 18) == kZip64Marker32 || U32(local, 22) == kZip64Marker32)) {
+            directory.zip64_ = true;
+            directory.entries_.clear();
+            return directory;
+        }
         if (U32(local, 0) != kLocalSignature || U16(local, 8) != entry.method ||
             U16(local, 26) != nameLength || local.mid(kLocalSize) != entry.name ||
             (!descriptor && (U32(local, 14) != entry.crc || U32(local, 18) != compressed ||

@@ -10,12 +10,16 @@ class QFileDevice;
 // they lie on disk, with every offset and length checked against the file.
 // libzip neither notices entries that share their data nor lets two entries
 // carry one name; this is what checks the one and renames the other.
-// ZIP64 archives are recognised but not read: none of ours come near 4 GB.
+// ZIP64 archives are recognised but not read: none of ours come near 4 GB
+// or 65535 entries, and their directory is where shared data would hide.
 class ZipDirectory {
 public:
     struct Entry {
         QByteArray name;
         QByteArray comment;
+        // The UTF-8 name of an Info-ZIP Unicode path field, which libzip
+        // reports instead of `name`; empty without one.
+        QByteArray unicodeName;
         quint16 flags = 0;
         quint16 method = 0;
         quint32 crc = 0;
@@ -36,7 +40,8 @@ public:
     // bytes.
     static ZipDirectory Read(QFileDevice& file, const QString& path);
 
-    // A ZIP64 archive: Read stops there and lists no entries.
+    // A ZIP64 archive, by its end records or by the size fields of a
+    // directory entry or local header: Read stops there and lists no entries.
     bool IsZip64() const { return zip64_; }
     const std::vector<Entry>& Entries() const { return entries_; }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <zlib.h>
 #include <QDir>
 #include <QFile>
 
@@ -67,21 +68,129 @@ TEST(ZipArchiveHostile, HonestHandMadeEntriesExtract) {
     EXPECT_EQ(ReadFileBytes(archive.ExtractTo(1, into)), "abc");
 }
 
-// Two directory entries over one piece of data turn a small archive into
-// many large files; such an archive is refused whole, whatever the names.
+// Directory entries over one piece of data turn a small archive into many
+// large files, whether they share one local header or each entry's data
+// holds the next entry whole; such an archive is refused whatever the names,
+// and whether or not ZIP64 records lead to its directory.
 TEST(ZipArchiveHostile, EntriesSharingDataAreRefused) {
     const QByteArray big(1 << 20, 'x');
-    for (const char* second : {"Other.bmp", "Car.bmp"}) {
-        SCOPED_TRACE(second);
+    enum class Overlap { SharedHeader, Nested };
+    struct Case {
+        const char* what;
+        Overlap overlap;
+        const char* name;  // of the entries after the first, %1 numbering them
+        int more;          // entries after the first
+        bool zip64;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"one header, other name", Overlap::SharedHeader, "Other.bmp", 1, false, ""},
+        {"one header, same name", Overlap::SharedHeader, "Car.bmp", 1, false, ""},
+        {"ZIP64, one header, other name", Overlap::SharedHeader, "Other.bmp", 1, true, ""},
+        {"ZIP64, one header, same name", Overlap::SharedHeader, "Car.bmp", 1, true, "ZIP64"},
+        {"nested", Overlap::Nested, "Car%1.bmp", 1, false, "share their data"},
+        {"nested, same name", Overlap::Nested, "Car.bmp", 1, false, "share their data"},
+        {"ZIP64, nested", Overlap::Nested, "Car%1.bmp", 1, true, "ZIP64"},
+        {"ZIP64, twenty nested", Overlap::Nested, "Car%1.bmp", 19, true, "ZIP64"},
+        {"ZIP64, twenty on one header", Overlap::SharedHeader, "Car.bmp", 19, true, "ZIP64"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         TestPlatform platform;
-        HandMadeEntry shared{second, "5"};
-        shared.sharesDataOf = 0;
+        std::vector<HandMadeEntry> entries{{"Car.bmp", "4", big, true}};
+        for (int i = 0; i < c.more; ++i) {
+            QString name = QString::fromLatin1(c.name);
+            if (name.contains("%1")) {
+                name = name.arg(i);
+            }
+            HandMadeEntry more{name.toLatin1(), "5", big, true};
+            if (c.overlap == Overlap::SharedHeader) {
+                more.sharesDataOf = 0;
+            } else {
+                // Each entry holds the next; the last holds the picture.
+                entries.back().holdsNext = true;
+            }
+            entries.push_back(more);
+        }
         const QString path = platform.Path("overlap.xbf");
-        WriteFileBytes(path, HandMadeZip({{"Car.bmp", "4", big, true}, shared}));
+        WriteFileBytes(path, HandMadeZip(entries, {}, {.zip64 = c.zip64, .otherDirectory = {}}));
         ZipArchive archive;
-        EXPECT_FALSE(ThrownMessage([&] { archive.Open(path); }).isEmpty());
+        const QString message = ThrownMessage([&] { archive.Open(path); });
+        EXPECT_FALSE(message.isEmpty());
+        EXPECT_TRUE(message.contains(c.message)) << message.toStdString();
         EXPECT_FALSE(archive.IsOpen());
     }
+}
+
+// Nothing of ours is ZIP64, so no ZIP64 archive is read at all, however
+// honest its entries.
+TEST(ZipArchiveHostile, Zip64ArchivesAreRefused) {
+    TestPlatform platform;
+    const QString path = platform.Path("zip64.xbf");
+    WriteFileBytes(
+        path, HandMadeZip({{"Trip.xpf", "1", "report"}, {"Car.bmp", "4", "abc"}},
+                          "[Outlaysheet - Device]\r\n", {.zip64 = true, .otherDirectory = {}}));
+    ZipArchive archive;
+    const QString message = ThrownMessage([&] { archive.Open(path); });
+    EXPECT_TRUE(message.contains("ZIP64")) << message.toStdString();
+    EXPECT_FALSE(archive.IsOpen());
+}
+
+// A second directory, with its own end record, ahead of the one that ends
+// the file. Entries of one name keep libzip from checking the layout, and it
+// then reads the directory whose entries span more of the file; entries
+// that directory alone lists were never checked, so the archive is refused.
+TEST(ZipArchiveHostile, DirectoriesThatDisagreeAreRefused) {
+    const QByteArray big(100000, 'e');
+    struct Case {
+        const char* what;
+        HandMadeEntry unlisted;
+    };
+    const std::vector<Case> cases = {
+        {"another name", {"Evil.xpf", "1", big, true}},
+        {"the same name, other data", {"Car.bmp", "5", big, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestPlatform platform;
+        HandMadeEntry unlisted = c.unlisted;
+        unlisted.listed = false;
+        const QString path = platform.Path("two.xbf");
+        WriteFileBytes(
+            path,
+            HandMadeZip({{"Car.bmp", "4", "first car"}, {"Car.bmp", "5", "second car"}, unlisted},
+                        {}, {.zip64 = false, .otherDirectory = {0, 2}}));
+        ZipArchive archive;
+        const QString message = ThrownMessage([&] { archive.Open(path); });
+        EXPECT_TRUE(message.contains("in two ways")) << message.toStdString();
+        EXPECT_FALSE(archive.IsOpen());
+    }
+}
+
+// libzip reports the name of an Info-ZIP Unicode path field instead of the
+// plain one; that alone is no disagreement between directories.
+TEST(ZipArchiveHostile, UnicodePathNamesAreNoDisagreement) {
+    TestPlatform platform;
+    const QByteArray plain = "Caf\xE9.dat";
+    const QByteArray unicode = QString::fromUtf8("Café.dat").toUtf8();
+    QByteArray field("\x75\x70", 2);
+    field.append(static_cast<char>(5 + unicode.size()));
+    field.append('\0');
+    field.append('\1');
+    const auto crc = static_cast<quint32>(
+        crc32(0, reinterpret_cast<const Bytef*>(plain.constData()), plain.size()));
+    for (int shift = 0; shift < 32; shift += 8) {
+        field.append(static_cast<char>((crc >> shift) & 0xFF));
+    }
+    field.append(unicode);
+    HandMadeEntry entry{plain, "2", "list bytes"};
+    entry.extra = field;
+    const QString path = platform.Path("foreign.xbf");
+    WriteFileBytes(path, HandMadeZip({entry, {"Car.bmp", "4", "car"}, {"Car.bmp", "5", "car"}}));
+    ZipArchive archive;
+    EXPECT_EQ(ThrownMessage([&] { archive.Open(path); }), QString());
+    ASSERT_TRUE(archive.IsOpen());
+    EXPECT_EQ(archive.Count(), 3);
 }
 
 // Cut short anywhere, or not a ZIP file at all: refused when opened.

@@ -6,6 +6,7 @@
 #include "platform/codepage.h"
 #include "support/testplatform.h"
 #include "zip/ziparchive.h"
+#include "zip/zipdirectory.h"
 #include "ziptestsupport.h"
 
 namespace {
@@ -61,9 +62,13 @@ TEST(ZipArchiveSameName, WritesEveryEntryOfOneName) {
         int copies;
         qsizetype size;
     };
-    // Three bytes are stored, five thousand deflated.
-    for (const Case& c : {Case{"Car.bmp", 2, 3}, Case{"Car.bmp", 3, 5000},
-                          Case{"Café.bmp", 2, 5000}, Case{"x", 3, 3}}) {
+    // Three bytes are stored, five thousand deflated. Windows-1252 names
+    // whose bytes also read as UTF-8 ("Ö–" is D6 96) go in whole as well,
+    // alone or not.
+    for (const Case& c :
+         {Case{"Car.bmp", 2, 3}, Case{"Car.bmp", 3, 5000}, Case{"Café.bmp", 2, 5000},
+          Case{"x", 3, 3}, Case{"Ö–Bahn.xpf", 1, 5000}, Case{"Ö–Bahn.xpf", 2, 3},
+          Case{"Ä’s.bmp", 1, 3}, Case{"Ä’s.bmp", 3, 5000}, Case{"Â£…", 2, 3}, Case{"é", 2, 3}}) {
         const QString name = QString::fromUtf8(c.name);
         SCOPED_TRACE(name.toStdString() + " x" + std::to_string(c.copies));
         TestPlatform platform;
@@ -100,6 +105,19 @@ TEST(ZipArchiveSameName, WritesEveryEntryOfOneName) {
         }
         EXPECT_TRUE(notes.startsWith(wanted)) << notes.toStdString();
         ExpectEntries(platform, path, expected);
+
+        // The code page's bytes, in both headers, and never flagged as UTF-8.
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const ZipDirectory directory = ZipDirectory::Read(file, path);
+        const QByteArray bytes = ReadFileBytes(path);
+        ASSERT_EQ(directory.Entries().size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            const ZipDirectory::Entry& entry = directory.Entries()[i];
+            EXPECT_EQ(entry.name, *EncodeDeviceCodePage(expected[i].name)) << i;
+            EXPECT_EQ(entry.flags & 0x800, 0) << i;
+            EXPECT_EQ(static_cast<unsigned char>(bytes[entry.localOffset + 7]) & 0x08, 0) << i;
+        }
     }
 }
 

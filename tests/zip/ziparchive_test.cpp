@@ -4,9 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "support/testplatform.h"
+#include "zip/zipdirectory.h"
 #include "zip/ziperror.h"
 #include "ziptestsupport.h"
 
@@ -92,6 +94,79 @@ TEST(ZipArchive, WritesWhatInfoZipReads) {
     reading.Close();
     const QByteArray raw = ReadFileBytes(path);
     EXPECT_TRUE(raw.contains("Caf\xE9.dat"));
+
+    // No ZIP64 records, which our own Open would refuse: no end record or
+    // locator, and no extra field in any header.
+    EXPECT_FALSE(raw.contains("PK\x06\x06"));
+    EXPECT_FALSE(raw.contains("PK\x06\x07"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ZipDirectory directory = ZipDirectory::Read(file, path);
+    EXPECT_FALSE(directory.IsZip64());
+    for (const ZipDirectory::Entry& entry : directory.Entries()) {
+        EXPECT_EQ(entry.dataOffset, entry.localNameOffset + entry.name.size())
+            << entry.name.data();
+    }
+    EXPECT_EQ(InfoZip("zipinfo", {"-v", path})
+                  .out.count(QRegularExpression("length of extra field: +0 bytes")),
+              3);
+}
+
+// A backup made at a link (to a stick, say) lands in the file the link leads
+// to, and the link stays a link, as a file written in place would have it.
+TEST(ZipArchive, AnArchiveAtALinkReplacesTheLinkedFile) {
+    struct Case {
+        const char* what;
+        bool entries;
+        bool targetExists;
+    };
+    for (const Case& c : {Case{"with entries", true, true}, Case{"without entries", false, true},
+                          Case{"to no file yet", true, false}}) {
+        SCOPED_TRACE(c.what);
+        TestPlatform platform;
+        const QString target = platform.Path("stick/backup.xbf");
+        QDir().mkpath(platform.Path("stick"));
+        if (c.targetExists) {
+            WriteFileBytes(target, "previous backup");
+        }
+        QDir().mkpath(platform.Path("home"));
+        const QString link = platform.Path("home/backup.xbf");
+        ASSERT_TRUE(QFile::link("../stick/backup.xbf", link));
+        WriteFileBytes(platform.Path("files/Trip.xpf"), "report");
+
+        ZipArchive archive;
+        archive.Create(link);
+        archive.SetComment("[Outlaysheet - Device]\r\n");
+        if (c.entries) {
+            archive.AddFile(platform.Path("files/Trip.xpf"));
+        }
+        archive.Close();
+
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), QFileInfo(target).absoluteFilePath());
+        EXPECT_TRUE(ReadFileBytes(target).endsWith("[Outlaysheet - Device]\r\n"));
+        EXPECT_EQ(
+            QDir(platform.Path("home"))
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"backup.xbf"});
+        EXPECT_EQ(QDir(platform.Path("stick")).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"backup.xbf"});
+        ZipArchive reading;
+        reading.Open(link);
+        EXPECT_EQ(reading.Count(), c.entries ? 1 : 0);
+    }
+}
+
+// Links that lead in a circle name no file to write.
+TEST(ZipArchive, LinksInACircleAreRefused) {
+    TestPlatform platform;
+    const QString link = platform.Path("backup.xbf");
+    ASSERT_TRUE(QFile::link("other.xbf", link));
+    ASSERT_TRUE(QFile::link("backup.xbf", platform.Path("other.xbf")));
+    ZipArchive archive;
+    EXPECT_TRUE(ThrownMessage([&] { archive.Create(link); }).contains("circle"));
+    EXPECT_FALSE(archive.IsOpen());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
 
 TEST(ZipArchive, ReadsArchivesMadeByInfoZip) {

@@ -27,6 +27,11 @@ void Put32(QByteArray& out, quint32 value) {
     Put16(out, value >> 16);
 }
 
+void Put64(QByteArray& out, quint64 value) {
+    Put32(out, static_cast<quint32>(value & 0xFFFFFFFF));
+    Put32(out, static_cast<quint32>(value >> 32));
+}
+
 QByteArray RawDeflate(const QByteArray& data) {
     z_stream stream{};
     if (deflateInit2(&stream, 6, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
@@ -68,54 +73,110 @@ void PutCommon(QByteArray& out, const Header& header, qsizetype nameLength) {
 
 }  // namespace
 
-QByteArray HandMadeZip(const std::vector<HandMadeEntry>& entries, const QByteArray& comment) {
-    QByteArray out;
-    std::vector<Header> headers;
-    std::vector<quint32> offsets;
-    for (const HandMadeEntry& entry : entries) {
+QByteArray HandMadeZip(const std::vector<HandMadeEntry>& entries, const QByteArray& comment,
+                       const HandMadeLayout& layout) {
+    // Each entry's local header and data, last first, since an entry may
+    // hold the next one.
+    std::vector<Header> headers(entries.size());
+    std::vector<QByteArray> records(entries.size());
+    for (size_t i = entries.size(); i-- > 0;) {
+        const HandMadeEntry& entry = entries[i];
         if (entry.sharesDataOf) {
-            headers.push_back(headers.at(*entry.sharesDataOf));
-            offsets.push_back(offsets.at(*entry.sharesDataOf));
             continue;
         }
-        const QByteArray stored = entry.deflate ? RawDeflate(entry.data) : entry.data;
-        const auto crc =
-            static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(entry.data.constData()),
-                                       static_cast<uInt>(entry.data.size())));
-        const Header header{static_cast<quint16>(entry.deflate ? 8 : 0),
-                            entry.declaredCrc.value_or(crc), static_cast<quint32>(stored.size()),
-                            entry.declaredSize.value_or(static_cast<quint32>(entry.data.size()))};
-        headers.push_back(header);
-        offsets.push_back(static_cast<quint32>(out.size()));
-        Put32(out, 0x04034b50);
-        PutCommon(out, header, entry.name.size());
-        Put16(out, 0);  // extra length
-        out.append(entry.name);
-        out.append(stored);
+        const QByteArray data = entry.holdsNext ? records.at(i + 1) : entry.data;
+        const bool deflate = entry.deflate && !entry.holdsNext;
+        const QByteArray stored = deflate ? RawDeflate(data) : data;
+        const auto crc = static_cast<quint32>(crc32(
+            0, reinterpret_cast<const Bytef*>(data.constData()), static_cast<uInt>(data.size())));
+        headers[i] = {static_cast<quint16>(deflate ? 8 : 0), entry.declaredCrc.value_or(crc),
+                      static_cast<quint32>(stored.size()),
+                      entry.declaredSize.value_or(static_cast<quint32>(data.size()))};
+        Put32(records[i], 0x04034b50);
+        PutCommon(records[i], headers[i], entry.name.size());
+        Put16(records[i], static_cast<quint32>(entry.extra.size()));
+        records[i].append(entry.name);
+        records[i].append(entry.extra);
+        records[i].append(stored);
     }
-    const auto directoryOffset = static_cast<quint32>(out.size());
+    QByteArray out;
+    std::vector<quint32> offsets;
     for (size_t i = 0; i < entries.size(); ++i) {
-        Put32(out, 0x02014b50);
-        Put16(out, 20);  // version made by
-        PutCommon(out, headers[i], entries[i].name.size());
-        Put16(out, 0);  // extra length
-        Put16(out, static_cast<quint32>(entries[i].comment.size()));
-        Put16(out, 0);  // disk
-        Put16(out, 0);  // internal attributes
-        Put32(out, 0);  // external attributes
-        Put32(out, offsets[i]);
-        out.append(entries[i].name);
-        out.append(entries[i].comment);
+        if (entries[i].sharesDataOf) {
+            headers[i] = headers.at(*entries[i].sharesDataOf);
+            offsets.push_back(offsets.at(*entries[i].sharesDataOf));
+        } else if (i > 0 && entries[i - 1].holdsNext && !entries[i - 1].sharesDataOf) {
+            offsets.push_back(
+                offsets[i - 1] + 30 +
+                static_cast<quint32>(entries[i - 1].name.size() + entries[i - 1].extra.size()));
+        } else {
+            offsets.push_back(static_cast<quint32>(out.size()));
+            out.append(records[i]);
+        }
     }
+    // Appends a directory of the entries at `indices` and returns its offset.
+    const auto putDirectory = [&](const std::vector<size_t>& indices) {
+        const auto directoryOffset = static_cast<quint32>(out.size());
+        for (const size_t i : indices) {
+            Put32(out, 0x02014b50);
+            Put16(out, 20);  // version made by
+            PutCommon(out, headers[i], entries[i].name.size());
+            Put16(out, static_cast<quint32>(entries[i].extra.size()));
+            Put16(out, static_cast<quint32>(entries[i].comment.size()));
+            Put16(out, 0);  // disk
+            Put16(out, 0);  // internal attributes
+            Put32(out, 0);  // external attributes
+            Put32(out, offsets[i]);
+            out.append(entries[i].name);
+            out.append(entries[i].extra);
+            out.append(entries[i].comment);
+        }
+        return directoryOffset;
+    };
+    const auto putEnd = [&](quint32 count, quint32 size, quint32 offset,
+                            const QByteArray& endComment) {
+        Put32(out, 0x06054b50);
+        Put16(out, 0);
+        Put16(out, 0);
+        Put16(out, count);
+        Put16(out, count);
+        Put32(out, size);
+        Put32(out, offset);
+        Put16(out, static_cast<quint32>(endComment.size()));
+        out.append(endComment);
+    };
+    if (!layout.otherDirectory.empty()) {
+        const quint32 otherOffset = putDirectory(layout.otherDirectory);
+        putEnd(static_cast<quint32>(layout.otherDirectory.size()),
+               static_cast<quint32>(out.size()) - otherOffset, otherOffset, {});
+    }
+    std::vector<size_t> listed;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].listed) {
+            listed.push_back(i);
+        }
+    }
+    const quint32 directoryOffset = putDirectory(listed);
     const auto directorySize = static_cast<quint32>(out.size()) - directoryOffset;
-    Put32(out, 0x06054b50);
-    Put16(out, 0);
-    Put16(out, 0);
-    Put16(out, static_cast<quint32>(entries.size()));
-    Put16(out, static_cast<quint32>(entries.size()));
-    Put32(out, directorySize);
-    Put32(out, directoryOffset);
-    Put16(out, static_cast<quint32>(comment.size()));
-    out.append(comment);
+    if (!layout.zip64) {
+        putEnd(static_cast<quint32>(listed.size()), directorySize, directoryOffset, comment);
+        return out;
+    }
+    const auto zip64EndOffset = static_cast<quint64>(out.size());
+    Put32(out, 0x06064b50);
+    Put64(out, 44);  // size of the rest of this record
+    Put16(out, 45);  // version made by
+    Put16(out, 45);  // version needed
+    Put32(out, 0);   // disk
+    Put32(out, 0);   // disk of the directory
+    Put64(out, listed.size());
+    Put64(out, listed.size());
+    Put64(out, directorySize);
+    Put64(out, directoryOffset);
+    Put32(out, 0x07064b50);
+    Put32(out, 0);  // disk of the ZIP64 end record
+    Put64(out, zip64EndOffset);
+    Put32(out, 1);  // disks
+    putEnd(0xFFFF, 0xFFFFFFFF, 0xFFFFFFFF, comment);
     return out;
 }

@@ -35,6 +35,26 @@ struct HandMadeEntry {
     // The index of an earlier entry whose local header and data this one's
     // directory entry points at.
     std::optional<size_t> sharesDataOf;
+    // Extra fields, the same in both headers.
+    QByteArray extra;
+    // Whether its stored data is the next entry's local header and data,
+    // so that the one holds the other without any two entries sharing a
+    // header; chains of these nest.
+    bool holdsNext = false;
+    // Whether the directory that ends the file lists it; an entry that is
+    // not listed there still has its local header and data in the file.
+    bool listed = true;
 };
 
-QByteArray HandMadeZip(const std::vector<HandMadeEntry>& entries, const QByteArray& comment = {});
+// How the directory is found, for what only a hostile file does.
+struct HandMadeLayout {
+    // A ZIP64 end record and its locator ahead of the end record, whose
+    // count, size and offset then defer to them.
+    bool zip64 = false;
+    // The entries (by index) of a second directory, with an end record of
+    // its own, between the data and the directory that ends the file.
+    std::vector<size_t> otherDirectory;
+};
+
+QByteArray HandMadeZip(const std::vector<HandMadeEntry>& entries, const QByteArray& comment = {},
+                       const HandMadeLayout& layout = {});
