@@ -46,9 +46,7 @@ CCategory::CCategory()
     : imageName_(DefaultImageName()),
       classification_(DefaultClassification()),
       expenseType_(CExpenseTypeManager::GetExpenseType(0)),
-      paidWith_(DefaultPaidWith()) {
-    UpdateImageMissing();
-}
+      paidWith_(DefaultPaidWith()) {}
 
 CCategory::CCategory(const QString& name, qint32 index, qint32 group) : CCategory() {
     index_ = index;
@@ -74,7 +72,6 @@ CCategory& CCategory::operator=(const CCategory& other) {
     paidWith_ = other.paidWith_;
     reserved_ = other.reserved_;
     CExpenseObject::SetModified(other.CExpenseObject::IsModified());
-    SetImageMissing(other.IsImageMissing());
     return *this;
 }
 
@@ -91,10 +88,6 @@ void CCategory::Serialize(CExpenseArchive& archive, int context) {
     expenseType_.Serialize(archive, context);
     paidWith_.Serialize(archive, context);
     archive.Exchange(reserved_);
-    if (archive.IsLoading()) {
-        // The flag describes the image just read, not the one before.
-        UpdateImageMissing();
-    }
 }
 
 void CCategory::Reset() {
@@ -136,7 +129,6 @@ void CCategory::SetName(const QString& name) {
 void CCategory::SetImageName(const QString& path) {
     imageName_ = ImageFileNameOf(path);
     CExpenseObject::SetModified(true);
-    UpdateImageMissing();
 }
 
 void CCategory::SetReceipt(qint32 receipt) {
@@ -197,6 +189,8 @@ void CCategory::RememberGroupChoice() const {
     }
 }
 
-void CCategory::UpdateImageMissing() {
-    SetImageMissing(!ListImageExists(ImageFolder::Category, imageName_));
+bool CCategory::IsImageMissing() const {
+    // Looked up when asked rather than whenever an item is made or read: a
+    // report holds these for every expense, and only the shown ones matter.
+    return !ListImageExists(ImageFolder::Category, imageName_);
 }

@@ -76,6 +76,8 @@ public:
 
     // The image's path in the category image folder.
     QString GetImagePath() const override;
+    // Looks for the image file every time it is asked.
+    bool IsImageMissing() const override;
     // The image's path when the image exists, else the bare image name.
     QString GetImageReference() const override;
 
@@ -97,8 +99,6 @@ public:
     void RememberGroupChoice() const;
 
 private:
-    void UpdateImageMissing();
-
     qint32 index_ = 0;
     qint32 group_ = 0;
     QString name_;

@@ -11,14 +11,10 @@ QString DefaultImageName() {
 
 }  // namespace
 
-CClassification::CClassification() : imageName_(DefaultImageName()) {
-    UpdateImageMissing();
-}
+CClassification::CClassification() : imageName_(DefaultImageName()) {}
 
 CClassification::CClassification(const QString& name, const QString& imageName)
-    : name_(name), imageName_(imageName) {
-    UpdateImageMissing();
-}
+    : name_(name), imageName_(imageName) {}
 
 CClassification::CClassification(const CClassification& other) : CExpenseObject() {
     *this = other;
@@ -30,24 +26,18 @@ CClassification& CClassification::operator=(const CClassification& other) {
     name_ = other.name_;
     imageName_ = other.imageName_;
     SetModified(other.IsModified());
-    SetImageMissing(other.IsImageMissing());
     return *this;
 }
 
 void CClassification::Serialize(CExpenseArchive& archive, int) {
     archive.Exchange(name_);
     archive.Exchange(imageName_);
-    if (archive.IsLoading()) {
-        // The flag describes the image just read, not the one before.
-        UpdateImageMissing();
-    }
 }
 
 void CClassification::Reset() {
     CExpenseObject::Reset();
     name_.clear();
     imageName_ = DefaultImageName();
-    UpdateImageMissing();
 }
 
 void CClassification::SetName(const QString& name) {
@@ -58,7 +48,6 @@ void CClassification::SetName(const QString& name) {
 void CClassification::SetImageName(const QString& path) {
     imageName_ = ImageFileNameOf(path);
     SetModified(true);
-    UpdateImageMissing();
 }
 
 QString CClassification::GetImagePath() const {
@@ -73,6 +62,8 @@ bool CClassification::IsEqual(const CClassification& other) const {
     return name_ == other.name_ && imageName_ == other.imageName_;
 }
 
-void CClassification::UpdateImageMissing() {
-    SetImageMissing(!ListImageExists(ImageFolder::Class, imageName_));
+bool CClassification::IsImageMissing() const {
+    // Looked up when asked rather than whenever an item is made or read: a
+    // report holds these for every expense, and only the shown ones matter.
+    return !ListImageExists(ImageFolder::Class, imageName_);
 }

@@ -30,6 +30,8 @@ public:
 
     // The image's path in the classification image folder.
     QString GetImagePath() const override;
+    // Looks for the image file every time it is asked.
+    bool IsImageMissing() const override;
     // The image's path when the image exists, else the bare image name.
     QString GetImageReference() const override;
 
@@ -37,8 +39,6 @@ public:
     bool IsEqual(const CClassification& other) const;
 
 private:
-    void UpdateImageMissing();
-
     QString name_;
     QString imageName_;
 };

@@ -3,14 +3,10 @@
 #include "listimage.h"
 #include "store/expensearchive.h"
 
-CPaidWith::CPaidWith() {
-    UpdateImageMissing();
-}
+CPaidWith::CPaidWith() {}
 
 CPaidWith::CPaidWith(const QString& name, const QString& imageName, qint32 paymentType)
-    : name_(name), imageName_(imageName), paymentType_(paymentType) {
-    UpdateImageMissing();
-}
+    : name_(name), imageName_(imageName), paymentType_(paymentType) {}
 
 CPaidWith::CPaidWith(const CPaidWith& other) : CExpenseObject() {
     *this = other;
@@ -23,7 +19,6 @@ CPaidWith& CPaidWith::operator=(const CPaidWith& other) {
     imageName_ = other.imageName_;
     paymentType_ = other.paymentType_;
     SetModified(other.IsModified());
-    SetImageMissing(other.IsImageMissing());
     return *this;
 }
 
@@ -35,10 +30,6 @@ void CPaidWith::Serialize(CExpenseArchive& archive, int) {
     archive.Exchange(name_);
     archive.Exchange(imageName_);
     archive.Exchange(paymentType_);
-    if (archive.IsLoading()) {
-        // The flag describes the image just read, not the one before.
-        UpdateImageMissing();
-    }
 }
 
 void CPaidWith::Reset() {
@@ -46,7 +37,6 @@ void CPaidWith::Reset() {
     name_.clear();
     imageName_ = DefaultImageName();
     paymentType_ = kPersonal;
-    UpdateImageMissing();
 }
 
 void CPaidWith::SetName(const QString& name) {
@@ -57,7 +47,6 @@ void CPaidWith::SetName(const QString& name) {
 void CPaidWith::SetImageName(const QString& path) {
     imageName_ = ImageFileNameOf(path);
     SetModified(true);
-    UpdateImageMissing();
 }
 
 void CPaidWith::SetPaymentType(qint32 paymentType) {
@@ -78,6 +67,8 @@ bool CPaidWith::IsEqual(const CPaidWith& other) const {
            paymentType_ == other.paymentType_;
 }
 
-void CPaidWith::UpdateImageMissing() {
-    SetImageMissing(!ListImageExists(ImageFolder::PaidWith, imageName_));
+bool CPaidWith::IsImageMissing() const {
+    // Looked up when asked rather than whenever an item is made or read: a
+    // report holds these for every expense, and only the shown ones matter.
+    return !ListImageExists(ImageFolder::PaidWith, imageName_);
 }

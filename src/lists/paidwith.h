@@ -40,6 +40,8 @@ public:
 
     // The image's path in the payment-source image folder.
     QString GetImagePath() const override;
+    // Looks for the image file every time it is asked.
+    bool IsImageMissing() const override;
     // The image's path when the image exists, else the bare image name.
     QString GetImageReference() const override;
 
@@ -48,7 +50,6 @@ public:
 
 private:
     static QString DefaultImageName() { return QStringLiteral("BROKENIMAGEU.BMP"); }
-    void UpdateImageMissing();
 
     QString name_;
     QString imageName_ = DefaultImageName();
