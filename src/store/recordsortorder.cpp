@@ -65,16 +65,14 @@ QString CRecordSortOrder::FoldedForSort(const QString& text) {
     return folded;
 }
 
-CRecordSortOrder::Key CRecordSortOrder::KeyOf(const CExpenseRecord& record) const {
-    Key key;
-    key.date = record.GetDate();
-    switch (field_) {
+CRecordSortOrder::KeyKind CRecordSortOrder::KindOf(qint32 field) {
+    switch (field) {
+        case kFieldDate:
+            return KeyKind::Date;
         case kFieldAmount:
-            key.number = record.GetAmount(false).GetValue();
-            break;
+            return KeyKind::Amount;
         case kFieldReceipt:
-            key.number = record.GetReceipt() ? 1 : 0;
-            break;
+            return KeyKind::Number;
         case kFieldCategory:
         case kFieldDescription:
         case kFieldClassification:
@@ -83,9 +81,27 @@ CRecordSortOrder::Key CRecordSortOrder::KeyOf(const CExpenseRecord& record) cons
         case kFieldContacts:
         case kFieldLocation:
         case kFieldPurpose:
+            return KeyKind::Text;
+        default:
+            return KeyKind::None;
+    }
+}
+
+CRecordSortOrder::Key CRecordSortOrder::KeyOf(const CExpenseRecord& record) const {
+    Key key;
+    key.date = record.GetDate();
+    switch (KindOf(field_)) {
+        case KeyKind::Amount:
+            key.number = record.GetAmount(false).GetValue();
+            break;
+        case KeyKind::Number:
+            key.number = record.GetReceipt() ? 1 : 0;
+            break;
+        case KeyKind::Text:
             key.text = FoldedForSort(record.GetFieldText(field_));
             break;
-        default:
+        case KeyKind::Date:
+        case KeyKind::None:
             break;
     }
     return key;
@@ -93,26 +109,19 @@ CRecordSortOrder::Key CRecordSortOrder::KeyOf(const CExpenseRecord& record) cons
 
 int CRecordSortOrder::CompareKeys(const Key& a, const Key& b) const {
     int order = 0;
-    switch (field_) {
-        case kFieldDate:
+    switch (KindOf(field_)) {
+        case KeyKind::Date:
             return Order(a.date, b.date);
-        case kFieldAmount:
+        case KeyKind::Amount:
             order = OrderAmounts(a.number, b.number);
             break;
-        case kFieldReceipt:
+        case KeyKind::Number:
             order = Order(a.number, b.number);
             break;
-        case kFieldCategory:
-        case kFieldDescription:
-        case kFieldClassification:
-        case kFieldPaidWith:
-        case kFieldExpenseType:
-        case kFieldContacts:
-        case kFieldLocation:
-        case kFieldPurpose:
+        case KeyKind::Text:
             order = QString::compare(a.text, b.text, Qt::CaseSensitive);
             break;
-        default:
+        case KeyKind::None:
             return 0;
     }
     return order != 0 ? order : Order(a.date, b.date);

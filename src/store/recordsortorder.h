@@ -45,6 +45,10 @@ public:
     static QString FoldedForSort(const QString& text);
 
 private:
+    // What a field's values are compared as; None orders nothing.
+    enum class KeyKind { None, Date, Amount, Number, Text };
+    static KeyKind KindOf(qint32 field);
+
     // One record's value for the field in force.
     struct Key {
         qint64 date = 0;
