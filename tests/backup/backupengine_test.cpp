@@ -87,9 +87,7 @@ void WipeUserFolders() {
 }  // namespace
 
 TEST(Backup, ArchiveLayoutIsWhatInfoZipReads) {
-    if (!HaveInfoZip()) {
-        GTEST_SKIP() << "Info-ZIP is not installed";
-    }
+    SKIP_WITHOUT_INFOZIP();
     TestPlatform platform;
     UserFiles files(platform);
     const QString everything = Backup(platform, kBackupReports | kBackupDataFiles | kBackupImages);
@@ -259,9 +257,7 @@ TEST(Restore, ExistingFilesAreKeptReplacedOrAskedAbout) {
 }
 
 TEST(Restore, ReadsArchivesMadeByInfoZip) {
-    if (!HaveInfoZip()) {
-        GTEST_SKIP() << "Info-ZIP is not installed";
-    }
+    SKIP_WITHOUT_INFOZIP();
     TestPlatform platform;
     const QString staging = platform.Path("staging");
     WriteFileBytes(staging + "/Trip.xpf", "a report of another device");
@@ -290,9 +286,7 @@ TEST(Restore, ReadsArchivesMadeByInfoZip) {
 // Hostile and damaged archives: each is an error of the restore, writes
 // nothing outside the folders, and keeps what was restored before it.
 TEST(Restore, HostileAndDamagedArchives) {
-    if (!HaveInfoZip()) {
-        GTEST_SKIP() << "Info-ZIP is not installed";
-    }
+    SKIP_WITHOUT_INFOZIP();
     struct Case {
         const char* name;
         QString entry;  // the name the second entry gets
@@ -362,9 +356,7 @@ TEST(Restore, HostileAndDamagedArchives) {
 // Pictures of one name in two folders are two entries of that name; each
 // goes back into its own folder.
 TEST(Backup, PicturesOfOneNameInSeveralFolders) {
-    if (!HaveInfoZip()) {
-        GTEST_SKIP() << "Info-ZIP is not installed";
-    }
+    SKIP_WITHOUT_INFOZIP();
     TestPlatform platform;
     const QString category = GetImagesSubdirectory(ImageFolder::Category) + "/Car.bmp";
     const QString other = GetImagesSubdirectory(ImageFolder::Other) + "/Car.bmp";

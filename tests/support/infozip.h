@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 // The Info-ZIP tools (zip, unzip, zipnote, zipinfo): the reference our
 // archives are checked against, and the maker of archives from elsewhere.
@@ -12,6 +13,19 @@ struct InfoZipRun {
 };
 
 bool HaveInfoZip();
+
+// Skips a test that needs the tools when they are missing, unless the run
+// requires them (OUTLAYSHEET_REQUIRE_INFOZIP set, as ./dev test does): then
+// the test fails rather than passing without having run.
+#define SKIP_WITHOUT_INFOZIP()                                                   \
+    do {                                                                         \
+        if (!HaveInfoZip()) {                                                    \
+            if (qEnvironmentVariableIsSet("OUTLAYSHEET_REQUIRE_INFOZIP")) {      \
+                FAIL() << "Info-ZIP (zip, unzip, zipnote, zipinfo) is required"; \
+            }                                                                    \
+            GTEST_SKIP() << "Info-ZIP is not installed";                         \
+        }                                                                        \
+    } while (false)
 
 InfoZipRun InfoZip(const QString& tool, const QStringList& arguments, const QString& folder = {},
                    const QByteArray& input = {});

@@ -54,9 +54,7 @@ TEST(ZipArchiveSameName, ReadsEveryEntryOfOneName) {
 }
 
 TEST(ZipArchiveSameName, WritesEveryEntryOfOneName) {
-    if (!HaveInfoZip()) {
-        GTEST_SKIP() << "Info-ZIP zip and unzip are not installed";
-    }
+    SKIP_WITHOUT_INFOZIP();
     struct Case {
         const char* name;
         int copies;

@@ -46,9 +46,7 @@ QString ArchiveWithNames(const TestPlatform& platform, const QStringList& names)
 }  // namespace
 
 TEST(ZipArchive, WritesWhatInfoZipReads) {
-    if (!HaveInfoZip()) {
-        GTEST_SKIP() << "Info-ZIP zip and unzip are not installed";
-    }
+    SKIP_WITHOUT_INFOZIP();
     TestPlatform platform;
     const QString tiny = platform.Path("files/Tiny.xpf");
     const QString large = platform.Path("files/Boston Trip.xpf");
@@ -170,9 +168,7 @@ TEST(ZipArchive, LinksInACircleAreRefused) {
 }
 
 TEST(ZipArchive, ReadsArchivesMadeByInfoZip) {
-    if (!HaveInfoZip()) {
-        GTEST_SKIP() << "Info-ZIP zip and unzip are not installed";
-    }
+    SKIP_WITHOUT_INFOZIP();
     TestPlatform platform;
     const QString folder = platform.Path("made");
     WriteFileBytes(folder + "/Trip.xpf", "report bytes");
@@ -192,9 +188,7 @@ TEST(ZipArchive, ReadsArchivesMadeByInfoZip) {
 }
 
 TEST(ZipArchive, HostileEntriesWriteNothingOutsideTheFolder) {
-    if (!HaveInfoZip()) {
-        GTEST_SKIP() << "Info-ZIP zip and unzip are not installed";
-    }
+    SKIP_WITHOUT_INFOZIP();
     TestPlatform platform;
     const QString path = ArchiveWithNames(
         platform, {"../escape.xpf", "/tmp/absolute.xpf", "sub/inner.xpf", "fine.xpf"});
