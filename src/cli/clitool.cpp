@@ -42,8 +42,12 @@ QString CliTool::Usage() {
         "  force-sync [--images]\n"
         "             mark every report and data file (and picture) as changed for the\n"
         "             next synchronisation\n"
+        "  check-sync register and check the synchronisation provider, as the program's\n"
+        "             start does\n"
         "  backup ARCHIVE [--all-reports | --report NAME ...] [--data] [--images]\n"
-        "             back up reports, data files and pictures into a .xbf archive\n"
+        "         [--overwrite]\n"
+        "             back up reports, data files and pictures into a .xbf archive; an\n"
+        "             existing archive is replaced only with --overwrite\n"
         "  restore ARCHIVE [--all-reports | --report NAME ...] [--data] [--images]\n"
         "          [--no-replace] [--ask]\n"
         "             restore from an archive; --ask reads y, n or c for each question\n"
@@ -90,6 +94,7 @@ int CliTool::Run(const QStringList& arguments) {
         {"init", &ShellCommands::Init},
         {"install", &ShellCommands::Install},
         {"force-sync", &ShellCommands::ForceSync},
+        {"check-sync", &ShellCommands::CheckSync},
         {"backup", &BackupCommands::Backup},
         {"restore", &BackupCommands::Restore},
         {"archive-list", &BackupCommands::ArchiveList},

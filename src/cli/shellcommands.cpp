@@ -78,3 +78,26 @@ Result ShellCommands::ForceSync(const QStringList& arguments) {
     return {CliTool::kSuccess,
             QJsonObject{{QStringLiteral("touched"), ForceSynchronization(images)}}};
 }
+
+Result ShellCommands::CheckSync(const QStringList& arguments) {
+    if (!arguments.isEmpty()) {
+        return CliUsageError(QStringLiteral("check-sync takes no arguments"));
+    }
+    const char* status = "ready";
+    switch (CheckSyncProvider()) {
+        case SyncProviderStatus::Ready:
+            break;
+        case SyncProviderStatus::Missing:
+            status = "missing";
+            break;
+        case SyncProviderStatus::NotLoadable:
+            status = "notLoadable";
+            break;
+        case SyncProviderStatus::WrongVersion:
+            status = "wrongVersion";
+            break;
+    }
+    const QJsonObject output{{QStringLiteral("provider"), SyncProviderPath()},
+                             {QStringLiteral("status"), QString::fromLatin1(status)}};
+    return {qstrcmp(status, "ready") == 0 ? CliTool::kSuccess : CliTool::kFailed, output};
+}

@@ -20,6 +20,9 @@ public:
     // force-sync [--images]: marks files as changed for the next
     // synchronisation.
     static Result ForceSync(const QStringList& arguments);
+    // check-sync: registers and checks the synchronisation provider as the
+    // program's start does; its message goes to standard error.
+    static Result CheckSync(const QStringList& arguments);
 
     // The shipped data installed, as the members "images" and
     // "currencyTable"; each failure also goes to standard error.

@@ -170,6 +170,16 @@ TEST(ShellCli, InstallRecordsTheProgramFolderAndForceSyncCounts) {
     ASSERT_EQ(all.exitCode, 0);
     EXPECT_GT(QJsonDocument::fromJson(all.out.toUtf8())["touched"].toInt(), listCount);
 
+    // The provider beside the tool is the program's own: no message, and it
+    // is registered.
+    const CliResult check = RunCli(platform, {"check-sync"});
+    EXPECT_EQ(check.exitCode, 0) << check.err.toStdString();
+    EXPECT_EQ(check.err, "");
+    EXPECT_EQ(QJsonDocument::fromJson(check.out.toUtf8())["status"].toString(), "ready");
+    EXPECT_EQ(platform.GetRegistry().ReadString(RegistryHive::LocalMachine, kSyncRegistrationKey,
+                                                "Display Name", {}),
+              "Outlaysheet");
+
     EXPECT_EQ(RunCli(platform, {"force-sync", "--pictures"}).exitCode, 2);
     EXPECT_EQ(RunCli(platform, {"init", "extra"}).exitCode, 2);
 }
