@@ -35,6 +35,17 @@ QByteArray Encoded(const QString& text, const char* what) {
     return *bytes;
 }
 
+// A comment's length is a 16-bit field; libzip takes it as such and would
+// keep only what is left of a longer one.
+QByteArray EncodedComment(const QString& text) {
+    QByteArray bytes = Encoded(text, "comment");
+    if (bytes.size() > 0xFFFF) {
+        throw ZipError(QStringLiteral("A comment of %1 bytes is longer than an archive can hold.")
+                           .arg(bytes.size()));
+    }
+    return bytes;
+}
+
 QString OpenErrorText(int code) {
     zip_error_t error;
     zip_error_init_with_code(&error, code);
@@ -72,12 +83,23 @@ QString FinalTarget(const QString& path) {
     return info.filePath();
 }
 
+// Room left in a file name of at most 255 bytes for the dot, the random
+// part and ".tmp" around the archive's own name, and for the six characters
+// and dot that libzip appends to name its own working file.
+constexpr qsizetype kNameRoom = 255 - 22 - 7;
+
 QString TemporaryPathBeside(const QString& path) {
     const QFileInfo info(path);
+    // The archive's name is only a hint to whoever finds a leftover; a name
+    // near the limit would leave no room for the rest.
+    QString hint = info.fileName();
+    while (QFile::encodeName(hint).size() > kNameRoom) {
+        hint.chop(hint.size() >= 2 && hint.at(hint.size() - 1).isLowSurrogate() ? 2 : 1);
+    }
     for (;;) {
         const QString candidate = info.dir().filePath(
             QStringLiteral(".%1.%2.tmp")
-                .arg(info.fileName())
+                .arg(hint)
                 .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')));
         if (!QFileInfo::exists(candidate)) {
             return candidate;
@@ -207,7 +229,7 @@ void ZipArchive::CheckLayout() {
 
 void ZipArchive::SetComment(const QString& comment) {
     RequireOpen();
-    const QByteArray bytes = Encoded(comment, "comment");
+    const QByteArray bytes = EncodedComment(comment);
     if (zip_set_archive_comment(archive_, bytes.constData(),
                                 static_cast<zip_uint16_t>(bytes.size())) != 0) {
         Fail(QStringLiteral("The archive comment cannot be set"));
@@ -269,7 +291,7 @@ QByteArray ZipArchive::UnusedNameLike(const QByteArray& name) const {
 
 void ZipArchive::SetEntryComment(qint64 index, const QString& comment) {
     RequireIndex(index);
-    const QByteArray bytes = Encoded(comment, "comment");
+    const QByteArray bytes = EncodedComment(comment);
     if (zip_file_set_comment(archive_, static_cast<zip_uint64_t>(index), bytes.constData(),
                              static_cast<zip_uint16_t>(bytes.size()), ZIP_FL_ENC_CP437) != 0) {
         Fail(QStringLiteral("The comment of entry %1 cannot be set").arg(index));
@@ -419,8 +441,9 @@ void ZipArchive::Close() {
     }
     if (zip_close(archive_) != 0) {
         const QString reason = QString::fromLocal8Bit(zip_strerror(archive_));
+        const QString path = path_;
         Discard();
-        throw ZipError(WriteErrorText(path_, reason));
+        throw ZipError(WriteErrorText(path, reason));
     }
     archive_ = nullptr;
     try {

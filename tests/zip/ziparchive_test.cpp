@@ -267,9 +267,60 @@ TEST(ZipArchive, ADiscardedNewArchiveLeavesTheOldFile) {
     archive.Create(path);
     archive.AddFile(platform.Path("gone.xpf"));
     QFile::remove(platform.Path("gone.xpf"));
-    EXPECT_FALSE(ThrownMessage([&] { archive.Close(); }).isEmpty());
+    // The message names the archive that was not written.
+    EXPECT_TRUE(ThrownMessage([&] { archive.Close(); }).startsWith(path + " cannot be written"));
     EXPECT_EQ(ReadFileBytes(path), "previous backup");
     EXPECT_FALSE(archive.IsOpen());
+    EXPECT_EQ(QDir(platform.TempFolder()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"backup.xbf"});
+}
+
+// Any name the file system allows, up to its 255 bytes, can be an archive's,
+// though the archive is written beside it under another name first.
+TEST(ZipArchive, ArchivesMayHaveTheLongestNames) {
+    TestPlatform platform;
+    WriteFileBytes(platform.Path("files/Trip.xpf"), "report");
+    const QString folder = platform.Path("backups");
+    QDir().mkpath(folder);
+    // "é" is two bytes in the file system's UTF-8.
+    for (const QString& name : {QString(200, 'b') + ".xbf", QString(223, 'b') + ".xbf",
+                                QString(251, 'b') + ".xbf", QString(125, QChar(0xE9)) + ".xbf"}) {
+        SCOPED_TRACE(name.size());
+        const QString path = folder + "/" + name;
+        ZipArchive archive;
+        archive.Create(path);
+        archive.SetEntryComment(archive.AddFile(platform.Path("files/Trip.xpf")), "1");
+        EXPECT_EQ(ThrownMessage([&] { archive.Close(); }), QString());
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+        ZipArchive reading;
+        reading.Open(path);
+        EXPECT_EQ(reading.Comment(0), "1");
+        reading.Close();
+        QFile::remove(path);
+    }
+}
+
+// A comment's length is a 16-bit field: one that does not fit is refused
+// rather than cut short.
+TEST(ZipArchive, CommentsBeyondTheirFieldAreRefused) {
+    TestPlatform platform;
+    WriteFileBytes(platform.Path("files/Trip.xpf"), "report");
+    const QString path = platform.Path("backup.xbf");
+    const QString longest(0xFFFF, 'c');
+    const QString tooLong(0x10000, 'c');
+    ZipArchive archive;
+    archive.Create(path);
+    const qint64 index = archive.AddFile(platform.Path("files/Trip.xpf"));
+    EXPECT_TRUE(ThrownMessage([&] { archive.SetComment(tooLong); }).contains("65536 bytes"));
+    EXPECT_TRUE(
+        ThrownMessage([&] { archive.SetEntryComment(index, tooLong); }).contains("65536 bytes"));
+    archive.SetComment(longest);
+    archive.SetEntryComment(index, longest);
+    archive.Close();
+    ZipArchive reading;
+    reading.Open(path);
+    EXPECT_EQ(reading.Comment(0), longest);
+    EXPECT_TRUE(ReadFileBytes(path).endsWith(longest.toLatin1()));
 }
 
 TEST(ZipArchive, SafeEntryNames) {
