@@ -196,6 +196,22 @@ double CExpenseArchive::ReadDouble() {
 }
 
 QString CExpenseArchive::ReadString() {
+    QString text = ReadStringUnshared();
+    // A report repeats the same few category, payment source, currency and
+    // place names in every expense: one copy of each short text serves all
+    // of them and saves most of a record's memory.
+    if (text.size() > kLongestSharedText || text.isEmpty()) {
+        return text;
+    }
+    const auto found = sharedTexts_.constFind(text);
+    if (found != sharedTexts_.constEnd()) {
+        return *found;
+    }
+    sharedTexts_.insert(text);
+    return text;
+}
+
+QString CExpenseArchive::ReadStringUnshared() {
     bool wide = false;
     quint64 length = 0;
     for (;;) {

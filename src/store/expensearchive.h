@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -86,6 +87,9 @@ private:
     void Take(char* data, qint64 size);
     void Require(quint64 bytes) const;
     quint16 ReadUInt16();
+    QString ReadStringUnshared();
+
+    static constexpr qsizetype kLongestSharedText = 40;
 
     QIODevice& device_;  // not owned
     Mode mode_;
@@ -93,6 +97,7 @@ private:
     quint32 fileType_ = 0;
     quint32 fileVersion_ = 0;
     QByteArray buffer_;
-    qsizetype bufferPos_ = 0;  // loading: next unread byte of buffer_
-    qint64 deviceLeft_ = 0;    // loading: bytes of the device not yet buffered
+    qsizetype bufferPos_ = 0;    // loading: next unread byte of buffer_
+    qint64 deviceLeft_ = 0;      // loading: bytes of the device not yet buffered
+    QSet<QString> sharedTexts_;  // loading: the short texts read so far
 };
