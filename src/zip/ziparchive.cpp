@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <fcntl.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
@@ -514,15 +515,25 @@ void ZipArchive::FinishWritten() {
         throw ZipError(WriteErrorText(path_, file.errorString()));
     }
     file.close();
+    // The new archive keeps the old one's permissions: a backup the user
+    // made private must not become readable by others.
     const QFileInfo previous(targetPath_);
-    if (previous.exists()) {
-        QFile::setPermissions(writtenPath_, previous.permissions());
+    if (previous.exists() && !QFile::setPermissions(writtenPath_, previous.permissions())) {
+        throw ZipError(WriteErrorText(path_, QStringLiteral("its permissions cannot be kept")));
     }
     std::error_code error;
     std::filesystem::rename(QFile::encodeName(writtenPath_).toStdString(),
                             QFile::encodeName(targetPath_).toStdString(), error);
     if (error) {
         throw ZipError(WriteErrorText(path_, QString::fromStdString(error.message())));
+    }
+    // The rename lasts only once its folder is on disk too; a file system
+    // that cannot sync a folder has nothing more to offer.
+    const int folder = ::open(QFile::encodeName(QFileInfo(targetPath_).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
     }
 }
 
