@@ -102,6 +102,11 @@ TEST(CliBackup, RestoreReadsItsAnswersFromInput) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.endsWith("Restore Operation Was Canceled.\n")) << run.err.toStdString();
 
+    // Without answers left, a question is answered No: nothing is replaced.
+    run = RunCli(platform, {"restore", archive, "--all-reports", "--ask"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(ReadFileBytes(Reports(platform) + "/Rome.xpf"), "changed rome");
+
     // Without --ask existing files are replaced; with --no-replace kept.
     run = RunCli(platform, {"restore", archive, "--all-reports", "--no-replace"});
     EXPECT_EQ(run.exitCode, 0);
