@@ -200,6 +200,7 @@ int BackupEngine::Restore(const QString& archivePath, const BackupFileList& repo
     bool cancelled = false;
     try {
         archive_.Open(archivePath);
+        archiveFile_ = QFileInfo(archivePath).canonicalFilePath();
         const qint64 count = archive_.Count();
         const QString reportsFolder = GetReportsDirectory();
         for (const BackupFileEntry& entry : reports) {
@@ -264,6 +265,13 @@ BackupEngine::EntryOutcome BackupEngine::RestoreEntry(qint64 index, const QStrin
     }
     const QString target = JoinPath(folder, name);
     if (FileExists(target)) {
+        // An archive kept among the files it holds must not be replaced by
+        // one of its own entries while it is being read.
+        if (QFileInfo(target).canonicalFilePath() == archiveFile_) {
+            NoteError(
+                QStringLiteral("%1 was not restored over the archive it comes from.").arg(target));
+            return EntryOutcome::Kept;
+        }
         if (!replaceExisting) {
             return EntryOutcome::Kept;
         }

@@ -59,6 +59,7 @@ private:
 
     quint32 selection_ = 0;
     ZipArchive archive_;
+    QString archiveFile_;  // the open archive's canonical path, while restoring
     QString lastError_;
     int restored_ = 0;
 };

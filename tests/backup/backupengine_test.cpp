@@ -439,3 +439,20 @@ TEST(BackupFileEntry, ShownNameIsAfterTheLastSeparatorOfEitherKind) {
         EXPECT_EQ(BackupFileEntry{test.path}.ShownName(), test.shown) << test.path;
     }
 }
+
+TEST(Restore, NeverReplacesTheArchiveItReads) {
+    TestPlatform platform;
+    UserFiles files(platform);
+    // An archive saved as a data file's name in the data folder.
+    const QString archive = Backup(platform, kBackupDataFiles, "PaidWith.dat");
+    const QString inData = GetDataDirectory() + "/PaidWith.dat";
+    ASSERT_TRUE(QFile::remove(inData));
+    ASSERT_TRUE(QFile::rename(archive, inData));
+    const QByteArray archiveBytes = ReadFileBytes(inData);
+    platform.Prompts().Clear();
+
+    EXPECT_EQ(Restore(kBackupDataFiles, inData), 0);
+    EXPECT_EQ(platform.Prompts().Texts(), QStringList{kRestoreFailed});
+    EXPECT_EQ(ReadFileBytes(inData), archiveBytes);
+    EXPECT_EQ(ReadFileBytes(GetDataDirectory() + "/Classification.dat"), QByteArray(500, 'c'));
+}
