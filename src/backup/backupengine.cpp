@@ -80,15 +80,18 @@ bool BackupEngine::ListArchiveReports(const QString& archivePath, BackupFileList
         archive.Open(archivePath);
         const QString folder = GetReportsDirectory();
         const qint64 count = archive.Count();
+        // Gathered apart, so that an archive failing half-way lists nothing.
+        BackupFileList reports;
         for (qint64 i = 0; i < count && i <= INT32_MAX; ++i) {
             if (BackupCategory::FromComment(archive.Comment(i)) == BackupCategory::kReport) {
                 // The stored name is kept as it is, even a hostile one: restore
                 // checks it again and refuses what would leave the folder.
-                list.append({JoinPath(folder, archive.Name(i)), BackupCategory::kReport,
-                             static_cast<qint32>(i)});
+                reports.append({JoinPath(folder, archive.Name(i)), BackupCategory::kReport,
+                                static_cast<qint32>(i)});
             }
         }
         archive.Discard();
+        list.append(reports);
         return true;
     } catch (const ZipError& failure) {
         LogMessage(failure.Message());
