@@ -12,7 +12,9 @@
 #include "cli/filedump.h"
 #include "cli/reportcommands.h"
 #include "cli/shellcommands.h"
+#include "platform/contactssource.h"
 #include "platform/directories.h"
+#include "platform/platform.h"
 #include "store/expensereportinfo.h"
 #include "store/objectfile.h"
 
@@ -52,6 +54,8 @@ QString CliTool::Usage() {
         "          [--no-replace] [--ask]\n"
         "             restore from an archive; --ask reads y, n or c for each question\n"
         "             from standard input\n"
+        "  contacts   the names of the address book (OUTLAYSHEET_CONTACTS, else\n"
+        "             $XDG_DATA_HOME/contacts: its *.vcf files)\n"
         "  archive-list ARCHIVE  the entries of an archive: name, comment, size, method\n"
         "  trash list | restore NAME | empty\n"
         "             the deleted reports: list them, move one back, delete them all\n"
@@ -84,6 +88,9 @@ int CliTool::Run(const QStringList& arguments) {
     }
     if (command == QLatin1String("dump")) {
         return Dump(rest);
+    }
+    if (command == QLatin1String("contacts")) {
+        return ListContacts(rest);
     }
     using Command = ReportCommands::Result (*)(const QStringList&);
     const std::pair<const char*, Command> reportCommands[] = {
@@ -156,6 +163,24 @@ int CliTool::Dump(const QStringList& arguments) {
         return kFailed;
     }
     Print(*contents);
+    return kSuccess;
+}
+
+int CliTool::ListContacts(const QStringList& arguments) {
+    if (!arguments.isEmpty()) {
+        return UsageError(QStringLiteral("contacts takes no arguments"));
+    }
+    ContactsSource contacts;
+    const QString folder = Platform::Get().GetPaths().contactsFolder;
+    if (!contacts.Open()) {
+        QTextStream(stderr) << "The address book " << folder << " cannot be read." << Qt::endl;
+        return kFailed;
+    }
+    QJsonArray names;
+    for (int position = 1; position <= contacts.Count(); ++position) {
+        names.append(contacts.Name(position));
+    }
+    Print(QJsonObject{{QStringLiteral("folder"), folder}, {QStringLiteral("contacts"), names}});
     return kSuccess;
 }
 

@@ -17,6 +17,8 @@ public:
 private:
     int ListReports(const QStringList& arguments);
     int Dump(const QStringList& arguments);
+    // The address book's contacts, as the contacts page lists them.
+    int ListContacts(const QStringList& arguments);
     // The first-run data step: installs what ships with the program and the
     // user does not have yet. Each kind of data adds one member to the result.
     int InitData(const QStringList& arguments);

@@ -53,7 +53,14 @@ PlatformPaths PlatformPaths::FromEnvironment(QStringList& arguments) {
             paths.registryFolder = QDir(config).filePath(QStringLiteral("Tillhouse/registry"));
         }
     }
-    for (QString* path : {&paths.documentsRoot, &paths.registryFolder}) {
+    paths.contactsFolder = FromEnvironmentVariable("OUTLAYSHEET_CONTACTS");
+    if (paths.contactsFolder.isEmpty()) {
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        if (!data.isEmpty()) {
+            paths.contactsFolder = QDir(data).filePath(QStringLiteral("contacts"));
+        }
+    }
+    for (QString* path : {&paths.documentsRoot, &paths.registryFolder, &paths.contactsFolder}) {
         if (!path->isEmpty()) {
             *path = QDir::cleanPath(QDir(*path).absolutePath());
         }

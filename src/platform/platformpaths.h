@@ -12,6 +12,9 @@ struct PlatformPaths {
     // The folder that holds the program's own libraries, such as the
     // synchronisation provider.
     QString systemFolder;
+    // The folder of the address book's vCard files: OUTLAYSHEET_CONTACTS,
+    // else $XDG_DATA_HOME/contacts.
+    QString contactsFolder;
 
     // From the command line (--root DIR, --registry DIR; the options are
     // taken out of `arguments`), else OUTLAYSHEET_ROOT and OUTLAYSHEET_REGISTRY,

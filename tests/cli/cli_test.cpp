@@ -115,3 +115,22 @@ TEST(CliDump, ThePreferencesFileHoldsTheRateAndTheUnit) {
     EXPECT_EQ(json["distanceInMiles"].toBool(), false);
     EXPECT_EQ(ReadFileBytes(path).size(), 20);  // dumping never rewrites
 }
+
+TEST(Cli, ContactsListsTheAddressBook) {
+    TestPlatform platform;
+    const QString folder = platform.Path("contacts");
+    WriteFileBytes(
+        folder + "/people.vcf",
+        "BEGIN:VCARD\r\nFN:Ann Lee\r\nEND:VCARD\r\nBEGIN:VCARD\r\nTEL:1\r\nEND:VCARD\r\n");
+    qputenv("OUTLAYSHEET_CONTACTS", QFile::encodeName(folder));
+    const CliResult run = RunCli(platform, {"contacts"});
+    qunsetenv("OUTLAYSHEET_CONTACTS");
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(run.out.toUtf8())["contacts"].toArray(),
+              (QJsonArray{"Ann Lee", ""}));
+
+    // Without an address book the tool says so and fails.
+    const CliResult none = RunCli(platform, {"contacts"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.startsWith("The address book ")) << none.err.toStdString();
+}

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     unsetenv("OUTLAYSHEET_ROOT");
     unsetenv("OUTLAYSHEET_REGISTRY");
+    unsetenv("OUTLAYSHEET_CONTACTS");
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
