@@ -6,17 +6,13 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTimeZone>
 #include <chrono>
 #include <random>
 
 #include "backup/backupengine.h"
 #include "benchexpenses.h"
+#include "benchplatform.h"
 #include "platform/directories.h"
-#include "platform/platform.h"
-#include "platform/processlocale.h"
-#include "platform/scriptedprompts.h"
 #include "platform/shippeddata.h"
 #include "store/expensedoc.h"
 #include "store/report.h"
@@ -35,16 +31,6 @@ double Seconds(Clock::duration duration) {
 // One platform with the user's files for the whole run.
 struct Fixture {
     Fixture() {
-        PlatformPaths paths;
-        paths.documentsRoot = folder.filePath("root");
-        paths.registryFolder = folder.filePath("registry");
-        LocaleInfo locale;
-        AddInvariantMonetaryItems(locale);
-        auto prompts = std::make_unique<ScriptedPrompts>();
-        platform = std::make_unique<Platform>(
-            paths, std::make_unique<FixedClock>(1773518966, QTimeZone::utc()), std::move(prompts),
-            locale);
-        scope = std::make_unique<PlatformScope>(*platform);
         InstallShippedImages(GetShippedDataFolder());
         CExpenseDoc().ReloadAll();
         WriteReports();
@@ -78,9 +64,7 @@ struct Fixture {
 
     static quint32 Everything() { return kBackupReports | kBackupDataFiles | kBackupImages; }
 
-    QTemporaryDir folder;
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<PlatformScope> scope;
+    BenchPlatform platform;
     BackupFileList reports;
     QStringList files;  // every file a backup of everything takes
 };
@@ -111,7 +95,7 @@ double InfoZipSeconds(const QString& tool, const QStringList& arguments) {
 }
 
 QString ZipBaselineArchive() {
-    return Shared().folder.filePath("infozip.zip");
+    return Shared().platform.Path("infozip.zip");
 }
 
 double ZipSeconds() {
@@ -137,7 +121,7 @@ void BM_Backup(benchmark::State& state) {
     Fixture& fixture = Shared();
     BackupEngine engine;
     engine.SetSelection(Fixture::Everything());
-    const QString archive = fixture.folder.filePath("backup.xbf");
+    const QString archive = fixture.platform.Path("backup.xbf");
     Clock::duration spent{};
     for (auto _ : state) {
         const auto start = Clock::now();
@@ -156,7 +140,7 @@ BENCHMARK(BM_Backup)->MinTime(3)->Unit(benchmark::kMillisecond);
 void BM_Baseline_InfoZipRestore(benchmark::State& state) {
     Fixture& fixture = Shared();
     ZipSeconds();
-    const QString target = fixture.folder.filePath("unzipped");
+    const QString target = fixture.platform.Path("unzipped");
     for (auto _ : state) {
         RunTool("unzip", {"-q", "-o", ZipBaselineArchive(), "-d", target});
     }
@@ -167,13 +151,13 @@ void BM_Restore(benchmark::State& state) {
     Fixture& fixture = Shared();
     BackupEngine engine;
     engine.SetSelection(Fixture::Everything());
-    const QString archive = fixture.folder.filePath("restore.xbf");
+    const QString archive = fixture.platform.Path("restore.xbf");
     engine.Backup(archive, fixture.reports, false);
     BackupFileList reports;
     BackupEngine::ListArchiveReports(archive, reports);
     ZipSeconds();
     const double unzipSeconds = InfoZipSeconds(
-        "unzip", {"-q", "-o", ZipBaselineArchive(), "-d", fixture.folder.filePath("unzipped")});
+        "unzip", {"-q", "-o", ZipBaselineArchive(), "-d", fixture.platform.Path("unzipped")});
     Clock::duration spent{};
     for (auto _ : state) {
         const auto start = Clock::now();

@@ -6,15 +6,11 @@
 #include <malloc.h>
 
 #include <QFile>
-#include <QTemporaryDir>
-#include <QTimeZone>
 #include <algorithm>
 #include <random>
 
 #include "benchexpenses.h"
-#include "platform/platform.h"
-#include "platform/processlocale.h"
-#include "platform/scriptedprompts.h"
+#include "benchplatform.h"
 #include "store/expenserecord.h"
 #include "store/expenserecords.h"
 #include "store/recordquery.h"
@@ -28,27 +24,16 @@ constexpr int kExpenses = 100000;
 // One platform and one report file for the whole run.
 struct Fixture {
     Fixture() {
-        PlatformPaths paths;
-        paths.documentsRoot = folder.filePath("root");
-        paths.registryFolder = folder.filePath("registry");
-        LocaleInfo locale;
-        AddInvariantMonetaryItems(locale);
-        platform = std::make_unique<Platform>(
-            paths, std::make_unique<FixedClock>(1773518966, QTimeZone::utc()),
-            std::make_unique<ScriptedPrompts>(), locale);
-        scope = std::make_unique<PlatformScope>(*platform);
         report = std::make_unique<CExpenseReport>();
         QString error;
-        report->GetHeader().ValidateName(folder.path(), "Bench", false, error);
+        report->GetHeader().ValidateName(platform.Folder(), "Bench", false, error);
         path = report->GetHeader().GetPath();
         std::mt19937 random(7);
         AddBenchExpenses(report->GetRecords(), kExpenses, random);
         report->SaveAs(path, true);
     }
 
-    QTemporaryDir folder;
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<PlatformScope> scope;
+    BenchPlatform platform;
     std::unique_ptr<CExpenseReport> report;
     QString path;
 };
@@ -83,7 +68,7 @@ BENCHMARK(BM_OpenReport)->Unit(benchmark::kMillisecond);
 
 void BM_SaveReport(benchmark::State& state) {
     Fixture& fixture = Shared();
-    const QString copy = fixture.folder.filePath("Copy.xpf");
+    const QString copy = fixture.platform.Path("Copy.xpf");
     for (auto _ : state) {
         fixture.report->SaveAs(copy, true);
     }
