@@ -159,6 +159,16 @@ QString ContactsSource::Name(int position) const {
 }
 
 QStringList ContactsSource::NamesOf(const QByteArray& vcards) {
+    // Some address books write a byte-order mark first, and some write
+    // UTF-16; the lines are read as UTF-8 bytes either way.
+    if (vcards.startsWith("\xff\xfe") || vcards.startsWith("\xfe\xff")) {
+        QStringDecoder utf16(vcards.startsWith("\xff\xfe") ? QStringDecoder::Utf16LE
+                                                           : QStringDecoder::Utf16BE);
+        return NamesOf(QString(utf16.decode(vcards.mid(2))).toUtf8());
+    }
+    if (vcards.startsWith("\xef\xbb\xbf")) {
+        return NamesOf(vcards.mid(3));
+    }
     QStringList names;
     bool inCard = false;
     QString formatted;

@@ -45,6 +45,16 @@ TEST(ContactsSource, NamesOfCards) {
          "FN:Stray\r\nBEGIN:VCARD\r\nno colon here\r\n:empty name\r\nPHOTO;ENCODING=b:AAAA\r\n"
          "FN:Kept\r\nEND:VCARD\r\n",
          {"Kept"}},
+        {"byte-order mark",
+         "\xef\xbb\xbf"
+         "BEGIN:VCARD\r\nFN:Marked\r\nEND:VCARD\r\n",
+         {"Marked"}},
+        {"UTF-16",
+         QByteArray("\xff\xfe"
+                    "B\0E\0G\0I\0N\0:\0V\0C\0A\0R\0D\0\n\0F\0N\0:\0"
+                    "\xe9\0\n\0E\0N\0D\0:\0V\0C\0A\0R\0D\0\n\0",
+                    2 + 2 * 27),
+         {"\u00e9"}},
         {"nothing", "", {}},
         {"not a vCard", QByteArray("\x00\x01\xff\xfe", 4), {}},
     };
