@@ -50,7 +50,9 @@ QString CRecordSortOrder::FoldedForSort(const QString& text) {
     char16_t* unit = reinterpret_cast<char16_t*>(folded.data());
     const qsizetype size = folded.size();
     for (qsizetype i = 0; i < size; ++i) {
-        // One to one, as the comparison folds: never "ss" for "\u00df".
+        // One to one, as the comparison folds: never "ss" for "\u00df". A lone
+        // surrogate, only ever read from a damaged file, stays as it is; such
+        // texts still get one consistent order, if not the comparison's.
         if (QChar::isHighSurrogate(unit[i]) && i + 1 < size &&
             QChar::isLowSurrogate(unit[i + 1])) {
             const char32_t foldedPoint =
