@@ -129,10 +129,6 @@ int CRecordSortOrder::CompareKeys(const Key& a, const Key& b) const {
     return order != 0 ? order : Order(a.date, b.date);
 }
 
-int CRecordSortOrder::Compare(const CExpenseRecord& a, const CExpenseRecord& b) const {
-    return CompareKeys(KeyOf(a), KeyOf(b));
-}
-
 std::vector<size_t> CRecordSortOrder::StableOrder(
     const std::vector<const CExpenseRecord*>& records) const {
     std::vector<Key> keys;
@@ -148,9 +144,4 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
         return descending ? order > 0 : order < 0;
     });
     return positions;
-}
-
-bool CRecordSortOrder::Less(const CExpenseRecord& a, const CExpenseRecord& b) const {
-    const int order = Compare(a, b);
-    return direction_ == kDescending ? order > 0 : order < 0;
 }

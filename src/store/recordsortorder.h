@@ -27,14 +27,11 @@ public:
     // leaves every pair of records equal until another order is set.
     void SetStored(qint32 field, qint32 direction);
 
-    // Whether `a` comes before `b`: by the field's value (text without regard
-    // to letter case, the amount as entered), equal values by date, both in
-    // the order's direction. The currency field and codes outside the table
-    // order nothing.
-    bool Less(const CExpenseRecord& a, const CExpenseRecord& b) const;
-
-    // The positions of `records` in this order; records the order holds
-    // equal keep their relative places. Each record's value is taken once,
+    // The positions of `records` in this order: by the field's value (text
+    // without regard to letter case, the amount as entered), equal values by
+    // date, both in the order's direction; the currency field and codes
+    // outside the table order nothing. Records the order holds equal keep
+    // their relative places. Each record's value is taken once,
     // so a sort of many records does not reach into every record at every
     // comparison.
     std::vector<size_t> StableOrder(const std::vector<const CExpenseRecord*>& records) const;
@@ -57,10 +54,6 @@ private:
     };
     Key KeyOf(const CExpenseRecord& record) const;
     int CompareKeys(const Key& a, const Key& b) const;
-
-    // Below 0, equal or above 0 as `a` is smaller than, equal to or larger
-    // than `b`, ignoring the direction.
-    int Compare(const CExpenseRecord& a, const CExpenseRecord& b) const;
 
     qint32 field_ = 0;
     qint32 direction_ = kAscending;
