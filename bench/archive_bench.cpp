@@ -9,12 +9,12 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 
+#include "archive/expensearchive.h"
+#include "archive/expenseobject.h"
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "platform/platform.h"
 #include "platform/scriptedprompts.h"
-#include "store/expensearchive.h"
-#include "store/expenseobject.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 
 #include "backup/backupengine.h"
 #include "benchexpenses.h"
-#include "benchplatform.h"
+#include "scratchplatform.h"
 #include "platform/directories.h"
 #include "platform/shippeddata.h"
-#include "store/expensedoc.h"
-#include "store/report.h"
+#include "report/expensedoc.h"
+#include "report/report.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ struct Fixture {
 
     static quint32 Everything() { return kBackupReports | kBackupDataFiles | kBackupImages; }
 
-    BenchPlatform platform;
+    ScratchPlatform platform;
     BackupFileList reports;
     QStringList files;  // every file a backup of everything takes
 };

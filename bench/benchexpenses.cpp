@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "lists/category.h"
-#include "store/expenserecord.h"
-#include "store/expenserecords.h"
+#include "report/expenserecord.h"
+#include "report/expenserecords.h"
 
 void AddBenchExpenses(CExpenseRecords& records, int count, std::mt19937& random) {
     const char* names[] = {"Taxi", "Lunch", "Lodging", "Fuel", "Phone", "Misc"};

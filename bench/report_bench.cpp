@@ -10,12 +10,12 @@
 #include <random>
 
 #include "benchexpenses.h"
-#include "benchplatform.h"
-#include "store/expenserecord.h"
-#include "store/expenserecords.h"
-#include "store/recordquery.h"
-#include "store/recordsquery.h"
-#include "store/report.h"
+#include "scratchplatform.h"
+#include "report/expenserecord.h"
+#include "report/expenserecords.h"
+#include "report/recordquery.h"
+#include "report/recordsquery.h"
+#include "report/report.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ struct Fixture {
         report->SaveAs(path, true);
     }
 
-    BenchPlatform platform;
+    ScratchPlatform platform;
     std::unique_ptr<CExpenseReport> report;
     QString path;
 };

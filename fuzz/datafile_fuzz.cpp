@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "archive/objectfile.h"
 #include "fuzzplatform.h"
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
@@ -14,9 +15,8 @@
 #include "lists/historyholder.h"
 #include "lists/paidwithmanager.h"
 #include "lists/personalinfo.h"
-#include "store/objectfile.h"
-#include "store/preferences.h"
-#include "store/report.h"
+#include "report/preferences.h"
+#include "report/report.h"
 
 namespace {
 

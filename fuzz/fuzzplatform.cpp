@@ -1,12 +1,10 @@
 #include "fuzzplatform.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
-#include <QTimeZone>
 #include <memory>
 
-#include "platform/platform.h"
-#include "platform/processlocale.h"
+#include "platform/prompts.h"
+#include "scratchplatform.h"
 
 namespace {
 
@@ -25,21 +23,11 @@ struct State {
         static char name[] = "fuzz";
         static char* argv[] = {name, nullptr};
         application = std::make_unique<QCoreApplication>(argc, argv);
-        PlatformPaths paths;
-        paths.documentsRoot = folder.filePath(QStringLiteral("root"));
-        paths.registryFolder = folder.filePath(QStringLiteral("registry"));
-        LocaleInfo locale;
-        AddInvariantMonetaryItems(locale);
-        platform = std::make_unique<Platform>(
-            paths, std::make_unique<FixedClock>(1773518966, QTimeZone::utc()),
-            std::make_unique<SilentPrompts>(), locale);
-        scope = std::make_unique<PlatformScope>(*platform);
+        platform = std::make_unique<ScratchPlatform>(std::make_unique<SilentPrompts>());
     }
 
     std::unique_ptr<QCoreApplication> application;
-    QTemporaryDir folder;
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<PlatformScope> scope;
+    std::unique_ptr<ScratchPlatform> platform;
 };
 
 State& Shared() {
@@ -56,13 +44,13 @@ FuzzPlatform& FuzzPlatform::Get() {
 }
 
 QString FuzzPlatform::ScratchFile(const QString& name) const {
-    return Shared().folder.filePath(name);
+    return Shared().platform->Path(name);
 }
 
 QString FuzzPlatform::Root() const {
-    return Shared().folder.filePath(QStringLiteral("root"));
+    return Shared().platform->Root();
 }
 
 QString FuzzPlatform::Outside() const {
-    return Shared().folder.path();
+    return Shared().platform->Folder();
 }

@@ -2,7 +2,7 @@
 
 #include "app/ownerinfo.h"
 #include "lists/personalinfo.h"
-#include "store/expensedoc.h"
+#include "report/expensedoc.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include "app/firstrundata.h"
+#include "archive/objectfile.h"
 #include "cli/backupcommands.h"
 #include "cli/filedump.h"
 #include "cli/reportcommands.h"
@@ -15,8 +16,7 @@
 #include "platform/contactssource.h"
 #include "platform/directories.h"
 #include "platform/platform.h"
-#include "store/expensereportinfo.h"
-#include "store/objectfile.h"
+#include "report/expensereportinfo.h"
 
 QString CliTool::Usage() {
     return QStringLiteral(

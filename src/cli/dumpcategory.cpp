@@ -1,12 +1,12 @@
 #include "dumpcategory.h"
 
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "cli/dumpclassifications.h"
 #include "cli/dumpers.h"
 #include "cli/dumppaymentsources.h"
 #include "lists/category.h"
 #include "lists/categoryex.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <QJsonArray>
 
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "cli/dumpers.h"
 #include "lists/classification.h"
 #include "lists/classificationgroup.h"
 #include "lists/classificationgroupmgr.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <QJsonArray>
 
+#include "archive/expensearchive.h"
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "cli/dumpers.h"
 #include "lists/currencytable.h"
-#include "store/expensearchive.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <QJsonArray>
 
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "cli/dumpers.h"
 #include "lists/history.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <QJsonArray>
 
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "cli/dumpers.h"
 #include "lists/expensetype.h"
 #include "lists/paidwith.h"
 #include "lists/paidwithmanager.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "cli/dumpers.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
-#include "store/preferences.h"
+#include "report/preferences.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 
 #include "cli/dumpreport.h"
 
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "cli/dumpcategory.h"
 #include "cli/dumpers.h"
-#include "store/expenserecord.h"
-#include "store/expenserecords.h"
-#include "store/expensereportinfo.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
+#include "report/expenserecord.h"
+#include "report/expenserecords.h"
+#include "report/expensereportinfo.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <QFile>
 #include <QtEndian>
 
+#include "archive/expensearchive.h"
+#include "archive/expenseobject.h"
+#include "archive/fileerrors.h"
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "cli/dumpers.h"
-#include "store/expensearchive.h"
-#include "store/expenseobject.h"
-#include "store/fileerrors.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
-#include "store/expensedoc.h"
-#include "store/expenserecord.h"
-#include "store/recordquery.h"
+#include "report/expensedoc.h"
+#include "report/expenserecord.h"
+#include "report/recordquery.h"
 
 namespace {
 

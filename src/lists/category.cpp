@@ -1,11 +1,11 @@
-#include "category.h"
+#include "lists/category.h"
 
-#include "categoryexmanager.h"
-#include "expensetypemanager.h"
-#include "listimage.h"
+#include "archive/expensearchive.h"
+#include "lists/categoryexmanager.h"
+#include "lists/expensetypemanager.h"
+#include "lists/listimage.h"
 #include "platform/platform.h"
 #include "platform/profile.h"
-#include "store/expensearchive.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <QString>
 
-#include "classification.h"
-#include "expensetype.h"
-#include "paidwith.h"
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
+#include "lists/classification.h"
+#include "lists/expensetype.h"
+#include "lists/paidwith.h"
 
 // What an expense was for (a meal, fuel, lodging ...), and at the same time
 // the tuple every expense carries by value: besides the category's identity,

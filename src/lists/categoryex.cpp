@@ -1,4 +1,4 @@
-#include "categoryex.h"
+#include "lists/categoryex.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,14 +6,14 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "listfile.h"
+#include "archive/expensearchive.h"
+#include "archive/fileerrors.h"
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
+#include "lists/listfile.h"
+#include "lists/unreadablefile.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
-#include "store/expensearchive.h"
-#include "store/fileerrors.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
-#include "unreadablefile.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "category.h"
-#include "history.h"
+#include "lists/category.h"
+#include "lists/history.h"
 
 // A category of the user's list: the category tuple with an account number
 // and the descriptions remembered for it. Each lives in its own file in the

@@ -1,13 +1,13 @@
-#include "categoryexmanager.h"
+#include "lists/categoryexmanager.h"
 
 #include <QDir>
 
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
+#include "lists/unreadablefile.h"
 #include "platform/diagnosticslog.h"
 #include "platform/directories.h"
 #include "platform/platform.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
-#include "unreadablefile.h"
 
 namespace {
 

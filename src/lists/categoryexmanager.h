@@ -2,9 +2,9 @@
 
 #include <QString>
 
-#include "categoryex.h"
-#include "ownednamemap.h"
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
+#include "lists/categoryex.h"
+#include "lists/ownednamemap.h"
 
 // The categories the user chooses from: the 16 built-in ones, recreated at
 // every load, and any number of user-defined ones. Each category has a file

@@ -1,7 +1,7 @@
-#include "classification.h"
+#include "lists/classification.h"
 
-#include "listimage.h"
-#include "store/expensearchive.h"
+#include "archive/expensearchive.h"
+#include "lists/listimage.h"
 
 namespace {
 

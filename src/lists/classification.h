@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
 
 // A label the user tags an expense with, such as a client, independent of
 // its category. Every expense carries one by value; the user's lists of them

@@ -1,6 +1,6 @@
-#include "classificationgroup.h"
+#include "lists/classificationgroup.h"
 
-#include "store/expensearchive.h"
+#include "archive/expensearchive.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QString>
 #include <functional>
 
-#include "classification.h"
-#include "ownednamemap.h"
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
+#include "lists/classification.h"
+#include "lists/ownednamemap.h"
 
 // One named way of classifying expenses and its classifications, keyed by
 // their upper-cased names, so names are unique without regard to letter case.

@@ -1,8 +1,8 @@
-#include "classificationgroupmgr.h"
+#include "lists/classificationgroupmgr.h"
 
-#include "listfile.h"
-#include "store/expensearchive.h"
-#include "store/filetypes.h"
+#include "archive/expensearchive.h"
+#include "archive/filetypes.h"
+#include "lists/listfile.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <QString>
 #include <functional>
 
-#include "classification.h"
-#include "classificationgroup.h"
-#include "ownednamemap.h"
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
+#include "lists/classification.h"
+#include "lists/classificationgroup.h"
+#include "lists/ownednamemap.h"
 
 // The user's classification groups, kept together in the file
 // Classifications.dat of the data folder and keyed by their upper-cased

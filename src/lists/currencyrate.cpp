@@ -1,12 +1,12 @@
-#include "currencyrate.h"
+#include "lists/currencyrate.h"
 
 #include <QDate>
 #include <QTime>
 #include <QTimeZone>
 #include <cmath>
 
+#include "archive/expensearchive.h"
 #include "platform/platform.h"
-#include "store/expensearchive.h"
 
 CurrencyRate::CurrencyRate() : updated_(DefaultUpdated()) {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lists/amount.h"
+#include "money/amount.h"
 #include "platform/clock.h"
 
 // A conversion rate: how many units of a currency equal one unit of the home

@@ -1,14 +1,14 @@
-#include "currencytable.h"
+#include "lists/currencytable.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "archive/expensearchive.h"
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "lists/listfile.h"
 #include "platform/platform.h"
 #include "platform/profile.h"
-#include "store/expensearchive.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
 
 namespace {
 

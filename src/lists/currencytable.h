@@ -3,10 +3,10 @@
 #include <QString>
 #include <functional>
 
-#include "lists/currencyformat.h"
+#include "archive/expenseobject.h"
 #include "lists/currencyrate.h"
 #include "lists/namemap.h"
-#include "store/expenseobject.h"
+#include "money/currencyformat.h"
 
 // Every currency the program knows, how its amounts are written, the rates
 // the user keeps, the home currency and the "International Traveler"

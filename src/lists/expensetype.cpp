@@ -1,7 +1,7 @@
-#include "expensetype.h"
+#include "lists/expensetype.h"
 
-#include "listimage.h"
-#include "store/expensearchive.h"
+#include "archive/expensearchive.h"
+#include "lists/listimage.h"
 
 CExpenseType::CExpenseType() = default;
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
 
 // Whether an expense is a reimbursable business expense or a deductible or
 // non-deductible personal one. The three types are fixed

@@ -1,4 +1,4 @@
-#include "expensetypemanager.h"
+#include "lists/expensetypemanager.h"
 
 #include <array>
 

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "expensetype.h"
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
+#include "lists/expensetype.h"
 
 // The three built-in expense types, by position 0 to 2 (the position is the
 // type code): business reimbursable, personal deductible, personal

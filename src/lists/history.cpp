@@ -1,10 +1,10 @@
-#include "history.h"
+#include "lists/history.h"
 
 #include <algorithm>
 
-#include "listfile.h"
-#include "store/expensearchive.h"
-#include "store/filetypes.h"
+#include "archive/expensearchive.h"
+#include "archive/filetypes.h"
+#include "lists/listfile.h"
 
 CHistory::CHistory(const QString& filePath) : filePath_(filePath) {}
 

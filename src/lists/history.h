@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
 
 // A list of remembered texts (purposes, locations, contacts, a category's
 // descriptions) kept in a file of its own. The list is alphabetical: after

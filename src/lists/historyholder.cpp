@@ -1,7 +1,7 @@
-#include "historyholder.h"
+#include "lists/historyholder.h"
 
-#include "listfile.h"
-#include "listimage.h"
+#include "lists/listfile.h"
+#include "lists/listimage.h"
 
 namespace {
 

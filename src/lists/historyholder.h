@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "history.h"
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
+#include "lists/history.h"
 
 // One of the program's remembered-text lists with the display name and the
 // image ("other" image folder) under which the lists are offered for

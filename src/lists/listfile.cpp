@@ -1,13 +1,13 @@
-#include "listfile.h"
+#include "lists/listfile.h"
 
 #include <QFileInfo>
 
+#include "archive/expenseobject.h"
+#include "archive/objectfile.h"
+#include "lists/unreadablefile.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
-#include "store/expenseobject.h"
-#include "store/objectfile.h"
-#include "unreadablefile.h"
 
 QString DataFilePath(const QString& fileName) {
     const QString data = Platform::HasCurrent() ? GetDataDirectory(true) : QString();

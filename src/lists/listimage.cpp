@@ -1,4 +1,4 @@
-#include "listimage.h"
+#include "lists/listimage.h"
 
 #include <QFileInfo>
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "namemap.h"
+#include "lists/namemap.h"
 
 // The items of a list that ignores letter case: owned by the list and filed
 // under their upper-cased names (UpperCaseKey), so that a name is there only

@@ -1,7 +1,7 @@
-#include "paidwith.h"
+#include "lists/paidwith.h"
 
-#include "listimage.h"
-#include "store/expensearchive.h"
+#include "archive/expensearchive.h"
+#include "lists/listimage.h"
 
 CPaidWith::CPaidWith() {}
 

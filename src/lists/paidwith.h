@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
 
 // A payment source ("Paid With": cash, a card, a cheque account) and who pays
 // the bill for what is paid with it. Every expense carries one by value; the

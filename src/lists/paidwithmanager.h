@@ -3,9 +3,9 @@
 #include <QString>
 #include <functional>
 
-#include "ownednamemap.h"
-#include "paidwith.h"
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
+#include "lists/ownednamemap.h"
+#include "lists/paidwith.h"
 
 // The user's payment sources, kept in the file PaidWith.dat of the data
 // folder and keyed by their upper-cased names, so names are unique without

@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "store/expenseobject.h"
+#include "archive/expenseobject.h"
 
 // The user's own details, kept in the file PersonalInfo.dat of the data
 // folder. Every field is text and empty until the user fills it in; setters

@@ -1,15 +1,15 @@
-#include "shippedcurrencytable.h"
+#include "lists/shippedcurrencytable.h"
 
 #include <QFile>
 #include <QSaveFile>
 
+#include "archive/filetypes.h"
+#include "archive/objectfile.h"
 #include "lists/currencytable.h"
 #include "platform/diagnosticslog.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
 #include "platform/profile.h"
-#include "store/filetypes.h"
-#include "store/objectfile.h"
 
 namespace {
 

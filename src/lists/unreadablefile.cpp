@@ -1,4 +1,4 @@
-#include "unreadablefile.h"
+#include "lists/unreadablefile.h"
 
 #include <QFile>
 #include <QFileInfo>

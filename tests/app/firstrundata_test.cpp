@@ -7,7 +7,7 @@
 #include "app/ownerinfo.h"
 #include "lists/currencytable.h"
 #include "lists/personalinfo.h"
-#include "store/preferences.h"
+#include "report/preferences.h"
 #include "support/testplatform.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "store/reportbytes.h"
+#include "report/reportbytes.h"
 #include "support/clirunner.h"
 #include "support/testplatform.h"
 

@@ -4,11 +4,11 @@
 
 #include <QBuffer>
 
+#include "archive/expensearchive.h"
+#include "archive/fileerrors.h"
 #include "platform/directories.h"
 #include "platform/profile.h"
 #include "samplecategory.h"
-#include "store/expensearchive.h"
-#include "store/fileerrors.h"
 #include "support/testplatform.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <QFile>
 #include <optional>
 
+#include "archive/expensearchive.h"
 #include "listfilebytes.h"
 #include "lists/classification.h"
 #include "lists/classificationgroup.h"
 #include "lists/classificationgroupmgr.h"
-#include "store/expensearchive.h"
 #include "support/testplatform.h"
 #include "unusablefile.h"
 

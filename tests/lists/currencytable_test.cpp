@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 
+#include "archive/objectfile.h"
 #include "lists/shippedcurrencytable.h"
 #include "platform/shippeddata.h"
-#include "store/objectfile.h"
 #include "support/testplatform.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <limits>
 
+#include "archive/objectfile.h"
 #include "lists/currencytable.h"
 #include "lists/shippedcurrencytable.h"
 #include "platform/profile.h"
 #include "platform/shippeddata.h"
-#include "store/objectfile.h"
 #include "support/testplatform.h"
 
 namespace {

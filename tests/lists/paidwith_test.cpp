@@ -4,9 +4,9 @@
 
 #include <QBuffer>
 
+#include "archive/expensearchive.h"
 #include "lists/expensetype.h"
 #include "lists/expensetypemanager.h"
-#include "store/expensearchive.h"
 #include "support/testplatform.h"
 
 namespace {

@@ -1,0 +1,7 @@
+#include "archive/expenseobject.h"
+
+void CExpenseObject::Serialize(CExpenseArchive&, int) {}
+
+void CExpenseObject::Reset() {
+    SetModified(false);
+}

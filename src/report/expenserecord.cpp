@@ -1,0 +1,279 @@
+#include "report/expenserecord.h"
+
+#include <cmath>
+
+#include "archive/expensearchive.h"
+#include "lists/currencytable.h"
+#include "platform/dateformatting.h"
+#include "platform/platform.h"
+#include "report/expenserecords.h"
+#include "report/recordquery.h"
+#include "report/report.h"
+
+namespace {
+
+// Odometer readings are kept to a tenth, as the mileage pad enters them.
+QString ReadingText(double reading) {
+    return QString::asprintf("%7.1f", reading).trimmed();
+}
+
+double ReadingFromText(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    // "inf" and "nan" read as numbers, but no odometer shows them.
+    return ok && std::isfinite(value) ? value : 0.0;
+}
+
+// The fixed part of a record after its category: the time, four doubles, five
+// strings of at least their length byte and `reserved`.
+constexpr quint64 kRecordFixedBytes = 4 + 4 * 8 + 5 * 1 + 4;
+// A category tuple at its smallest: six integers and nine empty strings.
+constexpr quint64 kCategoryMinimumBytes = 6 * 4 + 9 * 1;
+constexpr quint32 kVersionWithMileageRate = 2;
+
+}  // namespace
+
+CExpenseRecord::CExpenseRecord(CExpenseRecords* owner)
+    : owner_(owner), date_(Platform::Get().GetClock().Now()) {}
+
+CExpenseRecord::CExpenseRecord(const CExpenseRecord& other) : CExpenseObject() {
+    *this = other;
+}
+
+CExpenseRecord& CExpenseRecord::operator=(const CExpenseRecord& other) {
+    if (this == &other) {
+        return *this;
+    }
+    owner_ = other.owner_;
+    category_ = other.category_;
+    date_ = other.date_;
+    description_ = other.description_;
+    amount_ = other.amount_;
+    exchangeRate_ = other.exchangeRate_;
+    currencyName_ = other.currencyName_;
+    purpose_ = other.purpose_;
+    location_ = other.location_;
+    contacts_ = other.contacts_;
+    odometerStart_ = other.odometerStart_;
+    odometerEnd_ = other.odometerEnd_;
+    mileageRate_ = other.mileageRate_;
+    reserved_ = other.reserved_;
+    // Only the record's own flag: taking a copy changes no collection.
+    CExpenseObject::SetModified(other.CExpenseObject::IsModified());
+    return *this;
+}
+
+void CExpenseRecord::Serialize(CExpenseArchive& archive, int context) {
+    category_.Serialize(archive, context);
+    archive.ExchangeTime(date_);
+    archive.Exchange(description_);
+    amount_.Serialize(archive);
+    exchangeRate_.Serialize(archive);
+    archive.Exchange(currencyName_);
+    archive.Exchange(purpose_);
+    archive.Exchange(location_);
+    archive.Exchange(contacts_);
+    archive.Exchange(odometerStart_);
+    archive.Exchange(odometerEnd_);
+    if (archive.IsStoring() || archive.GetFileVersion() >= kVersionWithMileageRate) {
+        mileageRate_.Serialize(archive);
+    } else {
+        // Older files kept no rate; the one the trip was claimed at is the
+        // amount over the distance.
+        Amount rate = amount_;
+        rate.Divide(Amount(GetDistance()));
+        rate.Round(3);
+        mileageRate_ = rate;
+    }
+    archive.Exchange(reserved_);
+}
+
+void CExpenseRecord::Reset() {
+    SetModified(false);
+    category_.Reset();
+    date_ = Platform::Get().GetClock().Now();
+    description_.clear();
+    amount_ = Amount();
+    exchangeRate_ = Amount();
+    currencyName_.clear();
+    purpose_.clear();
+    location_.clear();
+    contacts_.clear();
+    odometerStart_ = 0;
+    odometerEnd_ = 0;
+    mileageRate_ = Amount();
+    reserved_ = 0;
+}
+
+void CExpenseRecord::SetModified(bool modified) {
+    CExpenseObject::SetModified(modified);
+    if (owner_ != nullptr) {
+        owner_->SetModified(true);
+    }
+}
+
+bool CExpenseRecord::IsModified() const {
+    return CExpenseObject::IsModified() || category_.IsModified();
+}
+
+void CExpenseRecord::SetCategory(const CCategory& category) {
+    category_ = category;
+    SetModified(true);
+}
+
+bool CExpenseRecord::GetReceipt() const {
+    return category_.GetReceipt() != 0;
+}
+
+void CExpenseRecord::SetReceipt(bool receipt) {
+    category_.SetReceipt(receipt ? 1 : 0);
+    SetModified(true);
+}
+
+void CExpenseRecord::SetClassification(const CClassification& classification) {
+    category_.SetClassification(classification);
+    SetModified(true);
+}
+
+void CExpenseRecord::SetExpenseType(const CExpenseType& expenseType) {
+    category_.SetExpenseType(expenseType);
+    SetModified(true);
+}
+
+void CExpenseRecord::SetPaidWith(const CPaidWith& paidWith) {
+    category_.SetPaidWith(paidWith);
+    SetModified(true);
+}
+
+void CExpenseRecord::SetDate(TimeStamp date) {
+    date_ = date;
+    SetModified(true);
+}
+
+QString CExpenseRecord::GetDateText() const {
+    // Kind 5 keeps the regional picture's order of month and day.
+    return FormatDate(date_, 5);
+}
+
+void CExpenseRecord::SetDescription(const QString& description) {
+    description_ = description;
+    SetModified(true);
+}
+
+Amount CExpenseRecord::GetAmount(bool convert) const {
+    if (!convert || IsMileage() || exchangeRate_.GetValue() == 0.0) {
+        return amount_;
+    }
+    const CExpenseReport* report = owner_ != nullptr ? owner_->GetReport() : nullptr;
+    const int digits = report != nullptr ? report->GetCurrencyTable().GetHomeDigits()
+                                         : CCurrencyTable::kDigitsWithoutTable;
+    return CCurrencyTable::ConvertToHome(amount_, exchangeRate_, digits);
+}
+
+void CExpenseRecord::SetAmount(const Amount& amount) {
+    amount_ = amount;
+    SetModified(true);
+}
+
+void CExpenseRecord::SetExchangeRate(const Amount& rate) {
+    exchangeRate_ = rate;
+    SetModified(true);
+}
+
+void CExpenseRecord::SetCurrencyName(const QString& name) {
+    currencyName_ = name;
+    SetModified(true);
+}
+
+void CExpenseRecord::SetPurpose(const QString& purpose) {
+    purpose_ = purpose;
+    SetModified(true);
+}
+
+void CExpenseRecord::SetLocation(const QString& location) {
+    location_ = location;
+    SetModified(true);
+}
+
+void CExpenseRecord::SetContacts(const QString& contacts) {
+    contacts_ = contacts;
+    SetModified(true);
+}
+
+QString CExpenseRecord::GetOdometerStartText() const {
+    return ReadingText(odometerStart_);
+}
+
+void CExpenseRecord::SetOdometerStart(double reading) {
+    odometerStart_ = reading;
+    SetModified(true);
+}
+
+void CExpenseRecord::SetOdometerStart(const QString& reading) {
+    SetOdometerStart(ReadingFromText(reading));
+}
+
+QString CExpenseRecord::GetOdometerEndText() const {
+    return ReadingText(odometerEnd_);
+}
+
+void CExpenseRecord::SetOdometerEnd(double reading) {
+    odometerEnd_ = reading;
+    SetModified(true);
+}
+
+void CExpenseRecord::SetOdometerEnd(const QString& reading) {
+    SetOdometerEnd(ReadingFromText(reading));
+}
+
+double CExpenseRecord::GetDistance() const {
+    const double distance = odometerEnd_ - odometerStart_;
+    // Written so that readings that are not numbers give no distance either.
+    return distance > 0 ? distance : 0.0;
+}
+
+QString CExpenseRecord::GetDistanceText() const {
+    return ReadingText(GetDistance());
+}
+
+bool CExpenseRecord::IsBusinessReimbursable() const {
+    return GetExpenseType().IsBusinessReimbursable();
+}
+
+bool CExpenseRecord::IsPersonalDeductible() const {
+    return GetExpenseType().IsPersonalDeductible();
+}
+
+bool CExpenseRecord::IsPersonalNonDeductible() const {
+    return GetExpenseType().IsPersonalNonDeductible();
+}
+
+QString CExpenseRecord::GetFieldText(qint32 field) const {
+    switch (field) {
+        case kFieldCategory:
+            return category_.GetName();
+        case kFieldDescription:
+            return description_;
+        case kFieldClassification:
+            return GetClassification().GetName();
+        case kFieldPaidWith:
+            return GetPaidWith().GetName();
+        case kFieldExpenseType:
+            return GetExpenseType().GetName();
+        case kFieldContacts:
+            return contacts_;
+        case kFieldLocation:
+            return location_;
+        case kFieldPurpose:
+            return purpose_;
+        case kFieldCurrency:
+            return currencyName_;
+        default:
+            return {};
+    }
+}
+
+quint64 CExpenseRecord::MinimumStoredSize(quint32 version) {
+    const quint64 rate = version >= kVersionWithMileageRate ? 8 : 0;
+    return kCategoryMinimumBytes + kRecordFixedBytes + rate;
+}

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QString>
+
+#include "archive/expenseobject.h"
+#include "lists/category.h"
+#include "money/amount.h"
+#include "platform/clock.h"
+
+class CExpenseRecords;
+
+// One expense. It holds its own copy of the category tuple (category,
+// receipt flag, classification, expense type, payment source) and names its
+// currency, so that editing a reference list never reaches stored expenses
+// by accident.
+//
+// Every setter marks the record modified, and a record held by a collection
+// marks the collection modified with it (SetModified).
+class CExpenseRecord : public CExpenseObject {
+public:
+    // Every field at its default; the date is the clock's now.
+    explicit CExpenseRecord(CExpenseRecords* owner = nullptr);
+    // Copies every field, the owner and the record's own modified flag.
+    CExpenseRecord(const CExpenseRecord& other);
+    CExpenseRecord& operator=(const CExpenseRecord& other);
+
+    // The category tuple, date, description, amount, rate, currency,
+    // purpose, location, contacts, both odometer readings, the mileage rate
+    // (absent in files before version 2, where it is computed) and
+    // `reserved`. The owner is not stored.
+    void Serialize(CExpenseArchive& archive, int context) override;
+    // Clears `modified` (which marks the owner), then every field goes back to
+    // its default and the date to the clock's now.
+    void Reset() override;
+    // Sets the record's own flag; a record with an owner marks the owner
+    // modified whatever the flag.
+    void SetModified(bool modified) override;
+    // The record's own flag or the category tuple's.
+    bool IsModified() const override;
+
+    // The collection that holds the record; not owned. Setting it does not
+    // mark anything modified.
+    CExpenseRecords* GetOwner() const { return owner_; }
+    void SetOwner(CExpenseRecords* owner) { owner_ = owner; }
+
+    const CCategory& GetCategory() const { return category_; }
+    void SetCategory(const CCategory& category);
+    bool GetReceipt() const;
+    void SetReceipt(bool receipt);
+    const CClassification& GetClassification() const { return category_.GetClassification(); }
+    void SetClassification(const CClassification& classification);
+    const CExpenseType& GetExpenseType() const { return category_.GetExpenseType(); }
+    void SetExpenseType(const CExpenseType& expenseType);
+    const CPaidWith& GetPaidWith() const { return category_.GetPaidWith(); }
+    void SetPaidWith(const CPaidWith& paidWith);
+
+    TimeStamp GetDate() const { return date_; }
+    void SetDate(TimeStamp date);
+    // The date for the lists: the regional short date without the year.
+    QString GetDateText() const;
+
+    const QString& GetDescription() const { return description_; }
+    void SetDescription(const QString& description);
+
+    // The amount to use in a report. With `convert`, an amount in another
+    // currency (a rate other than 0) is divided by its rate and rounded at
+    // the home currency's decimals of the owning report (2 without one).
+    // Mileage amounts are in the home currency already and never converted.
+    Amount GetAmount(bool convert) const;
+    void SetAmount(const Amount& amount);
+    const Amount& GetExchangeRate() const { return exchangeRate_; }
+    void SetExchangeRate(const Amount& rate);
+    const QString& GetCurrencyName() const { return currencyName_; }
+    void SetCurrencyName(const QString& name);
+
+    const QString& GetPurpose() const { return purpose_; }
+    void SetPurpose(const QString& purpose);
+    const QString& GetLocation() const { return location_; }
+    void SetLocation(const QString& location);
+    const QString& GetContacts() const { return contacts_; }
+    void SetContacts(const QString& contacts);
+
+    // Odometer readings; their texts are "%7.1f" without the blanks. A text
+    // that is not a number sets 0.
+    double GetOdometerStart() const { return odometerStart_; }
+    QString GetOdometerStartText() const;
+    void SetOdometerStart(double reading);
+    void SetOdometerStart(const QString& reading);
+    double GetOdometerEnd() const { return odometerEnd_; }
+    QString GetOdometerEndText() const;
+    void SetOdometerEnd(double reading);
+    void SetOdometerEnd(const QString& reading);
+    // End minus start, or 0 when the end is not past the start.
+    double GetDistance() const;
+    QString GetDistanceText() const;
+
+    const Amount& GetMileageRate() const { return mileageRate_; }
+    // Does not mark the record modified; the caller does.
+    void SetMileageRate(const Amount& rate) { mileageRate_ = rate; }
+
+    qint32 GetReserved() const { return reserved_; }
+
+    bool IsMileage() const { return category_.IsMileage(); }
+    bool IsBusinessReimbursable() const;
+    bool IsPersonalDeductible() const;
+    bool IsPersonalNonDeductible() const;
+
+    // The text a condition or the sort order reads for a field code
+    // (RecordField): names of the tuple's parts, the free texts and the
+    // currency; empty for the date, amount and receipt fields and for codes
+    // outside the table.
+    QString GetFieldText(qint32 field) const;
+
+    // The fewest bytes a stored record can take in a file of `version`, for
+    // checking a record count against what a file holds.
+    static quint64 MinimumStoredSize(quint32 version);
+
+private:
+    CExpenseRecords* owner_ = nullptr;  // not owned
+    CCategory category_;
+    TimeStamp date_ = 0;
+    QString description_;
+    Amount amount_;
+    Amount exchangeRate_;
+    QString currencyName_;
+    QString purpose_;
+    QString location_;
+    QString contacts_;
+    double odometerStart_ = 0;
+    double odometerEnd_ = 0;
+    Amount mileageRate_;
+    qint32 reserved_ = 0;
+};

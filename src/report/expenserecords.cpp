@@ -1,0 +1,306 @@
+#include "report/expenserecords.h"
+
+#include <QHash>
+#include <algorithm>
+
+#include "archive/expensearchive.h"
+#include "lists/currencytable.h"
+#include "report/expenserecord.h"
+#include "report/expensetotals.h"
+#include "report/recordsortorder.h"
+#include "report/report.h"
+
+namespace {
+
+// What each record is given as `context`: the records are part of a report.
+constexpr int kRecordContext = 1;
+
+}  // namespace
+
+CExpenseRecords::CExpenseRecords(CExpenseReport* report) : query_(this), report_(report) {}
+
+CExpenseRecords::~CExpenseRecords() = default;
+
+void CExpenseRecords::Serialize(CExpenseArchive& archive, int context) {
+    if (archive.IsStoring()) {
+        WriteRecords(archive, context);
+        return;
+    }
+    try {
+        ReadRecords(archive, context);
+    } catch (...) {
+        // Half a report is no report: nothing read so far stays, and no
+        // selection points into it.
+        query_.Discard();
+        records_.clear();
+        throw;
+    }
+}
+
+void CExpenseRecords::WriteRecords(CExpenseArchive& archive, int) {
+    archive.WriteInt32(static_cast<qint32>(records_.size()));
+    QHash<const CExpenseRecord*, qint32> positions;
+    for (const auto& record : records_) {
+        positions.insert(record.get(), static_cast<qint32>(positions.size()));
+        record->Serialize(archive, kRecordContext);
+    }
+    archive.WriteInt32(GetSortField());
+    archive.WriteInt32(GetSortDirection());
+    query_.Serialize(archive, kRecordContext);
+    // The selection in its own order: it may differ from the collection's
+    // (a record inserted while it was in force), and every selected record
+    // has to come back. Empty entries have no position and are left out.
+    QList<qint32> selected;
+    for (qsizetype i = 0; i < query_.ResultCount(); ++i) {
+        const auto found = positions.constFind(query_.ResultAt(i));
+        if (found != positions.constEnd()) {
+            selected.append(found.value());
+        }
+    }
+    archive.WriteIntArray(selected);
+}
+
+void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
+    query_.EmptyResult();
+    records_.clear();
+    qint32 count = archive.ReadInt32();
+    if (count < 0 || count > kMaxStoredRecords) {
+        count = 0;
+    }
+    archive.CheckCount(static_cast<quint64>(count),
+                       CExpenseRecord::MinimumStoredSize(archive.GetFileVersion()));
+    for (qint32 i = 0; i < count; ++i) {
+        auto record = std::make_unique<CExpenseRecord>(this);
+        record->Serialize(archive, kRecordContext);
+        records_.push_back(std::move(record));
+    }
+    const qint32 field = archive.ReadInt32();
+    const qint32 direction = archive.ReadInt32();
+    CRecordSortOrder::Shared().SetStored(field, direction);
+    query_.Serialize(archive, context);
+    // The selection comes back as it was saved, without evaluating the
+    // conditions again; a position that names no record stays an empty entry.
+    for (qint32 position : archive.ReadIntArray()) {
+        const bool inside = position >= 0 && position < GetCount(false);
+        query_.AppendResult(inside ? records_[position].get() : nullptr);
+    }
+    CExpenseObject::SetModified(false);
+}
+
+void CExpenseRecords::Reset() {
+    CExpenseObject::Reset();
+    RemoveAll(false);
+    // A reset collection has no selection either: conditions left behind
+    // would be written into whatever report this collection holds next.
+    query_.Discard();
+}
+
+int CExpenseRecords::GetCount(bool selected) const {
+    if (selected && query_.IsActive()) {
+        return static_cast<int>(query_.ResultCount());
+    }
+    return static_cast<int>(records_.size());
+}
+
+const CExpenseRecord* CExpenseRecords::GetAt(int index, bool selected) const {
+    if (selected && query_.IsActive()) {
+        return query_.ResultAt(index);
+    }
+    return index >= 0 && index < GetCount(false) ? records_[index].get() : nullptr;
+}
+
+CExpenseRecord* CExpenseRecords::GetAt(int index, bool selected) {
+    auto* record = const_cast<CExpenseRecord*>(std::as_const(*this).GetAt(index, selected));
+    if (record != nullptr) {
+        Adopt(*record);
+    }
+    return record;
+}
+
+int CExpenseRecords::CollectionIndex(int index) const {
+    if (!query_.IsActive()) {
+        return index >= 0 && index < GetCount(false) ? index : -1;
+    }
+    const CExpenseRecord* record = query_.ResultAt(index);
+    if (record == nullptr) {
+        return -1;
+    }
+    const auto found = std::find_if(records_.begin(), records_.end(),
+                                    [record](const auto& own) { return own.get() == record; });
+    return found == records_.end() ? -1 : static_cast<int>(found - records_.begin());
+}
+
+void CExpenseRecords::Adopt(CExpenseRecord& record) {
+    record.SetOwner(this);
+}
+
+bool CExpenseRecords::Add(std::unique_ptr<CExpenseRecord> record, bool sort) {
+    if (record == nullptr) {
+        return false;
+    }
+    Adopt(*record);
+    UpdateTotals(*record, 1);
+    if (query_.IsActive()) {
+        // A new expense stays in view even when it does not match.
+        query_.AppendResult(record.get());
+    }
+    records_.push_back(std::move(record));
+    if (sort) {
+        Sort();
+    }
+    SetModified(true);
+    return true;
+}
+
+bool CExpenseRecords::InsertAt(int position, std::unique_ptr<CExpenseRecord> record) {
+    if (record == nullptr) {
+        return false;
+    }
+    position = std::max(position, 0);
+    if (position >= GetCount(false)) {
+        return Add(std::move(record), false);
+    }
+    Adopt(*record);
+    UpdateTotals(*record, 1);
+    if (query_.IsActive()) {
+        query_.InsertResult(position, record.get());
+    }
+    records_.insert(records_.begin() + position, std::move(record));
+    SetModified(true);
+    return true;
+}
+
+bool CExpenseRecords::SetAt(int index, std::unique_ptr<CExpenseRecord> record, bool sort) {
+    const int position = CollectionIndex(index);
+    if (record == nullptr || position < 0) {
+        return false;
+    }
+    CExpenseRecord& old = *records_[position];
+    UpdateTotals(old, -1);
+    Adopt(*record);
+    UpdateTotals(*record, 1);
+    // Every entry of the selection that showed the old record shows the new
+    // one: none may point at the record about to be deleted.
+    query_.ReplaceRecordEverywhere(&old, record.get());
+    records_[position] = std::move(record);
+    if (sort) {
+        Sort();
+    }
+    SetModified(true);
+    return true;
+}
+
+bool CExpenseRecords::RemoveAt(int index) {
+    const int position = CollectionIndex(index);
+    if (position < 0) {
+        return false;
+    }
+    const CExpenseRecord& old = *records_[position];
+    UpdateTotals(old, -1);
+    query_.ReplaceRecordEverywhere(&old, nullptr);
+    records_.erase(records_.begin() + position);
+    SetModified(true);
+    return true;
+}
+
+void CExpenseRecords::RemoveAll(bool modifiedFlag) {
+    query_.EmptyResult();
+    records_.clear();
+    CExpenseObject::SetModified(modifiedFlag);
+}
+
+void CExpenseRecords::Sort() {
+    if (records_.size() < 2) {
+        return;
+    }
+    // Stable, so that records the order holds equal keep their places.
+    std::vector<const CExpenseRecord*> records;
+    records.reserve(records_.size());
+    for (const auto& record : records_) {
+        records.push_back(record.get());
+    }
+    const std::vector<size_t> order = CRecordSortOrder::Shared().StableOrder(records);
+    std::vector<std::unique_ptr<CExpenseRecord>> sorted;
+    sorted.reserve(records_.size());
+    for (size_t position : order) {
+        sorted.push_back(std::move(records_[position]));
+    }
+    records_ = std::move(sorted);
+    if (query_.IsActive()) {
+        query_.SortResult(CRecordSortOrder::Shared());
+    }
+    SetModified(true);
+}
+
+void CExpenseRecords::SetSortOrder(qint32 field, qint32 direction) {
+    CRecordSortOrder& order = CRecordSortOrder::Shared();
+    order.SetField(field);
+    order.SetDirection(direction);
+    Sort();
+}
+
+qint32 CExpenseRecords::GetSortField() {
+    return CRecordSortOrder::Shared().GetField();
+}
+
+qint32 CExpenseRecords::GetSortDirection() {
+    return CRecordSortOrder::Shared().GetDirection();
+}
+
+void CExpenseRecords::RunQuery() {
+    SetModified(true);
+    query_.Evaluate();
+}
+
+void CExpenseRecords::ClearQuery() {
+    SetModified(true);
+    query_.Clear();
+}
+
+void CExpenseRecords::ComputeTotals(CExpenseTotals& totals, bool selected, bool convert) const {
+    totals.Reset();
+    const int count = GetCount(selected);
+    for (int i = 0; i < count; ++i) {
+        if (const CExpenseRecord* record = GetAt(i, selected)) {
+            totals.AddRecord(*record, record->GetAmount(convert));
+        }
+    }
+    if (report_ != nullptr) {
+        totals.PutBackAdvance(report_->GetHeader().GetCashAdvance());
+    }
+}
+
+void CExpenseRecords::RecomputeTotals() {
+    CExpenseTotals totals;
+    ComputeTotals(totals, false, true);
+    if (report_ == nullptr) {
+        return;
+    }
+    totals.Round(HomeDigits());
+    totals.SetChanged(true);
+    report_->GetHeader().SetTotals(totals);
+}
+
+int CExpenseRecords::HomeDigits() const {
+    return report_ != nullptr ? report_->GetCurrencyTable().GetHomeDigits()
+                              : CCurrencyTable::kDigitsWithoutTable;
+}
+
+void CExpenseRecords::UpdateTotals(const CExpenseRecord& record, int sign) {
+    if (report_ == nullptr) {
+        return;
+    }
+    CExpenseReportInfo& header = report_->GetHeader();
+    CExpenseTotals totals = header.GetTotals();
+    const Amount advance = header.GetCashAdvance();
+    totals.TakeOutAdvance(advance);
+    Amount amount = record.GetAmount(true);
+    if (sign < 0) {
+        amount.SetValue(-amount.GetValue());
+    }
+    totals.AddRecord(record, amount);
+    totals.PutBackAdvance(advance);
+    totals.SetChanged(true);
+    totals.Round(HomeDigits());
+    header.SetTotals(totals);
+}

@@ -1,0 +1,287 @@
+#include "report/report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <limits>
+
+#include "archive/objectfile.h"
+#include "platform/directories.h"
+#include "platform/filehelpers.h"
+#include "platform/platform.h"
+#include "report/expenserecord.h"
+
+CExpenseReport::CExpenseReport() : records_(this) {}
+
+void CExpenseReport::Serialize(CExpenseArchive& archive, int context) {
+    header_.Serialize(archive, context);
+    records_.Serialize(archive, context);
+}
+
+void CExpenseReport::Reset() {
+    CExpenseObject::Reset();
+    header_.Reset();
+    records_.Reset();
+}
+
+void CExpenseReport::SetModified(bool modified) {
+    records_.SetModified(modified);
+    header_.SetModified(modified);
+    CExpenseObject::SetModified(modified);
+}
+
+bool CExpenseReport::IsModified() const {
+    return records_.IsModified() || header_.IsModified() || CExpenseObject::IsModified();
+}
+
+namespace {
+
+const QString kReportExtension = QStringLiteral(".xpf");
+
+bool IsReportFile(const QString& fileName) {
+    return fileName.endsWith(kReportExtension, Qt::CaseInsensitive);
+}
+
+// The report files of a folder in the file system's own order.
+QStringList ReportFiles(const QString& directory) {
+    if (directory.isEmpty()) {
+        return {};
+    }
+    QStringList files;
+    const QStringList names = QDir(directory).entryList(QDir::Files, QDir::Unsorted);
+    for (const QString& name : names) {
+        if (IsReportFile(name)) {
+            files.append(name);
+        }
+    }
+    return files;
+}
+
+// The first name the trash does not hold yet for `fileName`: its own, then
+// "name 1.xpf", "name 2.xpf", ...
+QString FreeTrashPath(const QString& trash, const QString& fileName) {
+    const QString own = JoinPath(trash, fileName);
+    if (!FileExists(own)) {
+        return own;
+    }
+    const QFileInfo info(fileName);
+    const QString base = info.completeBaseName();
+    const QString extension = info.suffix();
+    const QString folder = trash.endsWith(QLatin1Char('/')) ? trash : trash + QLatin1Char('/');
+    for (int counter = 1; counter < std::numeric_limits<int>::max(); ++counter) {
+        const QString candidate =
+            QStringLiteral("%1%2 %3.%4").arg(folder, base).arg(counter).arg(extension);
+        if (!FileExists(candidate)) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+bool CExpenseReport::SaveAs(const QString& path, bool force) {
+    if (force) {
+        SetValid(true);
+    } else if (!IsModified()) {
+        return true;
+    }
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!SaveObjectToFile(path, this, true)) {
+        return false;
+    }
+    SetModified(false);
+    SetOpen(true);
+    return true;
+}
+
+bool CExpenseReport::Open(const QString& path, bool saveCurrent) {
+    if (path.isEmpty()) {
+        return false;
+    }
+    // A report whose save failed stays open: closing it anyway would throw
+    // away the very changes the user could not save.
+    if (IsOpen() && !Close(saveCurrent)) {
+        return false;
+    }
+    SetLoaded(false);
+    if (!LoadObjectFromFile(path, this, false, true, true)) {
+        Close(false);
+        return false;
+    }
+    CExpenseTotals computed;
+    records_.ComputeTotals(computed, false, true);
+    if (computed != header_.GetTotals()) {
+        header_.SetTotals(computed);
+        SaveAs(path, false);
+    }
+    SetModified(false);
+    SetOpen(true);
+    return true;
+}
+
+bool CExpenseReport::New(const QString& path, bool saveCurrent) {
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (IsOpen() && !Close(saveCurrent)) {
+        return false;
+    }
+    if (header_.GetPath() != path) {
+        // Closing forgot the header's path; take `path` as a new report's
+        // name, which must not name a file already there.
+        const QFileInfo info(path);
+        QString error;
+        CExpenseReportInfo named(header_);
+        if (!info.fileName().endsWith(kReportExtension, Qt::CaseInsensitive) ||
+            !named.ValidateName(info.path(), info.completeBaseName(), false, error)) {
+            if (!error.isEmpty()) {
+                Platform::Get().GetPrompts().Warning(error);
+            }
+            return false;
+        }
+        header_ = named;
+    }
+    SetValid(true);
+    SetLoaded(false);
+    return Save(true);
+}
+
+bool CExpenseReport::CreateNew(const CExpenseReportInfo& info, bool saveCurrent) {
+    if (IsOpen() && !Close(saveCurrent)) {
+        return false;
+    }
+    header_ = info;
+    return New(header_.GetPath(), saveCurrent);
+}
+
+bool CExpenseReport::Close(bool saveFirst) {
+    if (saveFirst && !Save(false)) {
+        return false;
+    }
+    records_.RemoveAll(false);
+    records_.GetQuery().Discard();
+    header_.Reset();
+    SetLoaded(false);
+    SetOpen(false);
+    SetModified(false);
+    return true;
+}
+
+bool CExpenseReport::DeleteCurrent() {
+    if (!IsOpen()) {
+        return true;
+    }
+    const QString path = header_.GetPath();
+    Close(false);
+    const QString trash = GetTrashDirectory();
+    const QString target =
+        trash.isEmpty() ? QString() : FreeTrashPath(trash, QFileInfo(path).fileName());
+    if (target.isEmpty() || !QFile::copy(path, target)) {
+        return false;
+    }
+    if (!QFile::remove(path)) {
+        // The report is in the trash and still in place: take the copy back
+        // so that it does not come back twice on a restore.
+        QFile::remove(target);
+        return false;
+    }
+    SetModified(false);
+    return true;
+}
+
+bool CExpenseReport::ListReports(QList<CExpenseReportInfo>& list, const QString& directory,
+                                 bool reportErrors) {
+    list.clear();
+    for (const QString& name : ReportFiles(directory)) {
+        const QString path = JoinPath(directory, name);
+        CExpenseReportInfo header;
+        header.SetModified(false);
+        header.SetLoaded(false);
+        header.SetValid(true);
+        if (LoadObjectFromFile(path, &header, false, reportErrors, true)) {
+            list.append(header);
+        }
+    }
+    return !list.isEmpty();
+}
+
+int CExpenseReport::CountReports() {
+    return static_cast<int>(ReportFiles(GetReportsDirectory()).size());
+}
+
+bool CExpenseReport::ApplyListChange(const CExpenseRecord& oldTemplate,
+                                     const CExpenseRecord& newTemplate, int flags) {
+    if ((flags & (kAllReports | kOpenReport)) == 0) {
+        return true;
+    }
+    bool saved = true;
+    if ((flags & kAllReports) == 0) {
+        if (!IsOpen()) {
+            return true;
+        }
+        ApplyChangeTo(oldTemplate, newTemplate, flags, currencyTable_);
+        return Save(false);
+    }
+    QList<CExpenseReportInfo> headers;
+    ListReports(headers, GetReportsDirectory(), false);
+    for (const CExpenseReportInfo& header : headers) {
+        if (IsOpen() && header.GetPath() == header_.GetPath()) {
+            ApplyChangeTo(oldTemplate, newTemplate, flags, currencyTable_);
+            saved = Save(false) && saved;
+            continue;
+        }
+        CExpenseReport other;
+        other.GetCurrencyTable().Load(false);
+        if (!other.Open(header.GetPath(), false)) {
+            saved = false;
+            continue;
+        }
+        other.ApplyChangeTo(oldTemplate, newTemplate, flags, currencyTable_);
+        saved = other.Save(false) && saved;
+    }
+    return saved;
+}
+
+void CExpenseReport::ApplyChangeTo(const CExpenseRecord& oldTemplate,
+                                   const CExpenseRecord& newTemplate, int flags,
+                                   const CCurrencyTable& rates) {
+    const bool selected = (flags & kSelectedOnly) != 0;
+    const int count = records_.GetCount(selected);
+    for (int i = 0; i < count; ++i) {
+        CExpenseRecord* record = records_.GetAt(i, selected);
+        if (record == nullptr) {
+            continue;
+        }
+        if ((flags & kMileageRate) && record->IsMileage()) {
+            const Amount rate = newTemplate.GetAmount(false);
+            record->SetMileageRate(rate);
+            record->SetAmount(Amount(record->GetDistance() * rate.GetValue()));
+        }
+        if ((flags & kPaymentSource) && record->GetPaidWith().IsEqual(oldTemplate.GetPaidWith())) {
+            record->SetPaidWith(newTemplate.GetPaidWith());
+        }
+        if ((flags & kClassification) &&
+            record->GetClassification().IsEqual(oldTemplate.GetClassification())) {
+            record->SetClassification(newTemplate.GetClassification());
+        }
+        if ((flags & kCurrencyRate) &&
+            record->GetCurrencyName() == oldTemplate.GetCurrencyName()) {
+            record->SetExchangeRate(newTemplate.GetExchangeRate());
+        }
+        CCurrencyFormat format;
+        CurrencyRate rate;
+        if ((flags & kCurrencyTable) && rates.GetRate(record->GetCurrencyName(), format, rate)) {
+            if (record->IsMileage()) {
+                record->SetCurrencyName(rates.GetHomeCurrency());
+                record->SetAmount(Amount(record->GetAmount(false).GetValue() * rate.GetRate()));
+            }
+            record->SetExchangeRate(Amount(rate.GetRate()));
+        }
+    }
+    if (flags & (kMileageRate | kPaymentSource | kCurrencyRate | kCurrencyTable)) {
+        records_.RecomputeTotals();
+    }
+}

@@ -1,7 +1,0 @@
-#include "expenseobject.h"
-
-void CExpenseObject::Serialize(CExpenseArchive&, int) {}
-
-void CExpenseObject::Reset() {
-    SetModified(false);
-}

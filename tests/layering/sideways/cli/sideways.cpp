@@ -1,0 +1,2 @@
+#include "cli/clitool.h"
+#include "views/mainframe.h"

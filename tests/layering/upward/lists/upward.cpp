@@ -1,0 +1,3 @@
+#include "lists/listfile.h"
+
+#include "report/report.h"
