@@ -2,6 +2,7 @@
 
 #include "app/ownerinfo.h"
 #include "lists/personalinfo.h"
+#include "platform/profile.h"
 #include "report/expensedoc.h"
 
 namespace {
@@ -62,4 +63,8 @@ FirstRunResult RunFirstRunDataStep() {
     }
     FillPersonalInfo(result);
     return result;
+}
+
+bool FirstRunDataStepPending() {
+    return Profile::GetString(QString(), QStringLiteral("Init Mileage")).isEmpty();
 }

@@ -38,3 +38,7 @@ ShippedDataResult InstallShippedData();
 // setting, then the personal information's empty fields from the owner
 // information. Works through a document of its own, without any window.
 FirstRunResult RunFirstRunDataStep();
+
+// True on a user's very first start: the installer's first-run step never
+// ran for this user (no "Init Mileage" value yet), so the program runs it.
+bool FirstRunDataStepPending();

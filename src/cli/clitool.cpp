@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include "app/firstrundata.h"
+#include "app/instancechannel.h"
 #include "archive/objectfile.h"
 #include "cli/backupcommands.h"
 #include "cli/filedump.h"
@@ -93,25 +94,35 @@ int CliTool::Run(const QStringList& arguments) {
         return ListContacts(rest);
     }
     using Command = ReportCommands::Result (*)(const QStringList&);
-    const std::pair<const char*, Command> reportCommands[] = {
-        {"new-report", &ReportCommands::NewReport},
-        {"add-expense", &ReportCommands::AddExpense},
-        {"select", &ReportCommands::Select},
-        {"totals", &ReportCommands::Totals},
-        {"init", &ShellCommands::Init},
-        {"install", &ShellCommands::Install},
-        {"force-sync", &ShellCommands::ForceSync},
-        {"check-sync", &ShellCommands::CheckSync},
-        {"backup", &BackupCommands::Backup},
-        {"restore", &BackupCommands::Restore},
-        {"archive-list", &BackupCommands::ArchiveList},
-        {"trash", &BackupCommands::Trash},
+    struct Entry {
+        const char* name;
+        Command run;
+        bool changesFiles;  // a running program reads the user's files again
     };
-    for (const auto& [name, run] : reportCommands) {
-        if (command == QLatin1String(name)) {
-            const ReportCommands::Result result = run(rest);
+    const Entry reportCommands[] = {
+        {"new-report", &ReportCommands::NewReport, true},
+        {"add-expense", &ReportCommands::AddExpense, true},
+        {"select", &ReportCommands::Select, true},
+        {"totals", &ReportCommands::Totals, false},
+        {"init", &ShellCommands::Init, true},
+        {"install", &ShellCommands::Install, true},
+        {"force-sync", &ShellCommands::ForceSync, false},
+        {"check-sync", &ShellCommands::CheckSync, false},
+        {"backup", &BackupCommands::Backup, false},
+        {"restore", &BackupCommands::Restore, true},
+        {"archive-list", &BackupCommands::ArchiveList, false},
+        {"trash", &BackupCommands::Trash, true},
+    };
+    for (const Entry& entry : reportCommands) {
+        if (command == QLatin1String(entry.name)) {
+            const ReportCommands::Result result = entry.run(rest);
             if (result.exitCode == kSuccess) {
                 Print(result.output);
+            }
+            // Even a failed command may have changed some files (a restore
+            // that stopped half-way), and a needless reload costs nothing.
+            if (entry.changesFiles) {
+                InstanceChannel::Send(InstanceChannel::Request::Refresh);
             }
             return result.exitCode;
         }
