@@ -1,0 +1,118 @@
+#include "framefixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QRadioButton>
+#include <QTest>
+
+#include "lists/category.h"
+#include "platform/directories.h"
+#include "report/expenserecord.h"
+
+FrameFixture::FrameFixture() {
+    InitDirectories(1 | 2 | 8);
+    watcher_.setInterval(5);
+    QObject::connect(&watcher_, &QTimer::timeout, [this] { CheckForDialog(); });
+    watcher_.start();
+}
+
+FrameFixture::~FrameFixture() {
+    watcher_.stop();
+    frame_.reset();
+    document_.reset();
+    EXPECT_TRUE(handlers_.empty()) << handlers_.size() << " dialog(s) never opened";
+}
+
+QString FrameFixture::MakeReport(const QString& title, std::initializer_list<double> amounts,
+                                 double cashAdvance) {
+    CExpenseDoc document;
+    CExpenseReportInfo header;
+    QString error;
+    EXPECT_TRUE(header.ValidateName(GetReportsDirectory(), title, false, error))
+        << error.toStdString();
+    header.SetCashAdvance(Amount(cashAdvance));
+    EXPECT_TRUE(document.CreateReport(header));
+    int day = 0;
+    for (double amount : amounts) {
+        auto record = std::make_unique<CExpenseRecord>();
+        record->SetCategory(CCategory(QStringLiteral("Lunch"), 4, 1));
+        record->SetDate(kTestNow + day++ * 86400);
+        record->SetDescription(QStringLiteral("Expense %1").arg(day));
+        record->SetAmount(Amount(amount));
+        record->SetExchangeRate(Amount(1.0));
+        record->SetCurrencyName(document.GetCurrencyTable().GetHomeCurrency());
+        document.AddRecord(std::move(record), false);
+    }
+    document.SortRecords();
+    EXPECT_TRUE(document.SaveReport(true));
+    return document.GetReport().GetHeader().GetPath();
+}
+
+void FrameFixture::StartFrame() {
+    document_ = std::make_unique<CExpenseDoc>();
+    frame_ = std::make_unique<CMainFrame>(*document_);
+    frame_->resize(240, 320);
+    document_->OpenStartupReport(QString());
+    frame_->RefreshViews();
+    frame_->show();
+    QApplication::processEvents();
+}
+
+void FrameFixture::Tap(QWidget* widget, QPoint at) {
+    if (at == QPoint(-1, -1)) {
+        // A check box or radio button takes taps on its box and label only,
+        // which sit at its left end.
+        const bool box = qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget);
+        at = box ? QPoint(6, widget->height() / 2) : widget->rect().center();
+    }
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void FrameFixture::Type(QWidget* widget, const QString& text) {
+    widget->setFocus();
+    QTest::keyClicks(widget, text);
+}
+
+QAction* FrameFixture::CommandNamed(const QString& text) const {
+    for (QAction* action : frame_->findChildren<QAction*>()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    ADD_FAILURE() << "no command " << text.toStdString();
+    return nullptr;
+}
+
+bool FrameFixture::Choose(const QString& text) {
+    frame_->UpdateCommands();
+    QAction* action = CommandNamed(text);
+    if (action == nullptr || !action->isEnabled()) {
+        return false;
+    }
+    action->trigger();
+    return true;
+}
+
+void FrameFixture::WhenDialogOpens(std::function<void(QDialog*)> handler) {
+    handlers_.push_back(std::move(handler));
+}
+
+void FrameFixture::CheckForDialog() {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || dialog == handled_ || !dialog->isVisible()) {
+        return;
+    }
+    handled_ = dialog;
+    ++dialogsSeen_;
+    if (handlers_.empty()) {
+        ADD_FAILURE() << "unexpected dialog " << dialog->windowTitle().toStdString();
+        dialog->reject();
+        return;
+    }
+    auto handler = std::move(handlers_.front());
+    handlers_.pop_front();
+    handler(dialog);
+}
