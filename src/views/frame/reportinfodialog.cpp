@@ -134,7 +134,9 @@ void CReportInfoDialog::ApplyLayout(ScreenLayout layout) {
     const int labelHeight = locationButton_->height();
     location_->setMinimumHeight(labelHeight);
     purpose_->setMinimumHeight(labelHeight);
-    if (layout == ScreenLayout::Portrait) {
+    // The square screen is as narrow as the portrait one: the fields stack
+    // the same way, with lower texts.
+    if (layout != ScreenLayout::Landscape) {
         grid->addWidget(heading_, 0, 0, 1, 2);
         grid->addWidget(titleLabel_, 1, 0);
         grid->addWidget(title_, 1, 1);

@@ -24,6 +24,9 @@ CSystemInfoDialog::CSystemInfoDialog(QWidget* parent)
     lines_->setFont(AppFont());
     lines_->setAccessibleName(QStringLiteral("System Info"));
     lines_->addItems(InfoLines());
+    // Long paths wrap rather than hide behind a scroll bar.
+    lines_->setWordWrap(true);
+    lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* layout = new QVBoxLayout(Body());
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(lines_);

@@ -5,12 +5,37 @@
 
 #include "views/widgets/appfont.h"
 
+namespace {
+
+QString WrapLines(const QString& text, const QFontMetrics& metrics, int width) {
+    QStringList wrapped;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        QString current;
+        for (const QString& word : line.split(QLatin1Char(' '))) {
+            const QString longer = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+            if (!current.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+                wrapped.append(current);
+                current = word;
+            } else {
+                current = longer;
+            }
+        }
+        wrapped.append(current);
+    }
+    return wrapped.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
 std::unique_ptr<QMessageBox> GuiPrompts::MakeBox(const QString& text, PromptButtons buttons,
                                                  PromptIcon icon, QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
     box->setWindowTitle(QStringLiteral("Outlaysheet"));
-    box->setText(text);
     box->setFont(AppFont());
+    // The handheld's screen is small: long lines are broken to fit beside
+    // the icon, as the box sizes itself for a desktop's screen.
+    const int width = qMax(120, (parent != nullptr ? parent->width() : 240) - 80);
+    box->setText(WrapLines(text, QFontMetrics(AppFont()), width));
     switch (icon) {
         case PromptIcon::None:
             box->setIcon(QMessageBox::NoIcon);

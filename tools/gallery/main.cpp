@@ -1,0 +1,177 @@
+// Renders every screen of the program in the portrait (240 x 320), landscape
+// (320 x 240) and square (240 x 240) forms, with fixed sample data, to
+// OUTPUT/NAME-FORM.png, for a look at what the user sees.
+//   outlaysheet-gallery OUTPUT
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPainter>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "lists/category.h"
+#include "platform/directories.h"
+#include "platform/filehelpers.h"
+#include "platform/platform.h"
+#include "report/expensedoc.h"
+#include "report/expenserecord.h"
+#include "scratchplatform.h"
+#include "views/frame/aboutdialog.h"
+#include "views/frame/mainframe.h"
+#include "views/frame/mergerecordsdialog.h"
+#include "views/frame/reportinfodialog.h"
+#include "views/frame/systeminfodialog.h"
+#include "views/widgets/guiprompts.h"
+
+namespace {
+
+struct Form {
+    const char* name;
+    QSize size;
+};
+constexpr Form kForms[] = {
+    {"portrait", {240, 320}}, {"landscape", {320, 240}}, {"square", {240, 240}}};
+
+void MakeSampleReports() {
+    const struct {
+        const char* category;
+        int index;
+        const char* description;
+        double amount;
+    } expenses[] = {
+        {"Airfare", 1, "Flight to Oslo", 412.80}, {"Taxi", 5, "Airport to hotel", 38.50},
+        {"Lodging", 11, "Hotel Bristol", 189.00}, {"Breakfast", 2, "Hotel breakfast", 14.00},
+        {"Lunch", 4, "Client lunch", 62.40},      {"Dinner", 3, "Team dinner", 118.75},
+        {"Parking", 7, "Office garage", 12.00},   {"Phone", 8, "Roaming", 9.99},
+        {"Taxi", 5, "Hotel to airport", 41.20},   {"Misc", 10, "Umbrella", 15.00},
+    };
+    CExpenseDoc document;
+    for (const char* title : {"Oslo trip", "Berlin fair"}) {
+        CExpenseReportInfo header;
+        QString error;
+        header.ValidateName(GetReportsDirectory(), QString::fromLatin1(title), false, error);
+        header.SetLocation(QStringLiteral("Oslo, Norway"));
+        header.SetPurpose(QStringLiteral("Customer visit"));
+        header.SetCashAdvance(Amount(200));
+        document.CreateReport(header);
+        if (QString::fromLatin1(title) != QLatin1String("Oslo trip")) {
+            continue;
+        }
+        int day = 0;
+        for (const auto& expense : expenses) {
+            auto record = std::make_unique<CExpenseRecord>();
+            record->SetCategory(
+                CCategory(QString::fromLatin1(expense.category), expense.index, 1));
+            record->SetDate(1773518966 + (day++ / 3) * 86400);
+            record->SetDescription(QString::fromLatin1(expense.description));
+            record->SetAmount(Amount(expense.amount));
+            record->SetExchangeRate(Amount(1));
+            record->SetCurrencyName(document.GetCurrencyTable().GetHomeCurrency());
+            document.AddRecord(std::move(record), false);
+        }
+        document.SortRecords();
+        document.SaveReport(true);
+    }
+}
+
+bool Save(const QPixmap& picture, const QString& folder, const QString& name, const Form& form) {
+    const QString path =
+        QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(name, QLatin1String(form.name)));
+    if (!picture.save(path)) {
+        std::fprintf(stderr, "outlaysheet-gallery: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+QPixmap Shot(QWidget* widget) {
+    widget->show();
+    QApplication::processEvents();
+    return widget->grab();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: outlaysheet-gallery OUTPUT-FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    ScratchPlatform platform(std::make_unique<GuiPrompts>());
+    InitDirectories(1 | 2 | 8);
+    MakeSampleReports();
+    CExpenseDoc document;
+    document.OpenReport(JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf")));
+    CMainFrame frame(document);
+
+    using Screen = std::function<QPixmap()>;
+    const std::pair<const char*, Screen> screens[] = {
+        {"main-window", [&] { return Shot(&frame); }},
+        {"report-info-new",
+         [&] {
+             CExpenseReportInfo header;
+             CReportInfoDialog dialog(CReportInfoDialog::Mode::New, header, document, &frame);
+             return Shot(&dialog);
+         }},
+        {"report-info-edit",
+         [&] {
+             CReportInfoDialog dialog(CReportInfoDialog::Mode::Edit,
+                                      document.GetReport().GetHeader(), document, &frame);
+             return Shot(&dialog);
+         }},
+        {"report-info-save",
+         [&] {
+             CExpenseReportInfo header;
+             CReportInfoDialog dialog(CReportInfoDialog::Mode::Save, header, document, &frame);
+             return Shot(&dialog);
+         }},
+        {"merge-records",
+         [&] {
+             CMergeRecordsDialog dialog(document, &frame);
+             return Shot(&dialog);
+         }},
+        {"about",
+         [&] {
+             CAboutDialog dialog(&frame);
+             return Shot(&dialog);
+         }},
+        {"system-info",
+         [&] {
+             CSystemInfoDialog dialog(&frame);
+             return Shot(&dialog);
+         }},
+        {"message-box",
+         [&] {
+             QPixmap picture = Shot(&frame);
+             const auto box = GuiPrompts::MakeBox(
+                 QStringLiteral("Are you sure you want to permanently delete the expense "
+                                "report, Oslo trip?"),
+                 PromptButtons::YesNo, PromptIcon::Question, &frame);
+             box->adjustSize();
+             const QPixmap shown = Shot(box.get());
+             QPainter painter(&picture);
+             const QPoint corner((picture.width() - shown.width()) / 2,
+                                 (picture.height() - shown.height()) / 2);
+             painter.drawPixmap(corner, shown);
+             painter.setPen(Qt::darkGray);
+             painter.drawRect(QRect(corner, shown.size()).adjusted(0, 0, -1, -1));
+             return picture;
+         }},
+    };
+    bool ok = true;
+    for (const Form& form : kForms) {
+        frame.resize(form.size);
+        frame.RefreshViews();
+        frame.show();
+        QApplication::processEvents();
+        for (const auto& [name, shoot] : screens) {
+            ok = Save(shoot(), folder, QString::fromLatin1(name), form) && ok;
+        }
+    }
+    return ok ? 0 : 1;
+}
