@@ -112,7 +112,9 @@ void FrameFixture::CheckForDialog() {
         dialog->reject();
         return;
     }
-    auto handler = std::move(handlers_.front());
+    // Run apart from the watcher, so that a dialog the handler opens in turn
+    // is seen too.
+    QTimer::singleShot(0, dialog,
+                       [dialog, handler = std::move(handlers_.front())] { handler(dialog); });
     handlers_.pop_front();
-    handler(dialog);
 }

@@ -2,12 +2,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
+#include <QTextBrowser>
 #include "framefixture.h"
 #include "lists/category.h"
 #include "platform/directories.h"
@@ -18,7 +21,9 @@
 #include "views/frame/mergerecordsdialog.h"
 #include "views/frame/reportinfodialog.h"
 #include "views/frame/statusbar.h"
+#include "views/frame/systeminfodialog.h"
 #include "views/widgets/cashregistersound.h"
+#include "views/widgets/helpwindow.h"
 
 namespace {
 
@@ -396,6 +401,88 @@ TEST_F(MainFrameTest, SwitchingListsIsRememberedInThePreferences) {
     EXPECT_FALSE(frame_->IsDetailsActive());
     EXPECT_TRUE(CommandNamed(QStringLiteral("Simple List"))->isChecked());
     EXPECT_EQ(document_->GetPreferences().GetCurrentView(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+using FrameDialogsTest = FrameFixture;
+
+// Types the file's path into the dialog's name field and presses Enter.
+void ChooseFile(QFileDialog* files, const QString& path) {
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(path);
+    QTest::keyClick(name, Qt::Key_Return);
+}
+
+HelpWindow* HelpWindowShown() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* help = qobject_cast<HelpWindow*>(window); help && help->isVisible()) {
+            return help;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(FrameDialogsTest, OpenReportOpensTheChosenFile) {
+    MakeReport(QStringLiteral("Alpha"), {1});
+    const QString beta = MakeReport(QStringLiteral("Beta"), {2, 3, 4});
+    StartFrame();
+    ASSERT_TRUE(document_->OpenReport(ReportPath(QStringLiteral("Alpha"))));
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        EXPECT_EQ(files->nameFilters(), QStringList(QStringLiteral("Expense Report(*.xpf)")));
+        ChooseFile(files, beta);
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("Open Report...")));
+    EXPECT_EQ(frame_->ReportBar()->ActiveReportName(), QStringLiteral("Beta"));
+    EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("3 items"));
+}
+
+TEST_F(FrameDialogsTest, SystemInfoIsSavedAsATextFileFromTheAboutBox) {
+    StartFrame();
+    const QString path = platform_.Path(QStringLiteral("device"));
+    WhenDialogOpens([](QDialog* about) {
+        EXPECT_EQ(about->windowTitle(), QStringLiteral("About"));
+        QTest::keyClick(about, Qt::Key_V, Qt::ControlModifier);
+        about->accept();
+    });
+    WhenDialogOpens([](QDialog* info) {
+        EXPECT_EQ(info->windowTitle(), QStringLiteral("System Info"));
+        Tap(qobject_cast<CSystemInfoDialog*>(info)->SaveButton());
+        info->accept();
+    });
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        ChooseFile(files, path);
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("About")));
+    const QStringList lines =
+        QString::fromUtf8(ReadFileBytes(path + QStringLiteral(".txt"))).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.mid(0, lines.size() - 1), CSystemInfoDialog::InfoLines());
+    EXPECT_TRUE(lines.first().startsWith(QStringLiteral("Device: ")));
+}
+
+TEST_F(FrameDialogsTest, TheHelpKeyOpensTheHelpAtTheScreensTopic) {
+    MakeReport(QStringLiteral("Trip"), {1});
+    StartFrame();
+    QTest::keyClick(frame_.get(), Qt::Key_F1);
+    auto* help = HelpWindowShown();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->Browser()->source().fragment(), QStringLiteral("Main_Contents"));
+    EXPECT_FALSE(help->Browser()->toPlainText().isEmpty());
+    WhenDialogOpens([&](QDialog* dialog) {
+        QTest::keyClick(dialog, Qt::Key_F1);
+        EXPECT_EQ(HelpWindowShown()->Browser()->source().fragment(),
+                  QStringLiteral("First Expense Report"));
+        dialog->reject();
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("Report Info...")));
+    help->close();
 }
 
 }  // namespace
