@@ -102,10 +102,10 @@ void FrameFixture::WhenDialogOpens(std::function<void(QDialog*)> handler) {
 
 void FrameFixture::CheckForDialog() {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || dialog == handled_ || !dialog->isVisible()) {
+    if (dialog == nullptr || !dialog->isVisible() || handled_.contains(dialog)) {
         return;
     }
-    handled_ = dialog;
+    handled_.append(dialog);
     ++dialogsSeen_;
     if (handlers_.empty()) {
         ADD_FAILURE() << "unexpected dialog " << dialog->windowTitle().toStdString();

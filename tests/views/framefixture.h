@@ -57,6 +57,6 @@ private:
 
     QTimer watcher_;
     std::deque<std::function<void(QDialog*)>> handlers_;
-    QPointer<QDialog> handled_;
+    QList<QPointer<QDialog>> handled_;  // every dialog seen, even under a later one
     int dialogsSeen_ = 0;
 };
