@@ -2,6 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#ifdef OUTLAYSHEET_GUI_TESTS
+#include <QGuiApplication>
+#endif
 #include <QTemporaryDir>
 #include <cstdlib>
 
@@ -19,7 +23,18 @@ int main(int argc, char** argv) {
     unsetenv("OUTLAYSHEET_ROOT");
     unsetenv("OUTLAYSHEET_REGISTRY");
     unsetenv("OUTLAYSHEET_CONTACTS");
+#ifdef OUTLAYSHEET_GUI_TESTS
+    // Programs whose tests measure or draw text need the fonts of the GUI
+    // application; they run on the offscreen platform, with the private
+    // runtime folder a session would have.
+    const QString runtime = home.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
+    QGuiApplication application(argc, argv);
+#else
     QCoreApplication application(argc, argv);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

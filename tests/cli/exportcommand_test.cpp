@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include "support/clirunner.h"
+#include "support/testplatform.h"
+
+namespace {
+
+QJsonObject Succeed(const TestPlatform& platform, const QStringList& arguments) {
+    const CliResult run = RunCli(platform, arguments);
+    EXPECT_EQ(run.exitCode, 0) << arguments.join(' ').toStdString() << ": "
+                               << run.err.toStdString();
+    return QJsonDocument::fromJson(run.out.toUtf8()).object();
+}
+
+// A report of three expenses, one of them in euros, as after the first run.
+void MakeTrip(const TestPlatform& platform) {
+    Succeed(platform, {"init-data"});
+    Succeed(platform, {"new-report", "Trip", "--location", "Oslo"});
+    Succeed(platform, {"add-expense", "Trip", "--category", "Lunch", "--amount", "12.50",
+                       "--description", "Soup, bread"});
+    Succeed(platform, {"add-expense", "Trip", "--category", "Taxi", "--amount", "40", "--currency",
+                       "Euro (Germany)", "--rate", "0.8", "--description", "Taxi"});
+    Succeed(platform, {"add-expense", "Trip", "--category", "Lodging", "--amount", "150",
+                       "--description", "Hotel"});
+}
+
+}  // namespace
+
+TEST(CliExport, WritesTheReportOrItsSelectionAndPrintsThePath) {
+    TestPlatform platform;
+    MakeTrip(platform);
+    const QString exports = platform.Root() + "/Scripts/";
+
+    QJsonObject written = Succeed(platform, {"export", "Trip", "--format", "csv"});
+    EXPECT_EQ(written["path"].toString(), exports + "Trip.csv");
+    EXPECT_EQ(written["format"].toString(), "csv");
+    EXPECT_EQ(written["count"].toInt(), 3);
+    const QString csv = QString::fromUtf8(ReadFileBytes(exports + "Trip.csv"));
+    EXPECT_TRUE(csv.contains("Taxi,40.00,Euro (Germany),0.8,50.00,")) << csv.toStdString();
+    EXPECT_TRUE(csv.contains("\"Soup, bread\"")) << csv.toStdString();
+
+    // The amounts of 100 or more.
+    Succeed(platform, {"select", "Trip", "--field", "3", "--op", "4", "--value", "100"});
+    written = Succeed(platform, {"export", "Trip", "--format", "csv", "--selected"});
+    EXPECT_EQ(written["path"].toString(), exports + "Trip (2).csv");
+    EXPECT_EQ(written["count"].toInt(), 1);
+
+    // The PDF needs fonts, which the tool has without a display.
+    const QString pdf = platform.Path("trip.pdf");
+    written = Succeed(platform, {"export", "Trip", "--format", "pdf", "--output", pdf});
+    EXPECT_EQ(written["path"].toString(), pdf);
+    EXPECT_EQ(written["pages"].toInt(), 1);
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString content = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* expected : {"Trip", "Soup, bread", "Hotel", "Reimbursement Due"}) {
+        EXPECT_TRUE(content.contains(expected)) << expected;
+    }
+}
+
+TEST(CliExport, BadCommandLinesAndMissingReports) {
+    TestPlatform platform;
+    MakeTrip(platform);
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"export", "Trip"}, 2, "--format csv or --format pdf"},
+        {{"export", "Trip", "--format", "xls"}, 2, "--format csv or --format pdf"},
+        {{"export", "--format", "csv"}, 2, "export takes one report"},
+        {{"export", "Trip", "--format", "csv", "--output"}, 2, "--output needs a value"},
+        {{"export", "Trip", "--format", "csv", "--pages", "2"}, 2, "unknown option"},
+        {{"export", "Nowhere", "--format", "csv"}, 1, "no report"},
+        {{"export", "Trip", "--format", "pdf", "--output", platform.Path("no/such/x.pdf")},
+         1,
+         "does not exist"},
+    };
+    for (const Case& c : cases) {
+        const CliResult run = RunCli(platform, c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
