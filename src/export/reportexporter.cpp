@@ -1,5 +1,9 @@
 #include "reportexporter.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -110,13 +114,22 @@ Result CReportExporter::Export(const CExpenseReport& report, const Request& requ
         return Failure(error);
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a write that fails fails the save: a buffered one
+    // would fail only when the file is closed, where QSaveFile no longer
+    // looks.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return Failure(
             QStringLiteral("The file %1 cannot be written: %2").arg(path, file.errorString()));
     }
     Result result;
     if (request.format == Format::kCsv) {
-        file.write(CCsvExport::Write(content));
+        const QByteArray bytes = CCsvExport::Write(content);
+        if (file.write(bytes) != bytes.size()) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return Failure(
+                QStringLiteral("The file %1 could not be written: %2").arg(path, reason));
+        }
     } else {
         CPdfExport pdf(content,
                        QPageSize(request.pageSize.value_or(CPdfExport::DefaultPageSize())));
@@ -126,9 +139,21 @@ Result CReportExporter::Export(const CExpenseReport& report, const Request& requ
         }
         result.pageCount = pdf.GetPageCount();
     }
-    if (!file.commit()) {
-        return Failure(
-            QStringLiteral("The file %1 could not be written: %2").arg(path, file.errorString()));
+    // The file takes its name only once every byte is on the disk.
+    QString reason;
+    if (file.error() != QFileDevice::NoError) {
+        // The PDF writer does not see its device's failures; they are told
+        // here, before the commit would turn them into "Unknown error".
+        reason = file.errorString();
+        file.cancelWriting();
+    } else if (::fdatasync(file.handle()) != 0) {
+        reason = qt_error_string(errno);
+        file.cancelWriting();
+    } else if (!file.commit()) {
+        reason = file.errorString();
+    }
+    if (!reason.isEmpty()) {
+        return Failure(QStringLiteral("The file %1 could not be written: %2").arg(path, reason));
     }
     result.ok = true;
     result.path = path;

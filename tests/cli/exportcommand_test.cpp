@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include "support/clirunner.h"
 #include "support/testplatform.h"
@@ -87,5 +89,46 @@ TEST(CliExport, BadCommandLinesAndMissingReports) {
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+TEST(CliExport, AFailedWriteIsReportedAndLeavesNoFile) {
+    const QString strace = QStandardPaths::findExecutable("strace");
+    if (strace.isEmpty()) {
+        GTEST_SKIP() << "strace is not installed";
+    }
+    TestPlatform platform;
+    MakeTrip(platform);
+    const QString exports = platform.Root() + "/Scripts";
+    for (const char* format : {"csv", "pdf"}) {
+        int failures = 0;
+        // Each write of the run fails in turn: the settings, the export, the
+        // printed result.
+        for (int n = 1; n <= 8; ++n) {
+            QDir(exports).removeRecursively();
+            QProcess process;
+            process.start(strace,
+                          {"-f", "-qq", "-o", "/dev/null", "-e",
+                           QStringLiteral("inject=write:error=ENOSPC:when=%1").arg(n),
+                           ProgramPath("outlaysheet-cli"), "--root", platform.Root(), "--registry",
+                           platform.RegistryFolder(), "export", "Trip", "--format", format});
+            ASSERT_TRUE(process.waitForFinished(120000));
+            const QString what = QStringLiteral("%1, write %2 failing").arg(format).arg(n);
+            const QStringList files = QDir(exports).entryList(QDir::Files | QDir::Hidden);
+            if (process.exitCode() != 0) {
+                ++failures;
+                EXPECT_EQ(files, QStringList()) << what.toStdString();
+                EXPECT_TRUE(process.readAllStandardError().contains(
+                    "could not be written: No space left on device"))
+                    << what.toStdString();
+                continue;
+            }
+            // Success is claimed only for a whole file.
+            ASSERT_EQ(files, QStringList{QStringLiteral("Trip.") + format}) << what.toStdString();
+            const QByteArray bytes = ReadFileBytes(exports + "/" + files.first());
+            EXPECT_TRUE(bytes.endsWith(format == QLatin1String("csv") ? "\r\n" : "%%EOF\n"))
+                << what.toStdString();
+        }
+        EXPECT_GT(failures, 0) << format;
     }
 }
