@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -113,6 +114,22 @@ Result CReportExporter::Export(const CExpenseReport& report, const Request& requ
     if (path.isEmpty()) {
         return Failure(error);
     }
+    // The whole file is made in memory first: the PDF writer writes in many
+    // small pieces and does not see its device fail.
+    Result result;
+    QByteArray bytes;
+    if (request.format == Format::kCsv) {
+        bytes = CCsvExport::Write(content);
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        CPdfExport pdf(content,
+                       QPageSize(request.pageSize.value_or(CPdfExport::DefaultPageSize())));
+        if (!pdf.Write(buffer, error)) {
+            return Failure(error);
+        }
+        result.pageCount = pdf.GetPageCount();
+    }
     QSaveFile file(path);
     // Unbuffered, so that a write that fails fails the save: a buffered one
     // would fail only when the file is closed, where QSaveFile no longer
@@ -121,29 +138,9 @@ Result CReportExporter::Export(const CExpenseReport& report, const Request& requ
         return Failure(
             QStringLiteral("The file %1 cannot be written: %2").arg(path, file.errorString()));
     }
-    Result result;
-    if (request.format == Format::kCsv) {
-        const QByteArray bytes = CCsvExport::Write(content);
-        if (file.write(bytes) != bytes.size()) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return Failure(
-                QStringLiteral("The file %1 could not be written: %2").arg(path, reason));
-        }
-    } else {
-        CPdfExport pdf(content,
-                       QPageSize(request.pageSize.value_or(CPdfExport::DefaultPageSize())));
-        if (!pdf.Write(file, error)) {
-            file.cancelWriting();
-            return Failure(error);
-        }
-        result.pageCount = pdf.GetPageCount();
-    }
     // The file takes its name only once every byte is on the disk.
     QString reason;
-    if (file.error() != QFileDevice::NoError) {
-        // The PDF writer does not see its device's failures; they are told
-        // here, before the commit would turn them into "Unknown error".
+    if (file.write(bytes) != bytes.size()) {
         reason = file.errorString();
         file.cancelWriting();
     } else if (::fdatasync(file.handle()) != 0) {
