@@ -63,7 +63,9 @@ double CPdfLayout::LineHeight(const QFont& font) const {
 }
 
 QString CPdfLayout::DescriptionText(const CExpenseRecord& record) {
-    QString text = record.GetDescription();
+    // Far more than the cell's lines hold; measuring a text of any length a
+    // file may carry would only cost time.
+    QString text = record.GetDescription().left(kMostDescriptionCharacters);
     if (record.IsMileage()) {
         if (!text.isEmpty()) {
             text += QLatin1Char('\n');

@@ -78,6 +78,7 @@ public:
     double CellPadding() const { return Pt(3); }
     // Lines a description may take before it is cut.
     static constexpr int kMaxDescriptionLines = 8;
+    static constexpr int kMostDescriptionCharacters = 2000;
 
     // The fonts of the parts of the report.
     QFont tableFont;
@@ -88,8 +89,8 @@ public:
     QFont sectionFont;
     QFont titleFont;
 
-    // The text of an expense's description cell: the description, and the
-    // trip of a mileage expense.
+    // The text of an expense's description cell: the description (its
+    // beginning, for a very long one), and the trip of a mileage expense.
     static QString DescriptionText(const CExpenseRecord& record);
     // The heading's label and value pairs, two to a row.
     std::vector<std::pair<QString, QString>> HeadingDetails() const;
