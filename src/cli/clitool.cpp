@@ -11,6 +11,7 @@
 #include "app/instancechannel.h"
 #include "archive/objectfile.h"
 #include "cli/backupcommands.h"
+#include "cli/exportcommand.h"
 #include "cli/filedump.h"
 #include "cli/reportcommands.h"
 #include "cli/shellcommands.h"
@@ -39,6 +40,10 @@ QString CliTool::Usage() {
         "  select REPORT --clear\n"
         "             select the report's expenses by a condition, or end the selection\n"
         "  totals REPORT  the report's six totals, computed from its expenses\n"
+        "  export REPORT --format csv|pdf [--selected] [--output PATH]\n"
+        "             the report (with --selected, the expenses of its selection) as a\n"
+        "             spreadsheet file or a printable PDF, in the Exports folder unless\n"
+        "             PATH names a file or a folder; prints the path written\n"
         "  init       the first-run data step: distance unit, personal information\n"
         "             from the owner information, shipped data the user lacks\n"
         "  install    record this program's folder as the installation folder, then init\n"
@@ -104,6 +109,7 @@ int CliTool::Run(const QStringList& arguments) {
         {"add-expense", &ReportCommands::AddExpense, true},
         {"select", &ReportCommands::Select, true},
         {"totals", &ReportCommands::Totals, false},
+        {"export", &ExportCommand::Run, false},
         {"init", &ShellCommands::Init, true},
         {"install", &ShellCommands::Install, true},
         {"force-sync", &ShellCommands::ForceSync, false},

@@ -56,17 +56,16 @@ bool ParseDate(const QString& text, TimeStamp& stamp) {
     return true;
 }
 
-// Opens REPORT in the document; false (reported) when it does not open.
-bool OpenNamedReport(CExpenseDoc& doc, const QString& report) {
-    const QString path = ReportCommands::ReportPath(report);
+}  // namespace
+
+bool ReportCommands::OpenNamedReport(CExpenseDoc& doc, const QString& report) {
+    const QString path = ReportPath(report);
     if (!FileExists(path)) {
         QTextStream(stderr) << "outlaysheet-cli: no report " << path << Qt::endl;
         return false;
     }
     return doc.OpenReport(path);
 }
-
-}  // namespace
 
 QString ReportCommands::ReportPath(const QString& report) {
     if (report.contains(QLatin1Char('/')) ||

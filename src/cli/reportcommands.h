@@ -27,4 +27,6 @@ public:
     static QJsonObject HeaderJson(const CExpenseReportInfo& header);
     // The path a REPORT argument names.
     static QString ReportPath(const QString& report);
+    // Opens REPORT in the document; false (reported) when it does not open.
+    static bool OpenNamedReport(CExpenseDoc& doc, const QString& report);
 };
