@@ -18,6 +18,7 @@
 #include "report/recordquery.h"
 #include "report/report.h"
 #include "views/frame/activereportbar.h"
+#include "views/frame/exportdialog.h"
 #include "views/frame/mergerecordsdialog.h"
 #include "views/frame/reportinfodialog.h"
 #include "views/frame/statusbar.h"
@@ -104,6 +105,7 @@ TEST_F(MainFrameTest, CommandsFollowTheirRules) {
         {"Duplicate Report", false, true, true, true},
         {"Delete Report", false, true, true, true},
         {"Backup / Restore", true, true, true, true},
+        {"Export...", false, true, true, true},
         {"Force Synchronization...", true, true, true, true},
         {"Preferences...", true, true, true, true},
         {"New Expense", false, true, true, true},
@@ -440,6 +442,31 @@ TEST_F(FrameDialogsTest, OpenReportOpensTheChosenFile) {
     ASSERT_TRUE(Choose(QStringLiteral("Open Report...")));
     EXPECT_EQ(frame_->ReportBar()->ActiveReportName(), QStringLiteral("Beta"));
     EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("3 items"));
+}
+
+TEST_F(FrameDialogsTest, ExportHandsInTheSelectionAndShowsWhereItWent) {
+    MakeReport(QStringLiteral("Trip"), {1, 2, 3, 4});
+    StartFrame();
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* exporter = qobject_cast<CExportDialog*>(dialog);
+        ASSERT_NE(exporter, nullptr);
+        EXPECT_FALSE(exporter->SelectedOnly()->isEnabled());
+        exporter->reject();
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("Export...")));
+    SelectUpTo(*document_, 2);
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* exporter = qobject_cast<CExportDialog*>(dialog);
+        EXPECT_TRUE(exporter->SelectedOnly()->isChecked());
+        Tap(exporter->CsvButton());
+        Tap(exporter->ExportButton());
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("Export...")));
+    const QString path = GetExportsDirectory() + QStringLiteral("/Trip.csv");
+    EXPECT_EQ(Messages(),
+              QStringList(QStringLiteral("The expense report was exported to ") + path));
+    // The header row and the two selected expenses.
+    EXPECT_EQ(ReadFileBytes(path).count("\r\n"), 3);
 }
 
 TEST_F(FrameDialogsTest, SystemInfoIsSavedAsATextFileFromTheAboutBox) {

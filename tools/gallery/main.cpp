@@ -18,6 +18,7 @@
 #include "report/expenserecord.h"
 #include "scratchplatform.h"
 #include "views/frame/aboutdialog.h"
+#include "views/frame/exportdialog.h"
 #include "views/frame/mainframe.h"
 #include "views/frame/mergerecordsdialog.h"
 #include "views/frame/reportinfodialog.h"
@@ -133,6 +134,11 @@ int main(int argc, char* argv[]) {
         {"merge-records",
          [&] {
              CMergeRecordsDialog dialog(document, &frame);
+             return Shot(&dialog);
+         }},
+        {"export",
+         [&] {
+             CExportDialog dialog(document, &frame);
              return Shot(&dialog);
          }},
         {"about",

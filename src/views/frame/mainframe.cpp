@@ -20,6 +20,7 @@
 #include "report/reportcopies.h"
 #include "views/frame/aboutdialog.h"
 #include "views/frame/activereportbar.h"
+#include "views/frame/exportdialog.h"
 #include "views/frame/mergerecordsdialog.h"
 #include "views/frame/reportinfodialog.h"
 #include "views/frame/statusbar.h"
@@ -127,6 +128,7 @@ void CMainFrame::MakeCommands() {
     AddCommand(tools, Command::ChangeRates, QStringLiteral("Change Rates..."));
     tools->addSeparator();
     AddCommand(tools, Command::BackupRestore, QStringLiteral("Backup / Restore"));
+    AddCommand(tools, Command::Export, QStringLiteral("Export..."));
     tools->addSeparator();
     AddCommand(tools, Command::ForceSynchronization, QStringLiteral("Force Synchronization..."));
     tools->addSeparator();
@@ -166,6 +168,7 @@ bool CMainFrame::IsEnabled(Command command) const {
         case Command::DuplicateReport:
         case Command::DeleteReport:
         case Command::NewExpense:
+        case Command::Export:
             return open;
         case Command::SelectAllExpenses:
             return open && records.GetQuery().IsActive();
@@ -240,6 +243,9 @@ void CMainFrame::Run(Command command) {
             break;
         case Command::ForceSynchronization:
             OnForceSynchronization();
+            break;
+        case Command::Export:
+            OnExport();
             break;
         case Command::NewReport:
             OnNewReport();
@@ -470,6 +476,10 @@ void CMainFrame::OnForceSynchronization() {
             "overwrite any files on your computer for Outlaysheet. Do you wish to continue?"))) {
         ForceSynchronization(false);
     }
+}
+
+void CMainFrame::OnExport() {
+    CExportDialog(document_, this).exec();
 }
 
 void CMainFrame::OnNewReport() {

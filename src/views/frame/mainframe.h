@@ -44,6 +44,7 @@ public:
         DeleteReport = 32843,
         ChangeRates = 32889,
         BackupRestore = 32909,
+        Export = 32910,
         ForceSynchronization = 32908,
         Preferences = 32780,
         NewExpense = 32895,
@@ -114,6 +115,7 @@ private:
     void OnDuplicateReport();
     void OnDeleteReport();
     void OnForceSynchronization();
+    void OnExport();
     void OnNewReport();
     bool FillReportList();
     void PickReport(int index);
