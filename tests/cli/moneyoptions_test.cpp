@@ -223,15 +223,7 @@ TEST(CliMoneyOptions, ACurrencyTableClaimingMillionsOfDigitsIsKeptAsideAndTotals
               0);
     const QString trip = ReportFile(platform, "Trip");
     const QByteArray before = ReadFileBytes(trip);
-    // Home "U.S. Dollars" with 16,711,682 digits.
-    const QByteArray table = Hex(
-        "0100000002000000 00000000 01000000"
-        "fffeff0c55002e0053002e00200044006f006c006c00610072007300"
-        "0200ff00 01000000 00000000 00000000"
-        "fffeff0333003b003000 fffeff012e00 fffeff012c00 fffeff012400 fffeff03550053004400"
-        "00000000"
-        "01000000 fffeff03550053004400 00105e5f 000000000000f03f"
-        "fffeff0c55002e0053002e00200044006f006c006c00610072007300");
+    const QByteArray table = HugeDigitsCurrencyTable();
     const QString tablePath = platform.Root() + "/Outlaysheet/Data/CurrencyTable.dat";
     ASSERT_TRUE(WriteFileBytes(tablePath, table));
     const CliResult run = RunCli(platform, {"totals", "Trip"});
