@@ -149,6 +149,18 @@ void CExpenseArchive::CheckCount(quint64 count, quint64 minElementBytes) {
     }
 }
 
+void CExpenseArchive::CheckValue(bool inRange) const {
+    if (IsLoading() && !inRange) {
+        throw CArchiveException(CArchiveException::kBadValue);
+    }
+}
+
+bool CExpenseArchive::ReadBool() {
+    const quint32 value = ReadUInt32();
+    CheckValue(value <= 1);
+    return value != 0;
+}
+
 void CExpenseArchive::Take(char* data, qint64 size) {
     Require(static_cast<quint64>(size));
     while (size > 0) {

@@ -53,7 +53,8 @@ public:
 
     qint32 ReadInt32() { return static_cast<qint32>(ReadUInt32()); }
     quint32 ReadUInt32();
-    bool ReadBool() { return ReadUInt32() != 0; }
+    // A 32-bit flag: 0 or 1, anything else is a damaged value.
+    bool ReadBool();
     TimeStamp ReadTime() { return ReadUInt32(); }
     double ReadDouble();
     QString ReadString();
@@ -65,6 +66,11 @@ public:
     // Reading a collection written with a 32-bit count: end-of-file unless
     // the bytes left can hold `count` elements of at least `minElementBytes`.
     void CheckCount(quint64 count, quint64 minElementBytes);
+    // Reading: a value read that lies outside what its field can hold ends
+    // the load as damaged (kBadValue) unless `inRange`. A damaged value
+    // loaded anyway would spread into every total and file it reaches.
+    // Storing: nothing, what the program holds is written as it is.
+    void CheckValue(bool inRange) const;
     // The bytes not yet read.
     qint64 BytesLeft() const;
 

@@ -15,6 +15,7 @@ public:
         kBadIndex = 5,   // the header names another file type
         kBadClass = 6,
         kBadSchema = 7,  // the header names a newer version
+        kBadValue = 8,   // a value outside the range its field can take
     };
 
     explicit CArchiveException(Cause cause) : cause_(cause) {}

@@ -201,6 +201,7 @@ QString ReportFileError(const QString& path, const std::exception& error, bool s
         fromPlatform = false;
         switch (archiveError->GetCause()) {
             case CArchiveException::kEndOfFile:
+            case CArchiveException::kBadValue:
                 message = QStringLiteral("Unexpected file format. \n\nFile: %1");
                 break;
             case CArchiveException::kBadIndex:

@@ -1,6 +1,7 @@
 #include "clitool.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +14,7 @@
 #include "cli/backupcommands.h"
 #include "cli/exportcommand.h"
 #include "cli/filedump.h"
+#include "cli/jsonstreamwriter.h"
 #include "cli/reportcommands.h"
 #include "cli/shellcommands.h"
 #include "platform/contactssource.h"
@@ -35,7 +37,9 @@ QString CliTool::Usage() {
         "             [--currency NAME --rate R] [--description T] [--paid-with NAME]\n"
         "             [--type 0|1|2] [--classification NAME] [--receipt] [--nights N]\n"
         "             an expense of a category of the list; lodging of N nights is one\n"
-        "             expense a night\n"
+        "             expense a night; for the mileage category the amount is the\n"
+        "             distance. Amounts lie within -999,999,999,999.99 to\n"
+        "             999,999,999,999.99, rates within 0.000000001 to 1,000,000,000\n"
         "  select REPORT --field N --op N --value V [--narrow]\n"
         "  select REPORT --clear\n"
         "             select the report's expenses by a condition, or end the selection\n"
@@ -175,11 +179,18 @@ int CliTool::Dump(const QStringList& arguments) {
     if (arguments.size() != 1) {
         return UsageError(QStringLiteral("dump takes one file"));
     }
-    const auto contents = DumpDataFile(arguments.first());
-    if (!contents) {
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly)) {
         return kFailed;
     }
-    Print(*contents);
+    JsonStreamWriter writer(out);
+    if (!DumpDataFile(arguments.first(), writer)) {
+        if (writer.HasFailed()) {
+            QTextStream(stderr) << "outlaysheet-cli: the contents of " << arguments.first()
+                                << " could not be written." << Qt::endl;
+        }
+        return kFailed;
+    }
     return kSuccess;
 }
 

@@ -32,6 +32,7 @@ public:
         SerializeFileHeader(archive, kFileTypeCurrencyTable,
                             CurrentFileVersion(kFileTypeCurrencyTable));
         traveler_ = archive.ReadInt32();
+        archive.CheckValue(traveler_ == 0 || traveler_ == 1);
         CCurrencyTable::ReadFormats(archive, context,
                                     [this](const QString& name, CCurrencyFormat& format) {
                                         formats_.append(FormatJson(name, format));

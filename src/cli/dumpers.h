@@ -15,3 +15,15 @@ using Dumper = std::function<std::optional<QJsonObject>(const QString& path)>;
 bool RegisterDumper(quint32 fileType, Dumper dumper);
 // The dumper for a file type, or nothing for a type that has none yet.
 const Dumper* FindDumper(quint32 fileType);
+
+class JsonStreamWriter;
+
+// For kinds of file too large to hold as one JSON document: writes the whole
+// object, `fileHeader`'s members first, as it reads the file, and nothing at
+// all for a file it cannot read (which the class has reported). False when
+// the file could not be read or the output not written.
+using StreamDumper = std::function<bool(const QString& path, const QJsonObject& fileHeader,
+                                        JsonStreamWriter& writer)>;
+
+bool RegisterStreamDumper(quint32 fileType, StreamDumper dumper);
+const StreamDumper* FindStreamDumper(quint32 fileType);

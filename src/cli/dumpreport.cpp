@@ -1,40 +1,18 @@
-#include <QHash>
 #include <QJsonArray>
 
 #include "cli/dumpreport.h"
 
+#include "archive/expensearchive.h"
 #include "archive/filetypes.h"
 #include "archive/objectfile.h"
 #include "cli/dumpcategory.h"
 #include "cli/dumpers.h"
+#include "cli/jsonstreamwriter.h"
 #include "report/expenserecord.h"
 #include "report/expenserecords.h"
 #include "report/expensereportinfo.h"
 
 namespace {
-
-// A report file read by the classes that write it: the header, then the
-// records. The currency table and preferences of a whole report have no part
-// in the file and are left out, so that dumping touches no other file.
-class ReportReader : public CExpenseObject {
-public:
-    void Serialize(CExpenseArchive& archive, int context) override {
-        header_.Serialize(archive, context);
-        records_.Serialize(archive, context);
-    }
-    void Reset() override {
-        CExpenseObject::Reset();
-        header_.Reset();
-        records_.Reset();
-    }
-
-    const CExpenseReportInfo& Header() const { return header_; }
-    const CExpenseRecords& Records() const { return records_; }
-
-private:
-    CExpenseReportInfo header_;
-    CExpenseRecords records_;
-};
 
 QJsonObject RecordJson(const CExpenseRecord& record) {
     return QJsonObject{
@@ -76,56 +54,101 @@ QJsonObject ConditionJson(const CRecordQuery& condition) {
     return json;
 }
 
-QJsonObject RecordsJson(const CExpenseRecords& records) {
-    QJsonArray list;
-    QHash<const CExpenseRecord*, int> positionOf;
-    for (int i = 0; i < records.GetCount(false); ++i) {
-        list.append(RecordJson(*records.GetAt(i, false)));
-        positionOf.insert(records.GetAt(i, false), i);
+// A report file read by the classes that write it, one record at a time:
+// the header, then each record, the sort order, the selection. Without a
+// writer it only checks the file; with one it writes each part as soon as it
+// is read, so that the memory needed stays that of one record, whatever the
+// report's size. The currency table and preferences of a whole report have
+// no part in the file and are left out, so that dumping touches no other
+// file.
+class ReportStreamReader : public CExpenseObject {
+public:
+    ReportStreamReader(const QJsonObject& fileHeader, JsonStreamWriter* writer)
+        : fileHeader_(fileHeader), writer_(writer) {}
+
+    void Serialize(CExpenseArchive& archive, int context) override {
+        CExpenseReportInfo header;
+        header.Serialize(archive, context);
+        Write(QString(), QJsonValue());
+        for (auto it = fileHeader_.begin(); it != fileHeader_.end(); ++it) {
+            Write(it.key(), it.value());
+        }
+        Write(QStringLiteral("cashAdvance"), header.GetCashAdvance().GetValue());
+        Write(QStringLiteral("totals"), TotalsJson(header.GetTotals()));
+        Write(QStringLiteral("location"), header.GetLocation());
+        Write(QStringLiteral("purpose"), header.GetPurpose());
+        Write(QStringLiteral("submitted"), header.IsSubmitted());
+        Write(QStringLiteral("reimbursed"), header.IsReimbursed());
+
+        const qint32 count = CExpenseRecords::ReadRecordCount(archive);
+        if (writer_ != nullptr) {
+            writer_->BeginArray(QStringLiteral("records"));
+        }
+        CExpenseRecord record;
+        for (qint32 i = 0; i < count; ++i) {
+            record.Serialize(archive, kRecordContext);
+            if (writer_ != nullptr) {
+                writer_->Write(RecordJson(record));
+            }
+        }
+        if (writer_ != nullptr) {
+            writer_->EndArray();
+        }
+        Write(QStringLiteral("sortField"), archive.ReadInt32());
+        Write(QStringLiteral("sortDirection"), archive.ReadInt32());
+        CRecordsQuery query;
+        query.Serialize(archive, context);
+        QJsonArray conditions;
+        for (const CRecordQuery& condition : query.GetConditions()) {
+            conditions.append(ConditionJson(condition));
+        }
+        Write(QStringLiteral("query"), QJsonObject{{QStringLiteral("active"), query.IsActive()},
+                                                   {QStringLiteral("conditions"), conditions}});
+        // A stored position that names no record shows as null.
+        QJsonArray positions;
+        for (qint32 position : archive.ReadIntArray()) {
+            positions.append(position >= 0 && position < count ? QJsonValue(position)
+                                                               : QJsonValue());
+        }
+        Write(QStringLiteral("selectedPositions"), positions);
+        if (writer_ != nullptr) {
+            writer_->EndObject();
+        }
     }
-    const CRecordsQuery& query = records.GetQuery();
-    QJsonArray conditions;
-    for (const CRecordQuery& condition : query.GetConditions()) {
-        conditions.append(ConditionJson(condition));
+
+private:
+    // What the record collection gives each record it reads.
+    static constexpr int kRecordContext = 1;
+
+    // One member of the report's object; the null key opens the object.
+    void Write(const QString& key, const QJsonValue& value) {
+        if (writer_ == nullptr) {
+            return;
+        }
+        if (key.isNull()) {
+            writer_->BeginObject();
+        } else {
+            writer_->Write(key, value);
+        }
     }
-    // A stored position that named no record shows as null.
-    QJsonArray positions;
-    for (qsizetype i = 0; i < query.ResultCount(); ++i) {
-        const auto found = positionOf.constFind(query.ResultAt(i));
-        positions.append(found == positionOf.constEnd() ? QJsonValue() : QJsonValue(*found));
+
+    QJsonObject fileHeader_;
+    JsonStreamWriter* writer_;  // not owned
+};
+
+// Checked whole before anything is written, so that a damaged report gives
+// its message and no half of a document; then read again and written.
+bool StreamReport(const QString& path, const QJsonObject& fileHeader, JsonStreamWriter& writer) {
+    ReportStreamReader check(fileHeader, nullptr);
+    if (!LoadObjectFromFile(path, &check, false, true, true)) {
+        return false;
     }
-    return QJsonObject{
-        {QStringLiteral("records"), list},
-        {QStringLiteral("sortField"), CExpenseRecords::GetSortField()},
-        {QStringLiteral("sortDirection"), CExpenseRecords::GetSortDirection()},
-        {QStringLiteral("query"), QJsonObject{{QStringLiteral("active"), query.IsActive()},
-                                              {QStringLiteral("conditions"), conditions}}},
-        {QStringLiteral("selectedPositions"), positions},
-    };
+    ReportStreamReader dump(fileHeader, &writer);
+    return LoadObjectFromFile(path, &dump, false, true, true) && writer.Flush();
 }
 
-std::optional<QJsonObject> DumpReport(const QString& path) {
-    ReportReader reader;
-    if (!LoadObjectFromFile(path, &reader, false, true, true)) {
-        return std::nullopt;
-    }
-    const CExpenseReportInfo& header = reader.Header();
-    QJsonObject json{
-        {QStringLiteral("cashAdvance"), header.GetCashAdvance().GetValue()},
-        {QStringLiteral("totals"), TotalsJson(header.GetTotals())},
-        {QStringLiteral("location"), header.GetLocation()},
-        {QStringLiteral("purpose"), header.GetPurpose()},
-        {QStringLiteral("submitted"), header.IsSubmitted()},
-        {QStringLiteral("reimbursed"), header.IsReimbursed()},
-    };
-    const QJsonObject records = RecordsJson(reader.Records());
-    for (auto it = records.begin(); it != records.end(); ++it) {
-        json.insert(it.key(), it.value());
-    }
-    return json;
-}
-
-[[maybe_unused]] const bool registered = RegisterDumper(kFileTypeExpenseReport, &DumpReport);
+[[maybe_unused]] const bool registered =
+    RegisterStreamDumper(kFileTypeExpenseReport, &StreamReport);
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "archive/filetypes.h"
 #include "archive/objectfile.h"
 #include "cli/dumpers.h"
+#include "cli/jsonstreamwriter.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ bool IsProgramFileType(quint32 type) {
 
 }  // namespace
 
-std::optional<QJsonObject> DumpDataFile(const QString& path) {
+bool DumpDataFile(const QString& path, JsonStreamWriter& writer) {
     const quint32 claimed = ClaimedType(path);
     // An unknown code is read against a code no file has, which makes it
     // "not an Outlaysheet file".
@@ -59,19 +60,21 @@ std::optional<QJsonObject> DumpDataFile(const QString& path) {
             ReportFileError(path, CArchiveException(CArchiveException::kEndOfFile), false,
                             DefaultFileMessage::kFailedToOpen, true);
         }
-        return std::nullopt;
+        return false;
     }
-    const Dumper* dumper = FindDumper(claimed);
-    if (dumper == nullptr) {
-        return reader.Header();
-    }
-    auto contents = (*dumper)(path);
-    if (!contents) {
-        return std::nullopt;
+    if (const StreamDumper* stream = FindStreamDumper(claimed)) {
+        return (*stream)(path, reader.Header(), writer);
     }
     QJsonObject result = reader.Header();
-    for (auto it = contents->begin(); it != contents->end(); ++it) {
-        result.insert(it.key(), it.value());
+    if (const Dumper* dumper = FindDumper(claimed)) {
+        const auto contents = (*dumper)(path);
+        if (!contents) {
+            return false;
+        }
+        for (auto it = contents->begin(); it != contents->end(); ++it) {
+            result.insert(it.key(), it.value());
+        }
     }
-    return result;
+    writer.Write(result);
+    return writer.Flush();
 }

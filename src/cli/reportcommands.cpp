@@ -3,8 +3,10 @@
 #include <QDateTime>
 #include <QHash>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTextStream>
+#include <cmath>
 #include <memory>
 
 #include "cli/clioptions.h"
@@ -12,6 +14,7 @@
 #include "cli/dumpreport.h"
 #include "lists/categoryexmanager.h"
 #include "lists/expensetypemanager.h"
+#include "money/moneybounds.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
@@ -28,7 +31,28 @@ using Result = ReportCommands::Result;
 bool ParseNumber(const QString& text, double& value) {
     bool ok = false;
     value = text.toDouble(&ok);
-    return ok;
+    return ok && std::isfinite(value);
+}
+
+// A money option: empty when `text` is a number within the bounds of `kind`
+// (MoneyBounds); otherwise the complaint, which names the bounds for any
+// number outside them ("nan", "inf" and numbers too long for a double
+// included) and says `needs` for text that is no number at all.
+QString ParseMoney(const QString& text, MoneyBounds::Kind kind, const QString& needs,
+                   double& value) {
+    static const QRegularExpression kDecimal(
+        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$|^[+-]?(inf|infinity|nan)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString trimmed = text.trimmed();
+    if (!kDecimal.match(trimmed).hasMatch()) {
+        return needs;
+    }
+    bool ok = false;
+    value = trimmed.toDouble(&ok);
+    if (!ok || !MoneyBounds::Contains(kind, value)) {
+        return MoneyBounds::Message(kind);
+    }
+    return {};
 }
 
 bool ParseInt(const QString& text, int& value) {
@@ -95,9 +119,9 @@ Result ReportCommands::NewReport(const QStringList& arguments) {
         problem = QStringLiteral("new-report takes one title");
     }
     double advance = 0;
-    if (problem.isEmpty() && options.Has("--cash-advance") &&
-        !ParseNumber(options.Value("--cash-advance"), advance)) {
-        problem = QStringLiteral("--cash-advance needs a number");
+    if (problem.isEmpty() && options.Has("--cash-advance")) {
+        problem = ParseMoney(options.Value("--cash-advance"), MoneyBounds::Kind::kCashAdvance,
+                             QStringLiteral("--cash-advance needs a number"), advance);
     }
     if (!problem.isEmpty()) {
         return CliUsageError(problem);
@@ -137,15 +161,22 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         problem = QStringLiteral("add-expense takes one report");
     } else if (problem.isEmpty() && !options.Has("--category")) {
         problem = QStringLiteral("add-expense needs --category");
-    } else if (problem.isEmpty() && !ParseNumber(options.Value("--amount"), amount)) {
-        problem = QStringLiteral("add-expense needs --amount with a number");
     } else if (problem.isEmpty() && options.Has("--currency") != options.Has("--rate")) {
         problem = QStringLiteral("--currency and --rate go together");
-    } else if (problem.isEmpty() && options.Has("--rate") &&
-               (!ParseNumber(options.Value("--rate"), rate) || rate <= 0)) {
-        problem = QStringLiteral("--rate needs a number above 0");
-    } else if (problem.isEmpty() && options.Has("--type") &&
-               (!ParseInt(options.Value("--type"), type) || type < 0 || type > 2)) {
+    }
+    if (problem.isEmpty()) {
+        problem = ParseMoney(options.Value("--amount"), MoneyBounds::Kind::kAmount,
+                             QStringLiteral("add-expense needs --amount with a number"), amount);
+    }
+    if (problem.isEmpty() && options.Has("--rate")) {
+        problem = ParseMoney(options.Value("--rate"), MoneyBounds::Kind::kRate,
+                             QStringLiteral("--rate needs a number above 0"), rate);
+        if (problem.isEmpty() && !MoneyBounds::FitsConverted(amount, rate)) {
+            problem = MoneyBounds::HomeAmountMessage();
+        }
+    }
+    if (problem.isEmpty() && options.Has("--type") &&
+        (!ParseInt(options.Value("--type"), type) || type < 0 || type > 2)) {
         problem = QStringLiteral("--type is 0, 1 or 2");
     } else if (problem.isEmpty() && options.Has("--nights") &&
                (!ParseInt(options.Value("--nights"), nights) || nights < 1 || nights > 360)) {
@@ -189,11 +220,24 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         // ended, at the default rate; paid by nobody and in the home currency.
         CPreferences& preferences = doc.GetPreferences();
         const Amount mileageRate = preferences.GetDefaultMileageRate();
+        if (!MoneyBounds::Contains(MoneyBounds::Kind::kDistance, amount)) {
+            return CliFailed(MoneyBounds::Message(MoneyBounds::Kind::kDistance));
+        }
+        if (!MoneyBounds::Contains(MoneyBounds::Kind::kOdometer,
+                                   preferences.GetMileageBeginning() + amount)) {
+            return CliFailed(MoneyBounds::OdometerEndMessage());
+        }
+        if (!MoneyBounds::FitsProduct(amount, mileageRate.GetValue())) {
+            return CliFailed(MoneyBounds::MileageAmountMessage());
+        }
         slip.SetOdometerStart(preferences.GetMileageBeginning());
         slip.SetOdometerEnd(preferences.GetMileageBeginning() + amount);
         preferences.SetMileageBeginning(slip.GetOdometerEnd());
         Amount money(amount * mileageRate.GetValue());
         money.Round(table.GetHomeDigits());
+        if (!MoneyBounds::Contains(MoneyBounds::Kind::kAmount, money.GetValue())) {
+            return CliFailed(MoneyBounds::MileageAmountMessage());
+        }
         slip.SetAmount(money);
         slip.SetMileageRate(mileageRate);
         slip.SetCurrencyName(table.GetHomeCurrency());
@@ -201,6 +245,10 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     } else {
         Amount money(amount);
         money.Round(table.GetDigits(currency));
+        // The top of the bounds, rounded at fewer decimals, lands beyond them.
+        if (!MoneyBounds::Contains(MoneyBounds::Kind::kAmount, money.GetValue())) {
+            return CliFailed(MoneyBounds::Message(MoneyBounds::Kind::kAmount));
+        }
         slip.SetAmount(money);
         slip.SetCurrencyName(currency);
         slip.SetExchangeRate(Amount(rate));
@@ -277,7 +325,11 @@ Result ReportCommands::Select(const QStringList& arguments) {
                 problem = QStringLiteral("--value needs an ISO-8601 date for the date");
             }
             condition = CRecordQuery::Date(field, op, stamp);
-        } else if (field == kFieldAmount || field == kFieldReceipt) {
+        } else if (field == kFieldAmount) {
+            problem = ParseMoney(value, MoneyBounds::Kind::kAmount,
+                                 QStringLiteral("--value needs a number for this field"), number);
+            condition = CRecordQuery::Number(field, op, number);
+        } else if (field == kFieldReceipt) {
             if (!ParseNumber(value, number)) {
                 problem = QStringLiteral("--value needs a number for this field");
             }

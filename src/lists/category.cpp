@@ -80,10 +80,13 @@ void CCategory::Serialize(CExpenseArchive& archive, int context) {
         return;
     }
     archive.Exchange(index_);
+    archive.CheckValue(index_ >= 0 && index_ <= kUserDefinedIndex);
     archive.Exchange(group_);
+    archive.CheckValue(group_ >= 0 && group_ <= kMiscGroup);
     archive.Exchange(name_);
     archive.Exchange(imageName_);
     archive.Exchange(receipt_);
+    archive.CheckValue(receipt_ == 0 || receipt_ == 1);
     classification_.Serialize(archive, context);
     expenseType_.Serialize(archive, context);
     paidWith_.Serialize(archive, context);

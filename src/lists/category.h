@@ -37,7 +37,8 @@ public:
 
     // `index`, `group`, `name`, `imageName`, `receipt`, the classification,
     // expense type and payment source, `reserved`; no header of its own.
-    // Nothing at all when not persistent.
+    // Nothing at all when not persistent. An index outside 0 to 17, a group
+    // outside 0 to 12 or a receipt flag other than 0 or 1 is a damaged file.
     void Serialize(CExpenseArchive& archive, int context) override;
     // Back to the defaults, not modified; `persistent` stays.
     void Reset() override;

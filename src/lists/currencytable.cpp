@@ -7,6 +7,7 @@
 #include "archive/filetypes.h"
 #include "archive/objectfile.h"
 #include "lists/listfile.h"
+#include "money/moneybounds.h"
 #include "platform/platform.h"
 #include "platform/profile.h"
 
@@ -16,10 +17,6 @@ namespace {
 // then the body), so that a count can be checked before it is believed.
 constexpr quint64 kMinFormatEntryBytes = 1 + 4 * 4 + 5 * 1 + 4;
 constexpr quint64 kMinRateEntryBytes = 1 + 4 + 8;
-
-// The device formats no more decimals than this; a larger count can only
-// come from a damaged file and would overflow the rounding.
-constexpr int kMaxDigits = 9;
 
 struct FallbackCurrency {
     const char* name;  // UTF-8
@@ -69,6 +66,7 @@ void CCurrencyTable::Serialize(CExpenseArchive& archive, int context) {
                         CurrentFileVersion(kFileTypeCurrencyTable));
     // Kept as read, so that a file read and written back is unchanged.
     archive.Exchange(internationalTraveler_);
+    archive.CheckValue(internationalTraveler_ == 0 || internationalTraveler_ == 1);
     if (archive.IsStoring()) {
         archive.WriteUInt32(static_cast<quint32>(formats_.Count()));
         for (auto& entry : formats_) {
@@ -114,6 +112,11 @@ void CCurrencyTable::ReadRates(CExpenseArchive& archive,
     for (quint32 i = 0; i < count; ++i) {
         const QString code = archive.ReadString();
         rate.Serialize(archive);
+        // Zero or less is documented to read as 1; anything else must be a
+        // rate a rate field could hold.
+        const double value = rate.GetValue();
+        archive.CheckValue(value <= 0.0 ? std::isfinite(value)
+                                        : MoneyBounds::Contains(MoneyBounds::Kind::kRate, value));
         take(code, rate);
     }
 }
@@ -128,6 +131,7 @@ void CCurrencyTable::Reset() {
 
 bool CCurrencyTable::Load(bool reportErrors) {
     bool read = false;
+    replacedUnreadable_ = false;
     const bool result = LoadListFile(
         *this, filePath_, reportErrors,
         [this, &read] {
@@ -140,7 +144,8 @@ bool CCurrencyTable::Load(bool reportErrors) {
         [this] {
             CreateDefaults();
             WriteInitHomeCurrency(QStringLiteral("0"));
-        });
+        },
+        &replacedUnreadable_);
     if (read && InitHomeCurrencyRequested()) {
         InitHomeCurrency();
         WriteInitHomeCurrency(QStringLiteral("0"));
@@ -308,7 +313,10 @@ bool CCurrencyTable::SetHomeCurrency(const QString& name, bool rebase) {
             !std::isfinite(rate)) {
             rate = 1.0;
         }
-        entry.value.SetValue(rate);  // the time stays that of the user's last change
+        // Two rates at opposite ends of their bounds give a quotient beyond
+        // them, which no rate field could show or take; it is held at the
+        // nearest bound.
+        entry.value.SetValue(MoneyBounds::Clamp(MoneyBounds::Kind::kRate, rate));
     }
     return true;
 }
@@ -412,8 +420,11 @@ Amount CCurrencyTable::ConvertToHome(const Amount& amount, const Amount& rate, i
     if (divisor == 0.0 || !std::isfinite(divisor)) {
         return amount;
     }
-    Amount converted = amount;
-    converted.Divide(rate);
-    converted.Round(std::clamp(homeDigits, 0, kMaxDigits));
-    return converted;
+    // What is typed and read is checked against the bounds before it gets
+    // here; holding the quotient to them as well keeps a total finite even
+    // for values that never were. Rounding the very top of the bounds at few
+    // decimals lands just beyond them, hence the second hold.
+    Amount converted(MoneyBounds::Clamp(MoneyBounds::Kind::kAmount, amount.GetValue() / divisor));
+    converted.Round(homeDigits);
+    return Amount(MoneyBounds::Clamp(MoneyBounds::Kind::kAmount, converted.GetValue()));
 }

@@ -51,6 +51,10 @@ public:
     // chosen afresh from the regional settings. `reportErrors` shows the
     // failures and asks before overwriting a file that failed to load.
     bool Load(bool reportErrors);
+    // Whether the last Load found the file unreadable (damaged, foreign,
+    // newer) and put the fallback table in its place. Figures worked out with
+    // it are not the user's own: nothing should be rewritten because of them.
+    bool IsReplacedUnreadable() const { return replacedUnreadable_; }
     // Writes the file when the table is modified; true when nothing needed
     // writing. False without a file path.
     bool Save(bool reportErrors);
@@ -105,8 +109,9 @@ public:
 
     // Makes `name` the home currency; false when it is unknown. With `rebase`
     // every rate is divided by the new home currency's rate, so that the home
-    // currency's own rate becomes 1; the result is then false when the new
-    // home currency has no rate (nothing is re-based).
+    // currency's own rate becomes 1, and a quotient beyond the bounds of a
+    // rate is held at the nearest one (MoneyBounds); the result is then
+    // false when the new home currency has no rate (nothing is re-based).
     bool SetHomeCurrency(const QString& name, bool rebase);
     // Chooses the home currency from the regional settings: the locale's
     // English currency, country or language name when it names a currency,
@@ -122,8 +127,9 @@ public:
     QString FormatInHome(const Amount& amount, int flags) const;
 
     // `amount` in the home currency at the expense's `rate`: amount / rate
-    // rounded half away from zero at `homeDigits` decimals. A rate of 0 (or
-    // one that is not a number) means the amount is not converted.
+    // rounded half away from zero at `homeDigits` decimals, the quotient
+    // held within the bounds of an amount (MoneyBounds). A rate of 0 (or one
+    // that is not a number) means the amount is not converted.
     static Amount ConvertToHome(const Amount& amount, const Amount& rate, int homeDigits);
     // The same at this table's home-currency decimals.
     Amount ConvertToHome(const Amount& amount, const Amount& rate) const {
@@ -157,5 +163,6 @@ private:
     NameMap<CCurrencyFormat> formats_;
     NameMap<CurrencyRate> rates_;
     QString homeCurrency_ = QString::fromLatin1(kDefaultHomeCurrency);
+    bool replacedUnreadable_ = false;
     qint32 internationalTraveler_ = 0;
 };

@@ -29,6 +29,7 @@ void CExpenseType::Serialize(CExpenseArchive& archive, int) {
     archive.Exchange(shortName_);
     archive.Exchange(imageName_);
     archive.Exchange(typeCode_);
+    archive.CheckValue(typeCode_ >= kNone && typeCode_ <= kPersonalNonDeductible);
 }
 
 void CExpenseType::Reset() {

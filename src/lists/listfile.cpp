@@ -15,7 +15,11 @@ QString DataFilePath(const QString& fileName) {
 }
 
 bool LoadListFile(CExpenseObject& object, const QString& path, bool reportErrors,
-                  const std::function<bool()>& accept, const std::function<void()>& makeDefaults) {
+                  const std::function<bool()>& accept, const std::function<void()>& makeDefaults,
+                  bool* keptUnreadable) {
+    if (keptUnreadable != nullptr) {
+        *keptUnreadable = false;
+    }
     if (path.isEmpty()) {
         return false;
     }
@@ -37,6 +41,9 @@ bool LoadListFile(CExpenseObject& object, const QString& path, bool reportErrors
         // that cannot be moved is not overwritten.
         if (!KeepUnreadableFile(path)) {
             return false;
+        }
+        if (keptUnreadable != nullptr) {
+            *keptUnreadable = true;
         }
         object.SetValid(true);  // nothing is left to overwrite
     }

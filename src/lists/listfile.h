@@ -20,9 +20,11 @@ QString DataFilePath(const QString& fileName);
 // loaded and modified and written at once; the result is that of the save. A
 // missing file is not reported. A file that held something unreadable is
 // first kept beside itself (KeepUnreadableFile); when that fails, nothing is
-// written and the result is false. False for an empty path.
+// written and the result is false. False for an empty path. `keptUnreadable`,
+// when given, tells whether the file was unreadable and kept aside.
 bool LoadListFile(CExpenseObject& object, const QString& path, bool reportErrors,
-                  const std::function<bool()>& accept, const std::function<void()>& makeDefaults);
+                  const std::function<bool()>& accept, const std::function<void()>& makeDefaults,
+                  bool* keptUnreadable = nullptr);
 
 // Writes `object` to `path` when it is modified, then marks it not modified.
 // True without writing when it is not modified; false for an empty path or a

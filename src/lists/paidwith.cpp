@@ -30,6 +30,7 @@ void CPaidWith::Serialize(CExpenseArchive& archive, int) {
     archive.Exchange(name_);
     archive.Exchange(imageName_);
     archive.Exchange(paymentType_);
+    archive.CheckValue(paymentType_ == kPersonal || paymentType_ == kBusiness);
 }
 
 void CPaidWith::Reset() {

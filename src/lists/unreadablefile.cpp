@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "platform/diagnosticslog.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -32,6 +33,14 @@ bool KeepUnreadableFile(const QString& path) {
             return false;
         }
         LogMessage(QStringLiteral("Unreadable file %1 kept as %2.").arg(path, kept));
+        // The defaults about to take its place change what the user sees;
+        // without a word the settings or list would just seem to be lost.
+        if (Platform::HasCurrent()) {
+            Platform::Get().GetPrompts().Warning(
+                QStringLiteral("%1 could not be read. It has been kept as %2, and the defaults "
+                               "are used in its place.")
+                    .arg(path, kept));
+        }
         return true;
     }
     LogMessage(

@@ -9,7 +9,8 @@
 // (or ".unreadable2", ".unreadable3" ... when that is taken), where nothing
 // reads it again and from where it can be recovered by hand.
 //
-// True when the file at `path` is now kept under the new name; false when
-// `path` is not a file or could not be moved (then it must not be
-// overwritten). Both outcomes are written to the diagnostics log.
+// True when the file at `path` is now kept under the new name, and the user
+// is told so with a warning; false when `path` is not a file or could not be
+// moved (then it must not be overwritten). Both outcomes are written to the
+// diagnostics log.
 bool KeepUnreadableFile(const QString& path);

@@ -1,11 +1,13 @@
 #include "money/amount.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "archive/expensearchive.h"
 #include "money/currencyformat.h"
 #include "money/deviceseparators.h"
+#include "money/moneybounds.h"
 #include "platform/numberformat.h"
 
 namespace {
@@ -103,6 +105,14 @@ bool IsNegativeText(const QString& text) {
     return false;
 }
 
+// Whether a value scaled for rounding still has digits to round away. A
+// double that large is a whole number already, and one that is no number at
+// all has nothing to round; working on either could only overflow.
+bool HasDecimalsAt(double scaled) {
+    constexpr double kWholeFrom = 9007199254740992.0;  // 2^53
+    return std::fabs(scaled) < kWholeFrom;
+}
+
 }  // namespace
 
 Amount::Amount(const QString& text, const CCurrencyFormat& format, bool useDeviceSeparators) {
@@ -122,15 +132,24 @@ void Amount::DivideByInteger(int divisor) {
 }
 
 void Amount::Round(int places) {
+    places = std::clamp(places, 0, MoneyBounds::kMaxDigits);
     // Worked one digit further than asked, so that a value such as 2.675,
     // held as 2.67499999..., still rounds up.
     double scaled = value_ * std::pow(10.0, places + 1);
+    if (!HasDecimalsAt(scaled)) {
+        return;
+    }
     scaled += value_ >= 0 ? 5.0 : -5.0;
     value_ = std::trunc(scaled * 0.1) / std::pow(10.0, places);
 }
 
 void Amount::Truncate(int places) {
-    value_ = std::trunc(value_ * std::pow(10.0, places + 1) * 0.1) / std::pow(10.0, places);
+    places = std::clamp(places, 0, MoneyBounds::kMaxDigits);
+    const double scaled = value_ * std::pow(10.0, places + 1);
+    if (!HasDecimalsAt(scaled)) {
+        return;
+    }
+    value_ = std::trunc(scaled * 0.1) / std::pow(10.0, places);
 }
 
 QString Amount::ToText() const {

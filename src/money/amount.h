@@ -48,9 +48,11 @@ public:
     void DivideByInteger(int divisor);
 
     // Half away from zero at `places` decimals: 2.675 gives 2.68, -0.005 gives
-    // -0.01.
+    // -0.01. `places` is held to 0 to MoneyBounds::kMaxDigits; a value too
+    // large to have decimals at that precision, or no number at all, stays
+    // as it is, so rounding never overflows.
     void Round(int places);
-    // Towards zero at `places` decimals: 1.239 gives 1.23.
+    // Towards zero at `places` decimals: 1.239 gives 1.23. Held as Round.
     void Truncate(int places);
 
     // The value with six decimals, "12.500000".

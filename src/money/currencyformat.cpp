@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "archive/expensearchive.h"
+#include "money/moneybounds.h"
 #include "platform/localeinfo.h"
 #include "platform/platform.h"
 
@@ -61,17 +62,23 @@ CCurrencyFormat& CCurrencyFormat::operator=(const CCurrencyFormat& other) {
 }
 
 void CCurrencyFormat::Serialize(CExpenseArchive& archive, int) {
-    // Values are kept as read, so a file read and written back is unchanged.
+    // Values are kept as read, so a file read and written back is unchanged;
+    // a value no currency can have is a damaged file, never a format.
     archive.Exchange(digits_);
+    archive.CheckValue(digits_ <= static_cast<quint32>(MoneyBounds::kMaxDigits));
     archive.Exchange(leadingZero_);
+    archive.CheckValue(leadingZero_ <= 1);
     archive.Exchange(negativeOrder_);
+    archive.CheckValue(!NegativeCurrencyPattern(GetNegativeOrder()).isEmpty());
     archive.Exchange(positiveOrder_);
+    archive.CheckValue(!PositiveCurrencyPattern(GetPositiveOrder()).isEmpty());
     archive.Exchange(grouping_);
     archive.Exchange(decimalSeparator_);
     archive.Exchange(thousandSeparator_);
     archive.Exchange(symbol_);
     archive.Exchange(code_);
     archive.Exchange(inUse_);
+    archive.CheckValue(inUse_ == 0 || inUse_ == 1);
 }
 
 void CCurrencyFormat::Reset() {
@@ -120,7 +127,11 @@ void CCurrencyFormat::LoadFromLocale(const LocaleInfo& locale) {
 }
 
 int CCurrencyFormat::GetDigits() const {
-    return decimalSeparator_.isEmpty() ? 0 : static_cast<int>(digits_);
+    // A count beyond what any currency uses (a damaged regional setting)
+    // must not reach the rounding and formatting of every amount.
+    return decimalSeparator_.isEmpty()
+               ? 0
+               : static_cast<int>(std::min<quint32>(digits_, MoneyBounds::kMaxDigits));
 }
 
 void CCurrencyFormat::SetDigits(int n) {

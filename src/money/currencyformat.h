@@ -14,7 +14,8 @@ class LocaleInfo;
 // In a data file the format is its ten fields in declaration order: four
 // 32-bit numbers (digits, leading zero, negative order, positive order), five
 // strings (grouping, decimal separator, thousands separator, symbol, code)
-// and the 32-bit in-use flag.
+// and the 32-bit in-use flag. Digits beyond 9, a leading zero or in-use flag
+// other than 0 or 1, and orders outside the pattern tables are damage.
 class CCurrencyFormat : public CExpenseObject {
 public:
     // Empty strings and zeros; with `loadFromDevice` the user default
@@ -32,7 +33,8 @@ public:
     // reset); modified when it supplied any. The code is left empty.
     void LoadFromLocale(const LocaleInfo& locale);
 
-    // The decimal places; 0 while there is no decimal separator.
+    // The decimal places; 0 while there is no decimal separator, and never
+    // more than MoneyBounds::kMaxDigits.
     int GetDigits() const;
     // Stores max(n, 0). A format without a decimal separator gets one: ","
     // when the thousands separator is ".", "." otherwise.

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "money/currencyformat.h"
+#include "money/moneybounds.h"
 #include "platform/localeinfo.h"
 #include "platform/numberformat.h"
 #include "platform/platform.h"
@@ -12,7 +13,7 @@
 namespace {
 
 const QString kNumberPlace = QStringLiteral("1.1");
-constexpr int kMaxDigits = 9;
+constexpr int kMaxDigits = MoneyBounds::kMaxDigits;
 
 bool IsAsciiDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -229,7 +230,10 @@ void NumericEditRules::Redraw() {
 }
 
 void NumericEditRules::SetValue(double value) {
-    Write(std::fabs(value), value < 0);
+    if (std::isnan(value)) {
+        value = 0.0;
+    }
+    Write(std::min(std::fabs(value), Largest()), value < 0);
     // A value that rounds to nothing at our digits has no sign to show.
     if (negative_ && value_ == 0.0) {
         SetNegative(false);
@@ -241,13 +245,56 @@ void NumericEditRules::SetNegative(bool negative) {
     Renormalise();
 }
 
-void NumericEditRules::SetTypedText(const QString& text) {
+bool NumericEditRules::SetTypedText(const QString& text) {
+    const bool wasNegative = negative_;
     negative_ = false;
-    Normalise(text);
+    if (!NormaliseWithin(text)) {
+        negative_ = wasNegative;
+        return false;
+    }
     MoveTo({});
+    return true;
+}
+
+double NumericEditRules::Largest() const {
+    return std::max(std::fabs(MoneyBounds::Lowest(limit_)), MoneyBounds::Highest(limit_));
+}
+
+void NumericEditRules::SetLimit(MoneyBounds::Kind limit) {
+    limit_ = limit;
+    if (std::fabs(value_) > Largest()) {
+        SetValue(negative_ ? -Largest() : Largest());
+    }
+}
+
+bool NumericEditRules::NormaliseWithin(const QString& raw) {
+    const QString prefix = prefix_;
+    const QString typed = typed_;
+    const QString suffix = suffix_;
+    const double value = value_;
+    const bool negative = negative_;
+    refusal_.clear();
+    Normalise(raw);
+    // Digits too many for a double read as no value at all (Normalise); they
+    // are beyond every limit too.
+    const bool overflowed =
+        value_ == 0.0 && std::any_of(typed_.begin(), typed_.end(), [](QChar c) {
+            return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+        });
+    if (std::fabs(value_) <= Largest() && !overflowed) {
+        return true;
+    }
+    prefix_ = prefix;
+    typed_ = typed;
+    suffix_ = suffix;
+    value_ = value;
+    negative_ = negative;
+    refusal_ = MoneyBounds::Message(limit_);
+    return false;
 }
 
 bool NumericEditRules::TypeCharacter(QChar c, int caret) {
+    refusal_.clear();
     SetCaret(caret);
     const qsizetype at = caret_ - prefix_.size();
     const qsizetype integerEnd = IntegerEnd();
@@ -307,12 +354,15 @@ bool NumericEditRules::TypeCharacter(QChar c, int caret) {
             after = SpotAt(at);
         }
     }
-    Normalise(raw);
+    if (!NormaliseWithin(raw)) {
+        return false;
+    }
     MoveTo(after);
     return true;
 }
 
 bool NumericEditRules::DeleteRight(int caret) {
+    refusal_.clear();
     SetCaret(caret);
     qsizetype at = caret_ - prefix_.size();
     if (at < typed_.size() && typed_[at] == own_.thousandSeparator) {
@@ -331,7 +381,9 @@ bool NumericEditRules::DeleteRight(int caret) {
     }
     QString raw = typed_;
     raw.remove(at, 1);
-    Normalise(raw);
+    if (!NormaliseWithin(raw)) {
+        return false;
+    }
     MoveTo(after);
     return true;
 }

@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QString>
 
+#include "money/moneybounds.h"
+
 class CCurrencyFormat;
 class LocaleInfo;
 
@@ -19,6 +21,11 @@ class LocaleInfo;
 // digits, patterns, symbol) keeps a copy of the device's value last seen, so
 // that a change of the regional settings reaches only the settings the
 // program did not choose itself (RefreshFromDevice).
+//
+// The number never grows beyond the bounds of the kind of value the control
+// holds (SetLimit; an amount unless told otherwise): a digit, a deletion or a
+// pasted text that would take it further is refused, and GetRefusal names
+// the bounds for the control to show.
 class NumericEditRules {
 public:
     enum class Kind {
@@ -55,10 +62,22 @@ public:
     // behind it when that is a thousands separator). False at the end.
     bool DeleteRight(int caret);
     // Replaces the typed region (pasted or set text) and puts it in shape;
-    // a "-" in front makes the number negative.
-    void SetTypedText(const QString& text);
+    // a "-" in front makes the number negative. False, and nothing changed,
+    // for a number beyond the limit.
+    bool SetTypedText(const QString& text);
 
-    // The value written at `digits` decimals with the current separators.
+    // The kind of value the control holds, whose bounds limit what can be
+    // typed (MoneyBounds::Highest, either sign). Only the size is held while
+    // typing: a rate on its way to 0.05 passes through 0.
+    MoneyBounds::Kind GetLimit() const { return limit_; }
+    void SetLimit(MoneyBounds::Kind limit);
+    // The message for the last character, deletion or text refused because
+    // it would have taken the number beyond the limit; empty when the last
+    // one was not refused for that.
+    const QString& GetRefusal() const { return refusal_; }
+
+    // The value written at `digits` decimals with the current separators; a
+    // value beyond the limit is held at it, one that is no number is 0.
     void SetValue(double value);
     double GetValue() const { return value_; }
     bool IsNegative() const { return negative_; }
@@ -148,6 +167,11 @@ private:
     // A thousands separator equal to the decimal separator cannot be told
     // from it: the number then goes without one.
     void Settle();
+    // The size the limit allows.
+    double Largest() const;
+    // Normalise `raw`, keeping the text as it was, and refusing, when that
+    // would take the number beyond the limit.
+    bool NormaliseWithin(const QString& raw);
 
     Kind kind_;
     Settings own_;
@@ -156,6 +180,8 @@ private:
     double value_ = 0.0;
     bool negative_ = false;
     bool acceptPeriod_ = true;
+    MoneyBounds::Kind limit_ = MoneyBounds::Kind::kAmount;
+    QString refusal_;
 
     QString prefix_;
     QString typed_;

@@ -4,6 +4,7 @@
 
 #include "archive/expensearchive.h"
 #include "lists/currencytable.h"
+#include "money/moneybounds.h"
 #include "platform/dateformatting.h"
 #include "platform/platform.h"
 #include "report/expenserecords.h"
@@ -30,6 +31,8 @@ constexpr quint64 kRecordFixedBytes = 4 + 4 * 8 + 5 * 1 + 4;
 // A category tuple at its smallest: six integers and nine empty strings.
 constexpr quint64 kCategoryMinimumBytes = 6 * 4 + 9 * 1;
 constexpr quint32 kVersionWithMileageRate = 2;
+
+using Kind = MoneyBounds::Kind;
 
 }  // namespace
 
@@ -79,13 +82,27 @@ void CExpenseRecord::Serialize(CExpenseArchive& archive, int context) {
         mileageRate_.Serialize(archive);
     } else {
         // Older files kept no rate; the one the trip was claimed at is the
-        // amount over the distance.
+        // amount over the distance. A quotient no rate field could hold (a
+        // trip of a few metres) is no rate at all.
         Amount rate = amount_;
         rate.Divide(Amount(GetDistance()));
         rate.Round(3);
-        mileageRate_ = rate;
+        const bool usable = MoneyBounds::ContainsStored(Kind::kMileageRate, rate.GetValue());
+        mileageRate_ = usable ? rate : Amount();
     }
     archive.Exchange(reserved_);
+    archive.CheckValue(HasStoredValues());
+}
+
+bool CExpenseRecord::HasStoredValues() const {
+    const double amount = amount_.GetValue();
+    const double rate = exchangeRate_.GetValue();
+    return MoneyBounds::Contains(Kind::kAmount, amount) &&
+           MoneyBounds::ContainsStored(Kind::kRate, rate) &&
+           (rate == 0.0 || IsMileage() || MoneyBounds::FitsConverted(amount, rate)) &&
+           MoneyBounds::Contains(Kind::kOdometer, odometerStart_) &&
+           MoneyBounds::Contains(Kind::kOdometer, odometerEnd_) &&
+           MoneyBounds::ContainsStored(Kind::kMileageRate, mileageRate_.GetValue());
 }
 
 void CExpenseRecord::Reset() {

@@ -27,7 +27,8 @@ public:
     // The category tuple, date, description, amount, rate, currency,
     // purpose, location, contacts, both odometer readings, the mileage rate
     // (absent in files before version 2, where it is computed) and
-    // `reserved`. The owner is not stored.
+    // `reserved`. The owner is not stored. A record read whose values are not
+    // HasStoredValues is a damaged file.
     void Serialize(CExpenseArchive& archive, int context) override;
     // Clears `modified` (which marks the owner), then every field goes back to
     // its default and the date to the clock's now.
@@ -99,6 +100,11 @@ public:
     void SetMileageRate(const Amount& rate) { mileageRate_ = rate; }
 
     qint32 GetReserved() const { return reserved_; }
+
+    // Whether every money value and reading lies within MoneyBounds: the
+    // amount, also once converted at its rate; a rate of 0 or within the
+    // bounds; both readings; a mileage rate of 0 or within the bounds.
+    bool HasStoredValues() const;
 
     bool IsMileage() const { return category_.IsMileage(); }
     bool IsBusinessReimbursable() const;

@@ -60,15 +60,20 @@ void CExpenseRecords::WriteRecords(CExpenseArchive& archive, int) {
     archive.WriteIntArray(selected);
 }
 
-void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
-    query_.EmptyResult();
-    records_.clear();
+qint32 CExpenseRecords::ReadRecordCount(CExpenseArchive& archive) {
     qint32 count = archive.ReadInt32();
     if (count < 0 || count > kMaxStoredRecords) {
         count = 0;
     }
     archive.CheckCount(static_cast<quint64>(count),
                        CExpenseRecord::MinimumStoredSize(archive.GetFileVersion()));
+    return count;
+}
+
+void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
+    query_.EmptyResult();
+    records_.clear();
+    const qint32 count = ReadRecordCount(archive);
     for (qint32 i = 0; i < count; ++i) {
         auto record = std::make_unique<CExpenseRecord>(this);
         record->Serialize(archive, kRecordContext);

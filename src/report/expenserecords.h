@@ -33,6 +33,10 @@ public:
     // and the positions of the selected records. A read error deletes what
     // was read and leaves the collection empty with no selection.
     void Serialize(CExpenseArchive& archive, int context) override;
+    // Reading the stored record count as Serialize does: checked against the
+    // bytes left, and a negative or too large one taken as 0. For tools that
+    // read the records one at a time, in file order.
+    static qint32 ReadRecordCount(CExpenseArchive& archive);
     // Clears `modified`, deletes every record (RemoveAll(false)) and drops
     // the selection with its conditions.
     void Reset() override;

@@ -1,9 +1,12 @@
 #include "report/expensereportinfo.h"
 
 #include <QFile>
+#include <algorithm>
+#include <iterator>
 
 #include "archive/expensearchive.h"
 #include "archive/filetypes.h"
+#include "money/moneybounds.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
 
@@ -49,6 +52,12 @@ void CExpenseReportInfo::Serialize(CExpenseArchive& archive, int) {
     for (double& figure : figures) {
         archive.Exchange(figure);
     }
+    // The stored totals are worked out afresh when the report opens, but
+    // they are shown before that (the report list) and must be numbers.
+    archive.CheckValue(MoneyBounds::Contains(MoneyBounds::Kind::kCashAdvance, figures[0]));
+    archive.CheckValue(std::all_of(std::begin(figures) + 1, std::end(figures), [](double figure) {
+        return MoneyBounds::ContainsTotal(figure);
+    }));
     archive.Exchange(location_);
     archive.Exchange(purpose_);
     archive.ExchangeBool(submitted_);

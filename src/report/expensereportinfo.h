@@ -21,7 +21,9 @@ public:
     CExpenseReportInfo& operator=(const CExpenseReportInfo& other);
 
     // Header (type 6), cash advance, the six totals, location, purpose and
-    // the two status flags. Reading takes the path from the file read.
+    // the two status flags. Reading takes the path from the file read; a
+    // cash advance or a total outside MoneyBounds, or a flag other than 0 or
+    // 1, is a damaged file.
     void Serialize(CExpenseArchive& archive, int context) override;
     // Every field to its default, path included; not modified.
     void Reset() override;

@@ -3,6 +3,8 @@
 #include "archive/expensearchive.h"
 #include "archive/filetypes.h"
 #include "archive/objectfile.h"
+#include "lists/listfile.h"
+#include "money/moneybounds.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
@@ -88,6 +90,7 @@ void CPreferences::Serialize(CExpenseArchive& archive, int) {
     SerializeFileHeader(archive, kFileTypePreferences, CurrentFileVersion(kFileTypePreferences));
     double rate = defaultMileageRate_.GetValue();
     archive.Exchange(rate);
+    archive.CheckValue(MoneyBounds::ContainsStored(MoneyBounds::Kind::kMileageRate, rate));
     archive.ExchangeBool(distanceInMiles_);
     defaultMileageRate_.SetValue(rate);
 }
@@ -109,8 +112,11 @@ bool CPreferences::ReadRegistry() {
     mruFile_ = ReadText(kMruFile, QString());
     playSounds_ = ReadInt(kPlaySounds, 1) != 0;
     gridLines_ = ReadInt(kGridLines, 1) != 0;
-    // Text that is not a number reads as 0.
-    mileageBeginning_ = ReadText(kBeginning, QStringLiteral("0")).trimmed().toDouble();
+    // Text that is not a number, or not a reading an odometer can show,
+    // reads as 0.
+    const double beginning = ReadText(kBeginning, QStringLiteral("0")).trimmed().toDouble();
+    mileageBeginning_ =
+        MoneyBounds::Contains(MoneyBounds::Kind::kOdometer, beginning) ? beginning : 0.0;
     subtotals_ = ReadInt(kSubtotals, 0);
     subtotalBy_ = ReadInt(kSubtotalBy, 0);
     subtotalAllDates_ = ReadInt(kSubtotalAllDates, 1) != 0;
@@ -145,31 +151,14 @@ QString CPreferences::FormatMileageBeginning(double reading) {
 }
 
 bool CPreferences::LoadFromFile(bool reportErrors) {
-    if (filePath_.isEmpty()) {
-        return false;
-    }
-    if (LoadObjectFromFile(filePath_, this, false, reportErrors, true)) {
-        SetModified(false);
-        return true;
-    }
-    Reset();
-    SetValid(true);
-    SetModified(true);
-    return SaveToFile(false);
+    // The file's rules are the lists' own: a file that cannot be read is
+    // kept aside before the defaults take its place.
+    return LoadListFile(
+        *this, filePath_, reportErrors, [] { return true; }, [this] { Reset(); });
 }
 
 bool CPreferences::SaveToFile(bool prompt) {
-    if (filePath_.isEmpty()) {
-        return false;
-    }
-    if (!IsModified()) {
-        return true;
-    }
-    if (!SaveObjectToFile(filePath_, this, prompt)) {
-        return false;
-    }
-    SetModified(false);
-    return true;
+    return SaveListFile(*this, filePath_, prompt);
 }
 
 bool CPreferences::LoadAll() {

@@ -22,8 +22,10 @@ public:
     // Profile values: all of them, read with their defaults / written back.
     bool ReadRegistry();
     bool WriteRegistry() const;
-    // The file: a missing or unreadable one is replaced at once by one
-    // holding the defaults.
+    // The file, by the rules of the lists' files (LoadListFile): a missing
+    // or unreadable one is replaced at once by one holding the defaults, and
+    // an unreadable one (a newer version, a foreign or damaged file, a rate
+    // outside MoneyBounds) is first kept aside and the user told.
     bool LoadFromFile(bool reportErrors);
     // Writes the file when modified; true without writing otherwise.
     bool SaveToFile(bool prompt);

@@ -1,5 +1,7 @@
 #include "report/recordquery.h"
 
+#include <cmath>
+
 #include "archive/expensearchive.h"
 #include "platform/platform.h"
 #include "report/expenserecord.h"
@@ -58,6 +60,9 @@ void CRecordQuery::Serialize(CExpenseArchive& archive, int) {
             break;
         case kKindNumber:
             archive.Exchange(numberValue_);
+            // Kinds and operators outside the tables only select nothing,
+            // but a value that is no number has no place in any file.
+            archive.CheckValue(std::isfinite(numberValue_));
             break;
         case kKindDate:
             archive.ExchangeTime(dateValue_);

@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "archive/objectfile.h"
+#include "money/moneybounds.h"
+#include "platform/diagnosticslog.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
@@ -111,11 +113,20 @@ bool CExpenseReport::Open(const QString& path, bool saveCurrent) {
         Close(false);
         return false;
     }
+    // Rounded as every change of the records rounds them, so that the totals
+    // of a report the program wrote compare equal and its file stays as it
+    // is.
     CExpenseTotals computed;
     records_.ComputeTotals(computed, false, true);
+    computed.Round(currencyTable_.GetHomeDigits());
     if (computed != header_.GetTotals()) {
         header_.SetTotals(computed);
-        SaveAs(path, false);
+        // A currency table that stands in for a damaged one may round at
+        // other decimals: the figures shown are corrected, but the file is
+        // written only with a change of the user's own.
+        if (!currencyTable_.IsReplacedUnreadable()) {
+            SaveAs(path, false);
+        }
     }
     SetModified(false);
     SetOpen(true);
@@ -255,33 +266,62 @@ void CExpenseReport::ApplyChangeTo(const CExpenseRecord& oldTemplate,
         if (record == nullptr) {
             continue;
         }
-        if ((flags & kMileageRate) && record->IsMileage()) {
-            const Amount rate = newTemplate.GetAmount(false);
-            record->SetMileageRate(rate);
-            record->SetAmount(Amount(record->GetDistance() * rate.GetValue()));
+        // Worked on a copy: a record whose new values would leave the bounds
+        // of MoneyBounds (a product or a converted amount no amount field
+        // could show, which would overflow the totals and make the file
+        // unreadable) keeps the values it had.
+        CExpenseRecord updated(*record);
+        updated.SetOwner(nullptr);
+        if (!ApplyChangeToRecord(updated, oldTemplate, newTemplate, flags, rates)) {
+            continue;
         }
-        if ((flags & kPaymentSource) && record->GetPaidWith().IsEqual(oldTemplate.GetPaidWith())) {
-            record->SetPaidWith(newTemplate.GetPaidWith());
+        if (!updated.HasStoredValues()) {
+            LogMessage(QStringLiteral("An expense of %1 in %2 was left as it was: the change "
+                                      "would take its amount out of bounds.")
+                           .arg(record->GetAmount(false).ToText(), header_.GetPath()));
+            continue;
         }
-        if ((flags & kClassification) &&
-            record->GetClassification().IsEqual(oldTemplate.GetClassification())) {
-            record->SetClassification(newTemplate.GetClassification());
-        }
-        if ((flags & kCurrencyRate) &&
-            record->GetCurrencyName() == oldTemplate.GetCurrencyName()) {
-            record->SetExchangeRate(newTemplate.GetExchangeRate());
-        }
-        CCurrencyFormat format;
-        CurrencyRate rate;
-        if ((flags & kCurrencyTable) && rates.GetRate(record->GetCurrencyName(), format, rate)) {
-            if (record->IsMileage()) {
-                record->SetCurrencyName(rates.GetHomeCurrency());
-                record->SetAmount(Amount(record->GetAmount(false).GetValue() * rate.GetRate()));
-            }
-            record->SetExchangeRate(Amount(rate.GetRate()));
-        }
+        updated.SetOwner(&records_);
+        *record = updated;
+        record->SetModified(true);
     }
     if (flags & (kMileageRate | kPaymentSource | kCurrencyRate | kCurrencyTable)) {
         records_.RecomputeTotals();
     }
+}
+
+bool CExpenseReport::ApplyChangeToRecord(CExpenseRecord& record, const CExpenseRecord& oldTemplate,
+                                         const CExpenseRecord& newTemplate, int flags,
+                                         const CCurrencyTable& rates) {
+    bool changed = false;
+    if ((flags & kMileageRate) && record.IsMileage()) {
+        const Amount rate = newTemplate.GetAmount(false);
+        record.SetMileageRate(rate);
+        record.SetAmount(Amount(record.GetDistance() * rate.GetValue()));
+        changed = true;
+    }
+    if ((flags & kPaymentSource) && record.GetPaidWith().IsEqual(oldTemplate.GetPaidWith())) {
+        record.SetPaidWith(newTemplate.GetPaidWith());
+        changed = true;
+    }
+    if ((flags & kClassification) &&
+        record.GetClassification().IsEqual(oldTemplate.GetClassification())) {
+        record.SetClassification(newTemplate.GetClassification());
+        changed = true;
+    }
+    if ((flags & kCurrencyRate) && record.GetCurrencyName() == oldTemplate.GetCurrencyName()) {
+        record.SetExchangeRate(newTemplate.GetExchangeRate());
+        changed = true;
+    }
+    CCurrencyFormat format;
+    CurrencyRate rate;
+    if ((flags & kCurrencyTable) && rates.GetRate(record.GetCurrencyName(), format, rate)) {
+        if (record.IsMileage()) {
+            record.SetCurrencyName(rates.GetHomeCurrency());
+            record.SetAmount(Amount(record.GetAmount(false).GetValue() * rate.GetRate()));
+        }
+        record.SetExchangeRate(Amount(rate.GetRate()));
+        changed = true;
+    }
+    return changed;
 }

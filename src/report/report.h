@@ -49,8 +49,10 @@ public:
     bool Save(bool force) { return SaveAs(header_.GetPath(), force); }
     // Opens the report file `path`, closing the open report first (saved
     // when `saveCurrent`; when that save fails the open report stays open).
-    // Stored totals that differ from the records' are corrected and the file
-    // is rewritten at once, in the current version.
+    // Stored totals that differ from the records' (rounded at the home
+    // currency's decimals) are corrected and the file is rewritten at once,
+    // in the current version, unless the currency table stands in for a
+    // damaged one.
     bool Open(const QString& path, bool saveCurrent);
     // Writes an empty report with the present header to `path`, closing the
     // open report first. `path` must be the header's own path, or a free
@@ -92,6 +94,10 @@ private:
     // nothing is saved.
     void ApplyChangeTo(const CExpenseRecord& oldTemplate, const CExpenseRecord& newTemplate,
                        int flags, const CCurrencyTable& rates);
+    // The updates of `flags` to one record; false when none applied.
+    static bool ApplyChangeToRecord(CExpenseRecord& record, const CExpenseRecord& oldTemplate,
+                                    const CExpenseRecord& newTemplate, int flags,
+                                    const CCurrencyTable& rates);
 
     CExpenseReportInfo header_;
     CExpenseRecords records_;

@@ -25,15 +25,29 @@ constexpr quint16 kUnicodePathField = 0x7075;
 // reading it whole could exhaust memory.
 constexpr qint64 kMaxDirectory = 64 * 1024 * 1024;
 
-quint16 U16(const QByteArray& bytes, qint64 at) {
+// Little-endian numbers at `at`. Every caller checks the size of what it
+// reads before it reads; the check here keeps a slip from reading outside
+// the bytes, and lets the compiler see that no read can (a number that is not
+// there reads as 0).
+template <typename T>
+T LittleEndian(const QByteArray& bytes, qint64 at) {
+    if (at < 0 || bytes.size() - at < static_cast<qint64>(sizeof(T))) {
+        return 0;
+    }
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData()) + at;
-    return static_cast<quint16>(p[0] | (p[1] << 8));
+    T value = 0;
+    for (size_t i = 0; i < sizeof(T); ++i) {
+        value |= static_cast<T>(static_cast<T>(p[i]) << (8 * i));
+    }
+    return value;
+}
+
+quint16 U16(const QByteArray& bytes, qint64 at) {
+    return LittleEndian<quint16>(bytes, at);
 }
 
 quint32 U32(const QByteArray& bytes, qint64 at) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData()) + at;
-    return static_cast<quint32>(p[0]) | (static_cast<quint32>(p[1]) << 8) |
-           (static_cast<quint32>(p[2]) << 16) | (static_cast<quint32>(p[3]) << 24);
+    return LittleEndian<quint32>(bytes, at);
 }
 
 class Reader {

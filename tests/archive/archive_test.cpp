@@ -135,7 +135,7 @@ TEST(ArchiveNumbers, IntegersDoublesAndTimeStamps) {
     });
     EXPECT_EQ(stored, bytes);
 
-    Loading loading(bytes + Hex("02000000"));
+    Loading loading(bytes + Hex("02000000") + Hex("00000000"));
     CExpenseArchive& a = loading.archive;
     EXPECT_EQ(a.ReadUInt32(), 0x12345678u);
     EXPECT_EQ(a.ReadInt32(), -2);
@@ -145,8 +145,13 @@ TEST(ArchiveNumbers, IntegersDoublesAndTimeStamps) {
     EXPECT_TRUE(std::isnan(a.ReadDouble()));
     EXPECT_EQ(a.ReadTime(), kTestNow);
     EXPECT_EQ(a.ReadTime(), 0xFFFFFFFFLL);
-    EXPECT_TRUE(a.ReadBool());  // any non-zero value is true
+    // A flag is 0 or 1; anything else is a damaged value, not "true".
+    EXPECT_EQ(ArchiveCause([&] { a.ReadBool(); }), CArchiveException::kBadValue);
+    EXPECT_FALSE(a.ReadBool());
     EXPECT_EQ(ArchiveCause([&] { a.ReadUInt32(); }), CArchiveException::kEndOfFile);
+    // What a field may hold is checked on reading only.
+    EXPECT_EQ(ArchiveCause([&] { a.CheckValue(false); }), CArchiveException::kBadValue);
+    Stored([](CExpenseArchive& store) { store.CheckValue(false); });
 }
 
 TEST(ArchiveBadInput, LengthsAndCountsBeyondTheBytesLeftEndTheLoad) {

@@ -60,7 +60,7 @@ TEST(CliDump, HeadersOfDataAndReportFiles) {
         int fileVersion;
         QString message;  // %1 is the path
     } cases[] = {
-        {"preferences", QByteArray::fromHex("0a000000010000000000000000000000ffffffff"), 0, 10, 1,
+        {"preferences", QByteArray::fromHex("0a00000001000000000000000000000001000000"), 0, 10, 1,
          ""},
         // An empty report: header, no records, sort order, no query, no positions.
         {"report of the older version",

@@ -8,6 +8,7 @@
 
 #include "samplecategory.h"
 #include "support/testplatform.h"
+#include "unusablefile.h"
 
 namespace {
 
@@ -131,6 +132,12 @@ TEST(CategoryEx, UnreadableFilesAreKeptAsideAndTheDefaultsWrittenInstead) {
         {"newer version", QByteArray::fromHex("0200000002000000") + kTaxiFile.mid(8)},
         {"not ours", "PK\x03\x04 an archive"},
         {"absurd string length", QByteArray::fromHex("0200000001000000fffeffffffffffffff7f")},
+        {"a category index of 18",
+         QByteArray(kTaxiFile).replace(kTaxiFile.indexOf(QByteArray::fromHex("0a00000006000000")),
+                                       4, QByteArray::fromHex("12000000"))},
+        {"a group of 13", QByteArray(kTaxiFile).replace(
+                              kTaxiFile.indexOf(QByteArray::fromHex("0a00000006000000")) + 4, 4,
+                              QByteArray::fromHex("0d000000"))},
     };
     for (const Case& c : cases) {
         TestPlatform platform;
@@ -146,7 +153,7 @@ TEST(CategoryEx, UnreadableFilesAreKeptAsideAndTheDefaultsWrittenInstead) {
         EXPECT_EQ(ReadFileBytes(path + ".unreadable"), c.file) << c.name;
         EXPECT_EQ(ReadFileBytes(path), kTaxiFile) << c.name;
         EXPECT_TRUE(taxi.IsValid()) << c.name;
-        EXPECT_TRUE(platform.Prompts().Messages().empty()) << c.name;
+        EXPECT_EQ(platform.Prompts().Texts(), KeptMessages(path, true)) << c.name;
     }
 }
 

@@ -94,7 +94,7 @@ TEST(ClassificationGroupMgr, FilesWithoutUsableGroupsAreReplacedByTheDefaults) {
         EXPECT_FALSE(manager.IsModified()) << file.name;
         EXPECT_TRUE(manager.IsValid()) << file.name;
         ExpectReplaced(path, kDefaultClassificationsFile, file);
-        EXPECT_TRUE(platform.Prompts().Messages().empty()) << file.name;
+        EXPECT_EQ(platform.Prompts().Texts(), KeptMessages(path, file.kept)) << file.name;
     }
 }
 
@@ -107,8 +107,9 @@ TEST(ClassificationGroupMgr, AReportedFailureIsShownAndAFileThatCannotBeKeptIsNo
     EXPECT_TRUE(manager.Load(true));
     EXPECT_EQ(
         platform.Prompts().Texts(),
-        QStringList{path + " \n\r\n\ris not an Outlaysheet file and cannot be opened. Any new "
-                           "information entered pertaining to this file will not be saved."});
+        (QStringList{path + " \n\r\n\ris not an Outlaysheet file and cannot be opened. Any new "
+                            "information entered pertaining to this file will not be saved.",
+                     KeptMessage(path)}));
     EXPECT_EQ(ReadFileBytes(path + ".unreadable"), foreign);
 
     // A folder in the file's place can neither be read nor moved aside.

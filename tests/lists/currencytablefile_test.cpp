@@ -12,6 +12,7 @@
 #include "platform/profile.h"
 #include "platform/shippeddata.h"
 #include "support/testplatform.h"
+#include "unusablefile.h"
 
 namespace {
 
@@ -41,6 +42,20 @@ const QByteArray kSmallTable = QByteArray::fromHex(
     "00105e5f"                          // updated 1600000000
     "cdccccccccccec3f"                  // 0.9
     "fffeff0c55002e0053002e00200044006f006c006c00610072007300");  // home
+
+// Where the euro's rate is in kSmallTable: before the home currency's name.
+const qsizetype kRateAt = kSmallTable.size() - 8 - 28;
+
+// The name "U.S. Dollars" as the table holds it.
+QByteArray Usd() {
+    return QByteArray::fromHex("fffeff0c55002e0053002e00200044006f006c006c00610072007300");
+}
+
+// `bytes` with the bytes at `offset` replaced by those of `hex`.
+QByteArray Patched(QByteArray bytes, qsizetype offset, const char* hex) {
+    const QByteArray value = QByteArray::fromHex(hex);
+    return bytes.replace(offset, value.size(), value);
+}
 
 // The same table layout with no entries at all.
 const QByteArray kEmptyTable = QByteArray::fromHex(
@@ -143,6 +158,16 @@ TEST(CurrencyTableFile, FilesThatCannotServeAreReplacedByTheFallbackAtOnce) {
         {"truncated", kSmallTable.left(kSmallTable.size() - 3), true},
         {"absurd count", QByteArray::fromHex("010000000200000000000000ffffffff"), true},
         {"not a data file", "Kurs: 1 EUR = 1,08 USD\n", true},
+        // Values no table can hold: the file is damaged, whatever else it holds.
+        {"a traveler flag of 2", Patched(kSmallTable, 8, "02000000"), true},
+        {"16,711,682 digits",
+         Patched(kSmallTable, kSmallTable.indexOf(Usd()) + Usd().size(), "0200ff00"), true},
+        {"a positive order of 4",
+         Patched(kSmallTable, kSmallTable.indexOf(Usd()) + Usd().size() + 12, "04000000"), true},
+        {"a rate that is no number", Patched(kSmallTable, kRateAt, "000000000000f87f"), true},
+        {"an infinite rate", Patched(kSmallTable, kRateAt, "000000000000f0ff"), true},
+        {"a rate of 1e-300", Patched(kSmallTable, kRateAt, "59f3f8c21f6ea501"), true},
+        {"a rate of 1e10", Patched(kSmallTable, kRateAt, "000000205fa00242"), true},
     };
     for (const Case& c : cases) {
         TestPlatform platform;
@@ -159,7 +184,7 @@ TEST(CurrencyTableFile, FilesThatCannotServeAreReplacedByTheFallbackAtOnce) {
         EXPECT_TRUE(table.IsValid()) << c.name;
         EXPECT_FALSE(table.IsModified()) << c.name;
         EXPECT_EQ(InitHomeCurrency(platform), "0") << c.name;
-        EXPECT_TRUE(platform.Prompts().Messages().empty()) << c.name;
+        EXPECT_EQ(platform.Prompts().Texts(), KeptMessages(path, c.kept)) << c.name;
 
         // Written at once, and read back as it is now.
         CCurrencyTable reread;
@@ -209,10 +234,12 @@ TEST(CurrencyTableFile, ReportedFailuresAskBeforeAnythingIsLost) {
     EXPECT_TRUE(table.Load(true));
     // The load's own message; the file was moved aside, so nothing is
     // overwritten and nothing needs asking.
-    EXPECT_EQ(platform.Prompts().Texts(),
-              QStringList{TablePath() +
-                          " \n\r\n\ris not an Outlaysheet file and cannot be opened. Any new "
-                          "information entered pertaining to this file will not be saved."});
+    EXPECT_EQ(
+        platform.Prompts().Texts(),
+        (QStringList{TablePath() +
+                         " \n\r\n\ris not an Outlaysheet file and cannot be opened. Any "
+                         "new information entered pertaining to this file will not be saved.",
+                     KeptMessage(TablePath())}));
     EXPECT_EQ(ReadFileBytes(TablePath() + ".unreadable"), foreign);
     EXPECT_EQ(table.GetFormatCount(), 10);
 }
@@ -264,7 +291,7 @@ TEST(CurrencyTableFile, RatesOfZeroOrLessAreReadAsOne) {
     } cases[] = {
         {"zero", "0000000000000000", 0.0},
         {"negative", "000000000000f0bf", -1.0},
-        {"not a number", "000000000000f87f", std::numeric_limits<double>::quiet_NaN()},
+        {"the most negative", "ffffffffffffefff", -std::numeric_limits<double>::max()},
     };
     for (const Case& c : cases) {
         TestPlatform platform;
@@ -281,7 +308,7 @@ TEST(CurrencyTableFile, RatesOfZeroOrLessAreReadAsOne) {
         EXPECT_EQ(rate.GetValue(), 1.0) << c.name;
         // The stored value itself stays as it was until the user sets a rate.
         const double stored = table.Rates().Find(QStringLiteral("EUR"))->GetValue();
-        EXPECT_TRUE(stored == c.stored || (std::isnan(stored) && std::isnan(c.stored))) << c.name;
+        EXPECT_EQ(stored, c.stored) << c.name;
     }
 }
 

@@ -64,7 +64,7 @@ TEST(History, UnusableFilesAreReplacedByAnEmptyList) {
         EXPECT_EQ(history.GetCount(), 0) << file.name;
         EXPECT_FALSE(history.IsModified()) << file.name;
         ExpectReplaced(path, kEmptyHistoryFile, file);
-        EXPECT_TRUE(platform.Prompts().Messages().empty()) << file.name;
+        EXPECT_EQ(platform.Prompts().Texts(), KeptMessages(path, file.kept)) << file.name;
     }
 
     // A missing file is not an error worth a message, even when errors are

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "support/testplatform.h"
+#include "unusablefile.h"
 
 namespace {
 
@@ -109,6 +110,11 @@ TEST(PaidWithManager, FilesWithoutUsablePaymentSourcesAreReplacedByTheDefaults) 
         {"absurd count", QByteArray::fromHex("0800000001000000ffffffff") + kSmallFile.mid(12),
          true},
         {"short header", QByteArray::fromHex("080000"), true},
+        {"a payment type of 2",
+         QByteArray(kSmallFile)
+             .replace(kSmallFile.indexOf(QByteArray::fromHex("01000000"), 12), 4,
+                      QByteArray::fromHex("02000000")),
+         true},
         {"not ours at all", "PK\x03\x04 an archive", true},
     };
     for (const Case& c : cases) {
@@ -124,7 +130,7 @@ TEST(PaidWithManager, FilesWithoutUsablePaymentSourcesAreReplacedByTheDefaults) 
         EXPECT_FALSE(manager.IsModified()) << c.name;
         EXPECT_TRUE(manager.IsLoaded()) << c.name;
         EXPECT_TRUE(manager.IsValid()) << c.name;
-        EXPECT_TRUE(platform.Prompts().Messages().empty()) << c.name;
+        EXPECT_EQ(platform.Prompts().Texts(), KeptMessages(path, c.keptAside)) << c.name;
 
         QStringList expectedFiles = {"PaidWith.dat"};
         if (c.keptAside) {
@@ -149,8 +155,9 @@ TEST(PaidWithManager, ReportedFailuresAreShownOnceAndKeptFilesAreNeverOverwritte
     // old file is lost by writing the defaults.
     EXPECT_EQ(
         platform.Prompts().Texts(),
-        QStringList{path + " \n\r\n\ris not an Outlaysheet file and cannot be opened. Any new "
-                           "information entered pertaining to this file will not be saved."});
+        (QStringList{path + " \n\r\n\ris not an Outlaysheet file and cannot be opened. Any new "
+                            "information entered pertaining to this file will not be saved.",
+                     KeptMessage(path, path + ".unreadable2")}));
     EXPECT_EQ(ReadFileBytes(path), kDefaultFile);
     EXPECT_EQ(ReadFileBytes(path + ".unreadable"), "first");
     EXPECT_EQ(ReadFileBytes(path + ".unreadable2"), foreign);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QStringList>
 #include <optional>
 
 #include "support/testplatform.h"
@@ -14,6 +15,22 @@ struct UnusableFile {
     std::optional<QByteArray> bytes;  // nothing: no file at all
     bool kept;                        // unreadable: kept beside the new file
 };
+
+// What the user is told when the file at `path` was unreadable and is kept
+// as `kept` (its name and ".unreadable" unless said otherwise).
+inline QString KeptMessage(const QString& path, QString kept = {}) {
+    if (kept.isEmpty()) {
+        kept = path + ".unreadable";
+    }
+    return path + " could not be read. It has been kept as " + kept +
+           ", and the defaults are used in its place.";
+}
+
+// The messages a load without reported errors shows: the one above when the
+// file was kept aside, none otherwise.
+inline QStringList KeptMessages(const QString& path, bool kept) {
+    return kept ? QStringList{KeptMessage(path)} : QStringList{};
+}
 
 // Writes the row's file to `path`.
 inline void PlaceFile(const QString& path, const UnusableFile& file) {

@@ -4,11 +4,13 @@
 
 #include <QBuffer>
 #include <cmath>
+#include <limits>
 
 #include "archive/expensearchive.h"
 #include "money/amountlabel.h"
 #include "money/currencyformat.h"
 #include "money/deviceseparators.h"
+#include "money/moneybounds.h"
 #include "platform/localeinfo.h"
 #include "platform/regionalsettings.h"
 #include "support/testplatform.h"
@@ -293,4 +295,75 @@ TEST(AmountLabel, FixedPointThenTheFormat) {
         EXPECT_EQ(AmountLabelText(c.value, c.digits, c.format), QString::fromUtf8(c.expected))
             << c.name;
     }
+}
+
+TEST(Amount, RoundingNeverOverflowsWhateverItIsAskedFor) {
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double value;
+        int places;
+        double rounded;
+    } cases[] = {
+        {1e300, 2, 1e300},         // too large for decimals: unchanged
+        {1.005, 16711682, 1.005},  // held at nine decimals
+        {-1.5, -3, -2.0},          // held at none
+        {999999999999.99, 2, 999999999999.99},
+        {123456789.123456789, 9, 123456789.123456789},  // no decimals left to round
+    };
+    for (const Case& c : cases) {
+        Amount rounded(c.value);
+        rounded.Round(c.places);
+        EXPECT_NEAR(rounded.GetValue(), c.rounded, std::fabs(c.rounded) * 1e-15)
+            << c.value << " at " << c.places;
+        Amount truncated(c.value);
+        truncated.Truncate(c.places);
+        EXPECT_FALSE(std::isnan(truncated.GetValue())) << c.value << " at " << c.places;
+    }
+    // What is no number stays what it was.
+    Amount nan(std::nan(""));
+    nan.Round(2);
+    EXPECT_TRUE(std::isnan(nan.GetValue()));
+    Amount infinite(inf);
+    infinite.Round(2);
+    EXPECT_EQ(infinite.GetValue(), inf);
+}
+
+TEST(MoneyBounds, EachKindHasItsBoundsAndAMessageNamingThem) {
+    using Kind = MoneyBounds::Kind;
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        Kind kind;
+        double inside;
+        double outside;
+        bool zeroStored;  // 0 kept in a file as "none"
+        const char* message;
+    } cases[] = {
+        {Kind::kAmount, -999999999999.99, 1e12, false,
+         "An amount must be a number from -999,999,999,999.99 to 999,999,999,999.99."},
+        {Kind::kCashAdvance, 999999999999.99, -1e12, false,
+         "A cash advance must be a number from -999,999,999,999.99 to 999,999,999,999.99."},
+        {Kind::kRate, 1e-9, 9e-10, true,
+         "An exchange rate must be a number from 0.000000001 to 1,000,000,000."},
+        {Kind::kMileageRate, 1e9, 1.000001e9, true,
+         "A mileage rate must be a number from 0.000000001 to 1,000,000,000."},
+        {Kind::kOdometer, 99999999.9, -0.1, false,
+         "An odometer reading must be a number from 0 to 99,999,999.9."},
+        {Kind::kDistance, 0.0, 1e8, false, "A distance must be a number from 0 to 99,999,999.9."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(MoneyBounds::Contains(c.kind, c.inside)) << c.message;
+        EXPECT_FALSE(MoneyBounds::Contains(c.kind, c.outside)) << c.message;
+        for (double absurd : {std::nan(""), inf, -inf}) {
+            EXPECT_FALSE(MoneyBounds::Contains(c.kind, absurd)) << c.message;
+            EXPECT_FALSE(MoneyBounds::ContainsStored(c.kind, absurd)) << c.message;
+        }
+        EXPECT_EQ(MoneyBounds::ContainsStored(c.kind, 0.0),
+                  c.zeroStored || MoneyBounds::Contains(c.kind, 0.0))
+            << c.message;
+        EXPECT_EQ(MoneyBounds::Message(c.kind), c.message);
+        EXPECT_TRUE(MoneyBounds::Contains(c.kind, MoneyBounds::Clamp(c.kind, c.outside)));
+    }
+    EXPECT_FALSE(MoneyBounds::FitsConverted(999999999999.0, 0.5));
+    EXPECT_TRUE(MoneyBounds::FitsConverted(999.0, 1e-9));
+    EXPECT_FALSE(MoneyBounds::FitsProduct(99999999.9, 1e9));
 }

@@ -5,6 +5,7 @@
 #include <QBuffer>
 
 #include "archive/expensearchive.h"
+#include "archive/fileerrors.h"
 #include "money/amount.h"
 #include "platform/localeinfo.h"
 #include "support/testplatform.h"
@@ -31,19 +32,19 @@ const QByteArray kEuroBody = QByteArray::fromHex(
     "450055005200"
     "01000000");
 
-// Values no setter would store: leading zero 5, negative order 0xFFFFFFFF,
-// in-use flag -2, no strings at all.
+// Values no setter would store but a format may hold: 9 digits without a
+// decimal separator, no strings at all.
 const QByteArray kOddBody = QByteArray::fromHex(
     "09000000"
-    "05000000"
-    "ffffffff"
-    "07000000"
+    "00000000"
+    "0f000000"
+    "03000000"
     "fffeff00"
     "fffeff00"
     "fffeff00"
     "fffeff00"
     "fffeff00"
-    "feffffff");
+    "00000000");
 
 CCurrencyFormat Read(const QByteArray& bytes) {
     QByteArray data = bytes;
@@ -81,13 +82,48 @@ TEST(CurrencyFormatFile, ReadsTheTenFieldsInOrderAndWritesThemBack) {
     EXPECT_EQ(euro.GetInUse(), 1);
     EXPECT_EQ(Written(euro), kEuroBody);
 
-    // Whatever a file holds comes back unchanged, even values the setters
-    // would never store.
+    // Whatever a format may hold comes back unchanged, even values the
+    // setters would never store.
     CCurrencyFormat odd = Read(kOddBody);
-    EXPECT_EQ(odd.GetLeadingZero(), 5);
-    EXPECT_EQ(odd.GetInUse(), -2);
+    EXPECT_EQ(odd.GetNegativeOrder(), 15);
     EXPECT_EQ(odd.GetDigits(), 0) << "no decimal separator";
     EXPECT_EQ(Written(odd), kOddBody);
+}
+
+TEST(CurrencyFormatFile, ValuesNoCurrencyCanHaveAreADamagedFile) {
+    struct Case {
+        const char* name;
+        qsizetype offset;
+        QByteArray value;
+    } cases[] = {
+        {"ten digits", 0, QByteArray::fromHex("0a000000")},
+        {"16,711,682 digits", 0, QByteArray::fromHex("0200ff00")},
+        {"a leading zero of 5", 4, QByteArray::fromHex("05000000")},
+        {"negative order 16", 8, QByteArray::fromHex("10000000")},
+        {"negative order 0xFFFFFFFF", 8, QByteArray::fromHex("ffffffff")},
+        {"positive order 4", 12, QByteArray::fromHex("04000000")},
+        {"an in-use flag of -2", kEuroBody.size() - 4, QByteArray::fromHex("feffffff")},
+    };
+    for (const Case& c : cases) {
+        QByteArray data = kEuroBody;
+        data.replace(c.offset, 4, c.value);
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::ReadOnly);
+        CExpenseArchive archive(buffer, CExpenseArchive::Mode::kLoad);
+        CCurrencyFormat format;
+        try {
+            format.Serialize(archive, 0);
+            ADD_FAILURE() << c.name << " was read";
+        } catch (const CArchiveException& error) {
+            EXPECT_EQ(error.GetCause(), CArchiveException::kBadValue) << c.name;
+        }
+    }
+}
+
+TEST(CurrencyFormat, DigitsBeyondNineAreNeverUsed) {
+    CCurrencyFormat format;
+    format.SetDigits(16711682);
+    EXPECT_EQ(format.GetDigits(), 9);
 }
 
 TEST(CurrencyFormat, GroupingText) {

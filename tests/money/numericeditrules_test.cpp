@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "money/currencyformat.h"
+#include "money/moneybounds.h"
 #include "support/testplatform.h"
 #include "testlocales.h"
 
@@ -114,8 +117,9 @@ TEST(NumericEditRules, ShowsValuesAndTogglesTheSign) {
     EXPECT_FALSE(rules.IsNegative());
     rules.SetValue(2.675);  // the double is 2.67499999...
     EXPECT_EQ(rules.GetText(), "2.67");
+    // An amount beyond its bounds is held at them.
     rules.SetValue(1e20);
-    EXPECT_EQ(rules.GetText(), "100,000,000,000,000,000,000.00");
+    EXPECT_EQ(rules.GetText(), "999,999,999,999.99");
     rules.SetValue(std::nan(""));
     EXPECT_EQ(rules.GetText(), "0.00");
 
@@ -346,4 +350,42 @@ TEST(NumericEditRules, CurrencyRefreshReadsTheMonetaryItems) {
     money.RefreshFromDevice(device);
     money.SetValue(1234567.5);
     EXPECT_EQ(money.GetText(), "1.234.567,50 kr") << "threes then twos, as threes";
+}
+
+TEST(NumericEditRules, TheNumberNeverGrowsBeyondTheBoundsOfItsKind) {
+    using Bound = MoneyBounds::Kind;
+    NumericEditRules amount;
+    ASSERT_TRUE(amount.SetTypedText("999999999999.99"));
+    const QString top = amount.GetText();
+    // A twelfth integer digit, a larger decimal, a deletion that joins the
+    // decimals to the integer: each would pass the bounds, each is refused.
+    EXPECT_FALSE(amount.TypeCharacter('9', amount.GetPrefix().size()));
+    EXPECT_EQ(amount.GetRefusal(), MoneyBounds::Message(Bound::kAmount));
+    EXPECT_EQ(amount.GetText(), top);
+    EXPECT_FALSE(amount.DeleteRight(top.indexOf('.')));
+    EXPECT_EQ(amount.GetText(), top);
+    EXPECT_EQ(amount.GetValue(), 999999999999.99);
+    // The sign does not change the size; a digit that stays within does.
+    EXPECT_TRUE(amount.TypeCharacter('-', 0));
+    EXPECT_EQ(amount.GetValue(), -999999999999.99);
+    EXPECT_TRUE(amount.GetRefusal().isEmpty());
+    EXPECT_FALSE(amount.SetTypedText(QString(400, '9')));
+    EXPECT_FALSE(amount.SetTypedText("1000000000000"));
+    EXPECT_EQ(amount.GetValue(), -999999999999.99);
+
+    // A rate field holds nine decimals and no more than a billion; on its
+    // way to a small rate it passes through 0.
+    NumericEditRules rate;
+    rate.SetLimit(Bound::kRate);
+    rate.SetDigits(9);
+    rate.SetValue(5e12);
+    EXPECT_EQ(rate.GetValue(), 1e9);
+    EXPECT_FALSE(rate.TypeCharacter('1', rate.GetPrefix().size() + 1));
+    EXPECT_EQ(rate.GetRefusal(), MoneyBounds::Message(Bound::kRate));
+    EXPECT_TRUE(rate.SetTypedText("0.000000001"));
+    EXPECT_EQ(rate.GetValue(), 1e-9);
+    EXPECT_TRUE(rate.SetTypedText("0"));
+    EXPECT_EQ(rate.GetValue(), 0.0);
+    rate.SetValue(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(rate.GetValue(), 1e9);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "platform/profile.h"
 #include "support/testplatform.h"
 
@@ -63,17 +65,48 @@ TEST(Preferences, TheFileHoldsTheRateAndTheUnit) {
     EXPECT_EQ(ReadFileBytes(preferences.GetFilePath()), kDefaultFile);
 }
 
-TEST(Preferences, AnUnreadableFileIsReplacedButTheProfileIsKept) {
+TEST(Preferences, AnUnreadableFileIsKeptAsideAndReplacedAndTheProfileIsKept) {
+    struct Case {
+        const char* name;
+        QByteArray file;
+    } cases[] = {
+        {"a newer version", QByteArray::fromHex("0a000000020000000000000000000840 00000000")},
+        {"a wrong type", QByteArray::fromHex("0600000002000000")},
+        {"another list's type", QByteArray::fromHex("0b000000010000000000000000000840 00000000")},
+        {"a unit that is neither 0 nor 1",
+         QByteArray::fromHex("0a000000010000000000000000000840 07000000")},
+        {"a rate that is no number",
+         QByteArray::fromHex("0a00000001000000000000000000f87f 01000000")},
+        {"a negative rate", QByteArray::fromHex("0a00000001000000000000000000f0bf 01000000")},
+        {"a rate of 1e-300", QByteArray::fromHex("0a0000000100000059f3f8c21f6ea501 01000000")},
+        {"cut short", QByteArray::fromHex("0a000000010000000000000000")},
+    };
+    for (const Case& c : cases) {
+        TestPlatform platform;
+        Profile::WriteInt("Display", "CurrentView", 1);
+        Profile::WriteInt("General", "PlaySounds", 0);
+        CPreferences preferences;
+        ASSERT_TRUE(WriteFileBytes(preferences.GetFilePath(), c.file)) << c.name;
+        EXPECT_TRUE(preferences.LoadAll()) << c.name;
+        EXPECT_EQ(ReadFileBytes(preferences.GetFilePath()), kDefaultFile) << c.name;
+        EXPECT_EQ(ReadFileBytes(preferences.GetFilePath() + ".unreadable"), c.file) << c.name;
+        EXPECT_EQ(preferences.GetDefaultMileageRate().GetValue(), 0.345) << c.name;
+        EXPECT_EQ(preferences.GetCurrentView(), 1) << c.name;
+        EXPECT_FALSE(preferences.GetPlaySounds()) << c.name;
+        ASSERT_EQ(platform.Prompts().Messages().size(), 1u) << c.name;
+        EXPECT_TRUE(platform.Prompts().Messages()[0].text.contains("Preferences.dat.unreadable"))
+            << c.name;
+    }
+}
+
+TEST(Preferences, AnEmptyFileIsReplacedWithoutAWord) {
     TestPlatform platform;
-    Profile::WriteInt("Display", "CurrentView", 1);
-    Profile::WriteInt("General", "PlaySounds", 0);
     CPreferences preferences;
-    WriteFileBytes(preferences.GetFilePath(), QByteArray::fromHex("0600000002000000"));
+    ASSERT_TRUE(WriteFileBytes(preferences.GetFilePath(), QByteArray()));
     EXPECT_TRUE(preferences.LoadAll());
     EXPECT_EQ(ReadFileBytes(preferences.GetFilePath()), kDefaultFile);
-    EXPECT_EQ(preferences.GetCurrentView(), 1);
-    EXPECT_FALSE(preferences.GetPlaySounds());
-    EXPECT_TRUE(platform.Prompts().Messages().empty());  // replaced silently
+    EXPECT_FALSE(QFile::exists(preferences.GetFilePath() + ".unreadable"));
+    EXPECT_TRUE(platform.Prompts().Messages().empty());
 }
 
 TEST(Preferences, ProfileValuesRoundTrip) {

@@ -89,3 +89,18 @@ inline QByteArray SampleReport(int version) {
            Hex("0100 01000000");
 }
 // clang-format on
+
+// A currency table damaged in one byte: its home currency, "U.S. Dollars",
+// claims 16,711,682 decimal digits.
+// clang-format off
+inline QByteArray HugeDigitsCurrencyTable() {
+    return Hex(
+        "0100000002000000 00000000 01000000"
+        "fffeff0c55002e0053002e00200044006f006c006c00610072007300"
+        "0200ff00 01000000 00000000 00000000"
+        "fffeff0333003b003000 fffeff012e00 fffeff012c00 fffeff012400 fffeff03550053004400"
+        "00000000"
+        "01000000 fffeff03550053004400 00105e5f 000000000000f03f"
+        "fffeff0c55002e0053002e00200044006f006c006c00610072007300");
+}
+// clang-format on

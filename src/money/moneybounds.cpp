@@ -1,0 +1,105 @@
+#include "money/moneybounds.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Kind = MoneyBounds::Kind;
+
+struct Bounds {
+    double lowest;
+    double highest;
+    const char* what;   // the value, as the messages name it
+    const char* range;  // the bounds, in the program's fixed notation rather
+                        // than the device's: the same limit on every device
+};
+
+constexpr const char* kAmountRange = "-999,999,999,999.99 to 999,999,999,999.99";
+constexpr const char* kRateRange = "0.000000001 to 1,000,000,000";
+constexpr const char* kReadingRange = "0 to 99,999,999.9";
+
+Bounds Of(Kind kind) {
+    switch (kind) {
+        case Kind::kAmount:
+            return {-MoneyBounds::kMaxAmount, MoneyBounds::kMaxAmount, "An amount", kAmountRange};
+        case Kind::kCashAdvance:
+            return {-MoneyBounds::kMaxAmount, MoneyBounds::kMaxAmount, "A cash advance",
+                    kAmountRange};
+        case Kind::kRate:
+            return {MoneyBounds::kMinRate, MoneyBounds::kMaxRate, "An exchange rate", kRateRange};
+        case Kind::kMileageRate:
+            return {MoneyBounds::kMinRate, MoneyBounds::kMaxRate, "A mileage rate", kRateRange};
+        case Kind::kOdometer:
+            return {0.0, MoneyBounds::kMaxReading, "An odometer reading", kReadingRange};
+        case Kind::kDistance:
+            return {0.0, MoneyBounds::kMaxReading, "A distance", kReadingRange};
+    }
+    return {0.0, 0.0, "A value", ""};
+}
+
+}  // namespace
+
+bool MoneyBounds::Contains(Kind kind, double value) {
+    // Written so that a NaN, which compares false with everything, fails.
+    return value >= Lowest(kind) && value <= Highest(kind);
+}
+
+bool MoneyBounds::ContainsStored(Kind kind, double value) {
+    const bool rate = kind == Kind::kRate || kind == Kind::kMileageRate;
+    return Contains(kind, value) || (rate && value == 0.0);
+}
+
+bool MoneyBounds::ContainsTotal(double value) {
+    return value >= -kMaxTotal && value <= kMaxTotal;
+}
+
+double MoneyBounds::Lowest(Kind kind) {
+    return Of(kind).lowest;
+}
+
+double MoneyBounds::Highest(Kind kind) {
+    return Of(kind).highest;
+}
+
+QString MoneyBounds::Message(Kind kind) {
+    const Bounds bounds = Of(kind);
+    return QStringLiteral("%1 must be a number from %2.")
+        .arg(QLatin1String(bounds.what), QLatin1String(bounds.range));
+}
+
+QString MoneyBounds::HomeAmountMessage() {
+    return QStringLiteral(
+               "At this exchange rate the amount in the home currency would lie outside %1. "
+               "Please check the amount and the rate.")
+        .arg(QLatin1String(kAmountRange));
+}
+
+QString MoneyBounds::MileageAmountMessage() {
+    return QStringLiteral(
+               "The distance times the mileage rate would be an amount outside %1. Please "
+               "check the distance and the rate.")
+        .arg(QLatin1String(kAmountRange));
+}
+
+QString MoneyBounds::OdometerEndMessage() {
+    return QStringLiteral(
+               "The trip would end at an odometer reading outside %1. Please check the "
+               "starting reading and the distance.")
+        .arg(QLatin1String(kReadingRange));
+}
+
+bool MoneyBounds::FitsConverted(double amount, double rate) {
+    return rate != 0.0 && Contains(Kind::kAmount, amount / rate);
+}
+
+bool MoneyBounds::FitsProduct(double distance, double rate) {
+    return Contains(Kind::kAmount, distance * rate);
+}
+
+double MoneyBounds::Clamp(Kind kind, double value) {
+    if (std::isnan(value)) {
+        return 0.0;
+    }
+    return std::clamp(value, Lowest(kind), Highest(kind));
+}
