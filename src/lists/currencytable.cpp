@@ -412,7 +412,11 @@ void CCurrencyTable::SetInternationalTraveler(bool traveler) {
 }
 
 QString CCurrencyTable::FormatInHome(const Amount& amount, int flags) const {
-    return amount.FormatCurrency(FormatOrDevice(homeCurrency_), flags);
+    return FormatIn(homeCurrency_, amount, flags);
+}
+
+QString CCurrencyTable::FormatIn(const QString& currency, const Amount& amount, int flags) const {
+    return amount.FormatCurrency(FormatOrDevice(currency), flags);
 }
 
 Amount CCurrencyTable::ConvertToHome(const Amount& amount, const Amount& rate, int homeDigits) {

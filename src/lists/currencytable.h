@@ -125,6 +125,9 @@ public:
 
     // An amount in the home currency's format (Amount::FormatFlag bits).
     QString FormatInHome(const Amount& amount, int flags) const;
+    // An amount in the named currency's format, or in the device's for a
+    // currency the table does not know.
+    QString FormatIn(const QString& currency, const Amount& amount, int flags) const;
 
     // `amount` in the home currency at the expense's `rate`: amount / rate
     // rounded half away from zero at `homeDigits` decimals, the quotient

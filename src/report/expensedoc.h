@@ -37,6 +37,7 @@ public:
     CClassificationGroupMgr& GetClassificationGroups() { return classificationGroups_; }
     CPreferences& GetPreferences() { return report_.GetPreferences(); }
     CCurrencyTable& GetCurrencyTable() { return report_.GetCurrencyTable(); }
+    const CCurrencyTable& GetCurrencyTable() const { return report_.GetCurrencyTable(); }
 
     void SetNewReportDialog(NewReportDialog dialog) { newReportDialog_ = std::move(dialog); }
 

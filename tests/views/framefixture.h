@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "report/expensedoc.h"
+#include "report/sortorderscope.h"
 #include "support/testplatform.h"
 #include "views/frame/mainframe.h"
 
@@ -48,6 +49,8 @@ protected:
 
     QStringList Messages() { return platform_.Prompts().Texts(); }
 
+    // The program shares one sort order, which the lists change.
+    SortOrderScope sortOrder_;
     TestPlatform platform_;
     std::unique_ptr<CExpenseDoc> document_;
     std::unique_ptr<CMainFrame> frame_;

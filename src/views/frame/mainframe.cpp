@@ -68,6 +68,9 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     layout->addWidget(status_);
     layout->addWidget(commands_);
     MakeCommands();
+    mainView_->SetAdd([this](const CCategory& category) { AddExpense(category); });
+    mainView_->SetEdit([this](int index) { EditExpense(index); });
+    detailsView_->SetEdit([this](int index) { EditExpense(index); });
 
     connect(reportBar_->Label(), &TapLabel::tapped, this,
             [this] { SendCommand(Command::ReportInfo); });

@@ -1,21 +1,43 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+
+#include "views/grid/listgrid.h"
 
 class CExpenseDoc;
 
-// The detailed list: two rows for every visible expense. Until its grid is
-// built it is an empty light-yellow page that the frame already shows,
-// switches and refreshes.
-class CGridViewDetails : public QWidget {
+// The detailed list: two lines for every visible expense (date, category,
+// description, amount; receipt, classification, payment source, expense
+// type), filling the view. The receipt box flips the receipt flag, an amount
+// in another currency shows its home-currency value, a heading sorts, any
+// other tap edits the expense.
+class CGridViewDetails : public QWidget, public CListGridClient {
     Q_OBJECT
 
 public:
+    using EditFunction = std::function<void(int visibleIndex)>;
+
     CGridViewDetails(CExpenseDoc& document, QWidget* parent);
 
+    CListGrid* Grid() const { return grid_; }
+    void SetEdit(EditFunction edit) { edit_ = std::move(edit); }
     // Reads the records again into the grid.
     void ReloadDetails();
+    // The receipt box of a second-line cell, as the pen must hit it.
+    static QRect ReceiptBox(const QRect& cell);
+
+    void GetCell(int column, int row, GridCellFormat& format, QString& text) override;
+    void GetHeaderCell(int column, int headerRow, GridCellFormat& format) override;
+    void OnCellTap(int column, int row, const QRect& cell, const QPoint& point,
+                   bool penUp) override;
+    void OnHeaderTap(int column, int headerRow) override;
+    void OnSelectionChange(int oldRow, int newRow) override;
 
 private:
+    bool ReportOpen() const;
+
     CExpenseDoc& document_;  // not owned
+    CListGrid* grid_;        // owned by the view
+    EditFunction edit_;
 };
