@@ -165,6 +165,10 @@ bool CExpenseReport::CreateNew(const CExpenseReportInfo& info, bool saveCurrent)
         return false;
     }
     header_ = info;
+    // The totals start from the cash advance: the reimbursement due of a
+    // new report is the advance owed back, and expenses added later move it
+    // from there.
+    records_.RecomputeTotals();
     return New(header_.GetPath(), saveCurrent);
 }
 

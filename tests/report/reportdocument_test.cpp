@@ -428,3 +428,26 @@ TEST(ReportDocument, EachListChangeUpdatesItsOwnFieldOfTheMatchingRecords) {
         EXPECT_EQ(saved.GetHeader().GetTotals().GetBusinessPaid().GetValue(), c.businessPaid);
     }
 }
+
+TEST(ReportDocument, ANewReportWithACashAdvanceStoresTotalsThatNeedNoCorrection) {
+    TestPlatform platform;
+    SortOrderScope order;
+    InitDirectories(1 | 2);
+    CExpenseReportInfo header = NamedHeader(QStringLiteral("Advance"));
+    header.SetCashAdvance(Amount(50));
+    {
+        CExpenseDoc document;
+        ASSERT_TRUE(document.CreateReport(header));
+        EXPECT_EQ(document.GetReport().GetHeader().GetTotals().GetReimbursementDue().GetValue(),
+                  -50.0);
+        document.AddRecord(Expense(document.GetCurrencyTable().GetHomeCurrency(), 30, 1), false);
+        ASSERT_TRUE(document.SaveReport(false));
+    }
+    // Opening finds the stored totals right and leaves the file alone.
+    const QByteArray written = ReadFileBytes(ReportPath(QStringLiteral("Advance")));
+    CExpenseReport report;
+    report.GetCurrencyTable().Load(false);
+    ASSERT_TRUE(report.Open(ReportPath(QStringLiteral("Advance")), false));
+    EXPECT_EQ(report.GetHeader().GetTotals().GetReimbursementDue().GetValue(), -20.0);
+    EXPECT_EQ(ReadFileBytes(ReportPath(QStringLiteral("Advance"))), written);
+}

@@ -33,10 +33,12 @@ protected:
     // start-up does.
     void StartFrame();
 
+public:
     // Pen down and up on `widget` (its centre unless `at` is given).
     static void Tap(QWidget* widget, QPoint at = QPoint(-1, -1));
     static void Type(QWidget* widget, const QString& text);
 
+protected:
     // The window's command with this menu text.
     QAction* CommandNamed(const QString& text) const;
     // Picks the command as from its menu; false when it is disabled.

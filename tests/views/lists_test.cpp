@@ -124,7 +124,7 @@ TEST_F(ListsTest, TheReceiptBoxFlipsAndSavesWhileBesideItEdits) {
     StartCounting();
     CListGrid* details = Details();
     const QRect cell = details->CellRect(0, 1);
-    const QRect box = CGridViewDetails::ReceiptBox(cell);
+    const QRect box = CListGrid::CheckBoxRect(cell);
     // Inside, at the box's far corner: the flag flips and the file keeps it.
     TapCell(details, 0, 1, box.bottomRight() - cell.topLeft());
     EXPECT_TRUE(details->CellFormat(0, 1).checked);

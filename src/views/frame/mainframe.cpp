@@ -25,6 +25,7 @@
 #include "views/frame/reportinfodialog.h"
 #include "views/frame/statusbar.h"
 #include "views/grid/gridviewdetails.h"
+#include "views/grid/reportlistdialog.h"
 #include "views/slip/viewexpense.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/cashregistersound.h"
@@ -250,13 +251,15 @@ void CMainFrame::Run(Command command) {
         case Command::Export:
             OnExport();
             break;
+        case Command::AllReports:
+            OnAllReports();
+            break;
         case Command::NewReport:
             OnNewReport();
             break;
         // Their screens are built on top of this window; until they are,
         // the commands stand in the menus with their rules and do nothing.
         case Command::SelectExpenses:
-        case Command::AllReports:
         case Command::Totals:
         case Command::Subtotals:
         case Command::ChangeRates:
@@ -479,6 +482,11 @@ void CMainFrame::OnForceSynchronization() {
             "overwrite any files on your computer for Outlaysheet. Do you wish to continue?"))) {
         ForceSynchronization(false);
     }
+}
+
+void CMainFrame::OnAllReports() {
+    CReportListDialog(document_, this).exec();
+    RefreshViews();
 }
 
 void CMainFrame::OnExport() {

@@ -62,13 +62,6 @@ void CGridViewDetails::ReloadDetails() {
     grid_->Reload();
 }
 
-QRect CGridViewDetails::ReceiptBox(const QRect& cell) {
-    const int h = cell.height();
-    const int m = qMin(12, h - 6);
-    const int top = cell.top() + (h - m) / 2 - 1;
-    return QRect(QPoint(cell.left() + 2, top), QPoint(cell.left() + m + 6, top + m + 2));
-}
-
 void CGridViewDetails::GetCell(int column, int row, GridCellFormat& format, QString& text) {
     const CExpenseRecord* record = document_.GetRecords().GetAt(row / 2, true);
     if (record == nullptr) {
@@ -110,7 +103,7 @@ void CGridViewDetails::OnCellTap(int column, int row, const QRect& cell, const Q
         return;
     }
     const bool second = row % 2 == 1;
-    if (second && column == 0 && ReceiptBox(cell).contains(point)) {
+    if (second && column == 0 && CListGrid::CheckBoxRect(cell).contains(point)) {
         record->SetReceipt(!record->GetReceipt());
         document_.SetModifiedFlag(true);
         document_.SaveReport(false);

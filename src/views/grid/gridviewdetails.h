@@ -24,8 +24,6 @@ public:
     void SetEdit(EditFunction edit) { edit_ = std::move(edit); }
     // Reads the records again into the grid.
     void ReloadDetails();
-    // The receipt box of a second-line cell, as the pen must hit it.
-    static QRect ReceiptBox(const QRect& cell);
 
     void GetCell(int column, int row, GridCellFormat& format, QString& text) override;
     void GetHeaderCell(int column, int headerRow, GridCellFormat& format) override;

@@ -215,6 +215,13 @@ int CListGrid::ScrollBarWidth() const {
     return verticalScrollBar()->sizeHint().width();
 }
 
+QRect CListGrid::CheckBoxRect(const QRect& cell) {
+    const int h = cell.height();
+    const int m = qMin(12, h - 6);
+    const int top = cell.top() + (h - m) / 2 - 1;
+    return QRect(QPoint(cell.left() + 2, top), QPoint(cell.left() + m + 6, top + m + 2));
+}
+
 void CListGrid::Reload() {
     UpdateScrollBars();
     viewport()->update();
@@ -256,9 +263,8 @@ void CListGrid::PaintCell(QPainter& painter, const QRect& rect, const GridCellFo
     if (format.borders & GridCellFormat::kBottom)
         painter.drawLine(r.bottomLeft(), r.bottomRight());
     if (format.checkBox) {
-        // The box the owner hit-tests: m = min(12, h - 6) square at the left.
         const int m = qMin(12, rect.height() - 6);
-        const QRect box(rect.left() + 2, rect.top() + (rect.height() - m) / 2 - 1, m + 4, m + 2);
+        const QRect box = CheckBoxRect(rect);
         const QRect drawn(box.left() + 2, box.top() + 1, m, m);
         painter.setPen(format.text);
         painter.setBrush(Qt::white);

@@ -96,6 +96,10 @@ public:
     GridCellFormat CellFormat(int column, int row) const;
     GridCellFormat HeaderCellFormat(int column, int headerRow) const;
     int ScrollBarWidth() const;
+    // Where a check-box cell draws its box, which is also where a tap hits
+    // it: m = min(12, h - 6) square, from the cell's left + 2 to left + m + 6,
+    // and from top + (h - m) / 2 - 1 down by m + 2.
+    static QRect CheckBoxRect(const QRect& cell);
     // Re-reads the sizes and repaints.
     void Reload();
     void RepaintRow(int row);
