@@ -23,6 +23,9 @@
 #include "views/frame/mergerecordsdialog.h"
 #include "views/frame/reportinfodialog.h"
 #include "views/frame/systeminfodialog.h"
+#include "views/grid/gridviewdetails.h"
+#include "views/grid/listgrid.h"
+#include "views/grid/reportlistdialog.h"
 #include "views/widgets/guiprompts.h"
 
 namespace {
@@ -71,6 +74,15 @@ void MakeSampleReports() {
             record->SetCurrencyName(document.GetCurrencyTable().GetHomeCurrency());
             document.AddRecord(std::move(record), false);
         }
+        // One bought abroad, for the home-currency tip.
+        auto abroad = std::make_unique<CExpenseRecord>();
+        abroad->SetCategory(CCategory(QStringLiteral("Dinner"), 3, 1));
+        abroad->SetDate(1773518966 + 3 * 86400);
+        abroad->SetDescription(QStringLiteral("Airport dinner"));
+        abroad->SetAmount(Amount(240));
+        abroad->SetExchangeRate(Amount(10.5));
+        abroad->SetCurrencyName(QStringLiteral("Norwegian Krone"));
+        document.AddRecord(std::move(abroad), false);
         document.SortRecords();
         document.SaveReport(true);
     }
@@ -109,10 +121,40 @@ int main(int argc, char* argv[]) {
     CExpenseDoc document;
     document.OpenReport(JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf")));
     CMainFrame frame(document);
+    // The detailed list sorted by amount, largest first.
+    document.GetRecords().SetSortOrder(3, 0);
 
     using Screen = std::function<QPixmap()>;
     const std::pair<const char*, Screen> screens[] = {
         {"main-window", [&] { return Shot(&frame); }},
+        {"detailed-list",
+         [&] {
+             frame.SendCommand(CMainFrame::Command::DetailedList);
+             CListGrid* grid = frame.DetailsView()->Grid();
+             grid->SetSelectedRow(4);
+             const QPixmap picture = Shot(&frame);
+             frame.SendCommand(CMainFrame::Command::SimpleList);
+             return picture;
+         }},
+        {"tip",
+         [&] {
+             frame.SendCommand(CMainFrame::Command::DetailedList);
+             CListGrid* grid = frame.DetailsView()->Grid();
+             for (int row = 0; row < grid->RowCount(); row += 2) {
+                 if (grid->CellText(2, row) == QLatin1String("Airport dinner")) {
+                     const QRect cell = grid->CellRect(3, row);
+                     frame.DetailsView()->OnCellTap(3, row, cell, cell.center(), true);
+                 }
+             }
+             const QPixmap picture = Shot(&frame);
+             frame.SendCommand(CMainFrame::Command::SimpleList);
+             return picture;
+         }},
+        {"report-list",
+         [&] {
+             CReportListDialog dialog(document, &frame);
+             return Shot(&dialog);
+         }},
         {"report-info-new",
          [&] {
              CExpenseReportInfo header;

@@ -250,7 +250,7 @@ void CListGrid::UpdateScrollBars() {
 }
 
 void CListGrid::PaintCell(QPainter& painter, const QRect& rect, const GridCellFormat& format,
-                          const QString& text) const {
+                          const QString& text, bool header) const {
     painter.fillRect(rect, format.background);
     painter.setPen(QColor(128, 128, 128));
     const QRect r = rect.adjusted(0, 0, -1, -1);
@@ -280,7 +280,16 @@ void CListGrid::PaintCell(QPainter& painter, const QRect& rect, const GridCellFo
         return;
     }
     painter.setPen(format.text);
-    painter.setFont(format.font);
+    QFont font = format.font;
+    // A heading is set smaller rather than cut ("Subm." in a 30-pixel
+    // column); a body text is cut with "...".
+    if (header && font.pixelSize() > 0) {
+        while (font.pixelSize() > 8 &&
+               QFontMetrics(font).horizontalAdvance(text) > rect.width() - 4) {
+            font.setPixelSize(font.pixelSize() - 1);
+        }
+    }
+    painter.setFont(font);
     painter.drawText(rect.adjusted(2, 0, -2, 0),
                      static_cast<int>(format.alignment) | Qt::TextSingleLine,
                      painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width() - 4));
@@ -307,7 +316,7 @@ void CListGrid::paintEvent(QPaintEvent* event) {
                 GridCellFormat format = bodyFormat_;
                 QString text;
                 client_.GetCell(column, row, format, text);
-                PaintCell(painter, cell, format, text);
+                PaintCell(painter, cell, format, text, false);
             }
         }
         painter.setClipping(false);
@@ -318,7 +327,7 @@ void CListGrid::paintEvent(QPaintEvent* event) {
                 GridCellFormat format = headerFormat_;
                 client_.GetHeaderCell(column, headerRow, format);
                 PaintCell(painter, HeaderCellRect(column, headerRow), format,
-                          Heading(column, headerRow));
+                          Heading(column, headerRow), true);
             }
         }
     }

@@ -129,7 +129,7 @@ private:
     int TableWidth() const;
     void UpdateScrollBars();
     void PaintCell(QPainter& painter, const QRect& rect, const GridCellFormat& format,
-                   const QString& text) const;
+                   const QString& text, bool header) const;
 
     CListGridClient& client_;  // not owned: the owner outlives its grid
     std::vector<int> widths_;

@@ -34,6 +34,7 @@ CReportListDialog::CReportListDialog(CExpenseDoc& document, QWidget* parent)
     auto* layout = new QVBoxLayout(Body());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grid_);
+    connect(grid_, &CListGrid::resized, this, &CReportListDialog::FitTitleColumn);
     QList<CExpenseReportInfo> headers;
     CExpenseReport::ListReports(headers, GetReportsDirectory(), false);
     for (const CExpenseReportInfo& header : headers) {
@@ -56,9 +57,16 @@ void CReportListDialog::ApplyLayout(ScreenLayout layout) {
                       wide ? QStringLiteral("Reimbursement Due") : QStringLiteral("Reimb. Due"));
     grid_->SetHeading(2, 0, wide ? QStringLiteral("Submitted") : QStringLiteral("Subm."));
     grid_->SetHeading(2, 1, wide ? QStringLiteral("Reimbursed") : QStringLiteral("Reimb."));
-    grid_->SetColumnWidth(0, 100);
     grid_->SetColumnWidth(1, 100);
     grid_->SetColumnWidth(2, wide ? 50 : 30);
+    FitTitleColumn();
+}
+
+void CReportListDialog::FitTitleColumn() {
+    // The titles give way where this screen's scroll bar is wider than the
+    // handheld's, so that the boxes stay in view.
+    const int room = grid_->viewport()->width() - grid_->ColumnWidth(1) - grid_->ColumnWidth(2);
+    grid_->SetColumnWidth(0, qBound(40, room, 100));
 }
 
 void CReportListDialog::GetCell(int column, int row, GridCellFormat& format, QString& text) {

@@ -38,6 +38,7 @@ private:
         bool changed = false;
     };
     void WriteBack();
+    void FitTitleColumn();
 
     CExpenseDoc& document_;  // not owned
     CListGrid* grid_;
