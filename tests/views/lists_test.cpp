@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -206,6 +207,42 @@ TEST_F(ListsTest, KeysMoveTheSelectionAndEnterOpens) {
     EXPECT_EQ(details->SelectedRow(), 5);
     QTest::keyClick(details, Qt::Key_Return);
     EXPECT_EQ(edited_.size(), 1);
+}
+
+TEST_F(ListsTest, AScreenReaderReadsTheListAsATableAndPressesItsCells) {
+    MakeReport(QStringLiteral("Trip"), {30, 10});
+    StartCounting();
+    CListGrid* details = Details();
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(details);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->role(), QAccessible::Table);
+    QAccessibleTableInterface* table = grid->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 4);
+    EXPECT_EQ(table->columnCount(), 4);
+    EXPECT_EQ(table->columnDescription(3), QStringLiteral("Amount / Exp Type"));
+    EXPECT_EQ(table->cellAt(0, 2)->text(QAccessible::Name), details->CellText(2, 0));
+    EXPECT_EQ(table->cellAt(1, 2)->text(QAccessible::Name), QStringLiteral("Cash"));
+
+    // The "Amount" heading is the fourth child; pressing it sorts.
+    QAccessibleInterface* amount = grid->child(3);
+    EXPECT_EQ(amount->role(), QAccessible::ColumnHeader);
+    EXPECT_EQ(amount->text(QAccessible::Name), QStringLiteral("Amount"));
+    amount->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(CExpenseRecords::GetSortField(), 3);
+
+    // The receipt box is a check box a press ticks.
+    QAccessibleInterface* receipt = table->cellAt(1, 0);
+    EXPECT_EQ(receipt->role(), QAccessible::CheckBox);
+    EXPECT_EQ(receipt->text(QAccessible::Name), QStringLiteral("not checked"));
+    receipt->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(receipt->text(QAccessible::Name), QStringLiteral("checked"));
+    EXPECT_TRUE(receipt->state().checked);
+    EXPECT_TRUE(edited_.isEmpty());
+    // Pressing a description opens its expense.
+    table->cellAt(2, 2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(edited_.size(), 1);
+    EXPECT_TRUE(table->isRowSelected(2));
 }
 
 using MainScreenTest = FrameFixture;

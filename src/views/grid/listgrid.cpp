@@ -8,6 +8,7 @@
 #include <QScroller>
 #include <algorithm>
 
+#include "views/grid/listgridaccessible.h"
 #include "views/widgets/appfont.h"
 
 namespace {
@@ -48,6 +49,7 @@ CListGrid::CListGrid(CListGridClient& client, QWidget* parent)
     tip_->setPalette(tipColours);
     tip_->hide();
     QScroller::grabGesture(viewport(), QScroller::TouchGesture);
+    CListGridAccessible::Install();
 }
 
 CListGrid::~CListGrid() = default;
@@ -220,6 +222,25 @@ QRect CListGrid::CheckBoxRect(const QRect& cell) {
     const int m = qMin(12, h - 6);
     const int top = cell.top() + (h - m) / 2 - 1;
     return QRect(QPoint(cell.left() + 2, top), QPoint(cell.left() + m + 6, top + m + 2));
+}
+
+void CListGrid::ActivateCell(int column, int row) {
+    if (column < 0 || column >= ColumnCount() || row < 0 || row >= rowCount_) {
+        return;
+    }
+    EnsureVisible(row);
+    SetSelectedRow(row);
+    const QRect cell = CellRect(column, row);
+    const QPoint point =
+        CellFormat(column, row).checkBox ? CheckBoxRect(cell).center() : cell.center();
+    client_.OnCellTap(column, row, cell, point, false);
+    client_.OnCellTap(column, row, cell, point, true);
+}
+
+void CListGrid::ActivateHeading(int column, int headerRow) {
+    if (column >= 0 && column < ColumnCount() && headerRow >= 0 && headerRow < headerRows_) {
+        client_.OnHeaderTap(column, headerRow);
+    }
 }
 
 void CListGrid::Reload() {
@@ -432,10 +453,8 @@ void CListGrid::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
         case Qt::Key_Space:
             if (selected_ >= 0) {
-                // Enter acts as a tap on the selected row's first cell.
-                const int first = selected_ - selected_ % rowsPerItem_;
-                const QRect cell = CellRect(0, first);
-                client_.OnCellTap(0, first, cell, QPoint(cell.right(), cell.center().y()), true);
+                // Enter acts as a tap on the selected item's first cell.
+                ActivateCell(0, selected_ - selected_ % rowsPerItem_);
             }
             return;
         default:

@@ -100,6 +100,10 @@ public:
     // it: m = min(12, h - 6) square, from the cell's left + 2 to left + m + 6,
     // and from top + (h - m) / 2 - 1 down by m + 2.
     static QRect CheckBoxRect(const QRect& cell);
+    // A tap on a cell (inside its check box, for a box) or on a heading, as
+    // a keyboard or a screen reader asks for one.
+    void ActivateCell(int column, int row);
+    void ActivateHeading(int column, int headerRow);
     // Re-reads the sizes and repaints.
     void Reload();
     void RepaintRow(int row);
