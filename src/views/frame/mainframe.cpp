@@ -26,6 +26,7 @@
 #include "views/frame/statusbar.h"
 #include "views/grid/gridviewdetails.h"
 #include "views/slip/viewexpense.h"
+#include "views/totals/totalsdialog.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/cashregistersound.h"
 #include "views/widgets/commandbar.h"
@@ -250,12 +251,18 @@ void CMainFrame::Run(Command command) {
         case Command::NewReport:
             OnNewReport();
             break;
+        case Command::Totals:
+        case Command::Subtotals:
+            CTotalsDialog(command == Command::Totals ? CTotalsDialog::Page::Totals
+                                                     : CTotalsDialog::Page::Subtotals,
+                          document_, this)
+                .exec();
+            RefreshViews();
+            break;
         // Their screens are built on top of this window; until they are,
         // the commands stand in the menus with their rules and do nothing.
         case Command::SelectExpenses:
         case Command::AllReports:
-        case Command::Totals:
-        case Command::Subtotals:
         case Command::ChangeRates:
         case Command::BackupRestore:
         case Command::Preferences:
