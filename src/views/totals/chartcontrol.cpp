@@ -137,6 +137,11 @@ void CChartControl::DrawTicks(QPainter& painter) const {
     }
     const QPen axisPen(Qt::black, 2, Qt::SolidLine);
     const int right = plotLeft_ + plotWidth_;
+    // On a low plot the ticks come closer than the labels are high; a label
+    // that would run into the one below it is left out, its tick is not.
+    const int labelRoom =
+        QFontMetrics(painter.font()).tightBoundingRect(QStringLiteral("0")).height() + 2;
+    int lastLabel = plotBottom_;
     for (int k = 1; k <= divisions_; ++k) {
         const int y = plotBottom_ - k * step;
         painter.setPen(axisPen);
@@ -164,7 +169,10 @@ void CChartControl::DrawTicks(QPainter& painter) const {
                 painter.drawLine(plotLeft_ + depth_, half - depth_, right + depth_, half - depth_);
             }
         }
-        DrawLabel(painter, static_cast<int>(static_cast<qint64>(k) * interval_ + axisMin_), y);
+        if (lastLabel - y >= labelRoom) {
+            DrawLabel(painter, static_cast<int>(static_cast<qint64>(k) * interval_ + axisMin_), y);
+            lastLabel = y;
+        }
     }
 }
 

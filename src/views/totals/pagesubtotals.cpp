@@ -83,7 +83,13 @@ CPageSubtotals::CPageSubtotals(CExpenseDoc& document, QWidget* parent)
     totalFont.setWeight(QFont::Bold);
     total_->setFont(totalFont);
     graph_->SetLegend(legend_);
+    // Low enough for the square screen, whose page is only about 190 high:
+    // a page that asked for more would grow the window out of its form.
     graph_->setMinimumHeight(40);
+    legend_->setMinimumHeight(40);
+    // The stretch factors share the height out, not the table's wish.
+    legend_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    graph_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     legend_->UpdateTotal({});
     connect(legend_, &CLegendList::shownChanged, graph_, &CGraphView::SetShown);
     connect(legend_, &CLegendList::rowTapped, this, &CPageSubtotals::SelectGroup);
@@ -127,6 +133,9 @@ CPageSubtotals::~CPageSubtotals() {
 }
 
 void CPageSubtotals::ApplyLayout(ScreenLayout layout) {
+    layout_ = layout;
+    // A hidden chart's row or column gets no share: the legend takes it.
+    const int graphShare = graph_->isVisibleTo(this) ? 1 : 0;
     for (QWidget* control :
          {static_cast<QWidget*>(subtotalByLabel_), static_cast<QWidget*>(subtotalBy_),
           static_cast<QWidget*>(dateRangeLabel_), static_cast<QWidget*>(dateRange_),
@@ -152,7 +161,7 @@ void CPageSubtotals::ApplyLayout(ScreenLayout layout) {
         grid_->addWidget(dateRange_, 1, 2);
         grid_->addWidget(legend_, 2, 1, 2, 2);
         grid_->addWidget(total_, 4, 1, 1, 2);
-        grid_->setColumnStretch(0, 1);
+        grid_->setColumnStretch(0, graphShare);
         grid_->setColumnStretch(2, 1);
         grid_->setRowStretch(2, 1);
     } else {
@@ -164,7 +173,8 @@ void CPageSubtotals::ApplyLayout(ScreenLayout layout) {
         grid_->addWidget(legend_, 3, 0, 1, 2);
         grid_->addWidget(total_, 4, 0, 1, 2);
         grid_->setColumnStretch(1, 1);
-        grid_->setRowStretch(2, layout == ScreenLayout::Portrait ? 3 : 1);
+        // The square screen is low: chart and legend share it equally.
+        grid_->setRowStretch(2, graphShare * (layout == ScreenLayout::Portrait ? 3 : 2));
         grid_->setRowStretch(3, 2);
     }
     // The empty chart's axis follows the form of the screen.
@@ -173,6 +183,7 @@ void CPageSubtotals::ApplyLayout(ScreenLayout layout) {
 
 void CPageSubtotals::ShowGraph(bool show) {
     graph_->setVisible(show);
+    ApplyLayout(layout_);
     graphButton_->setChecked(show);
     graphButton_->setIcon(GraphPicture(show));
     CPreferences& preferences = document_.GetPreferences();

@@ -61,4 +61,5 @@ private:
     QGridLayout* grid_;
     CommandBar* commands_;
     QToolButton* graphButton_;
+    ScreenLayout layout_ = ScreenLayout::Portrait;
 };
