@@ -1,6 +1,6 @@
 #include "report/subtotals.h"
 
-#include <algorithm>
+#include <QHash>
 
 #include "lists/expensetypemanager.h"
 #include "report/expenserecord.h"
@@ -53,6 +53,7 @@ QString CSubtotals::KeyText(const CExpenseRecord& record, qint32 groupBy) {
 
 QList<GraphItem> CSubtotals::Group(const CExpenseRecords& records, qint32 groupBy) {
     QList<GraphItem> items;
+    QHash<QString, qsizetype> positions;  // each label's item
     const int count = records.GetCount(true);
     for (int i = 0; i < count; ++i) {
         const CExpenseRecord* record = records.GetAt(i, true);
@@ -61,11 +62,11 @@ QList<GraphItem> CSubtotals::Group(const CExpenseRecords& records, qint32 groupB
         }
         const QString key = KeyText(*record, groupBy);
         const double amount = record->GetAmount(true).GetValue();
-        auto item = std::find_if(items.begin(), items.end(),
-                                 [&key](const GraphItem& each) { return each.label == key; });
-        if (item != items.end()) {
-            item->value += amount;
+        const auto found = positions.constFind(key);
+        if (found != positions.constEnd()) {
+            items[*found].value += amount;
         } else {
+            positions.insert(key, items.size());
             items.append(GraphItem{key, amount});
         }
     }

@@ -10,7 +10,6 @@
 
 CTotalsDialog::CTotalsDialog(Page page, CExpenseDoc& document, QWidget* parent)
     : FullWindowDialog(QStringLiteral("Totals"), TitleButton::None, parent), document_(document) {
-    SetHelpTopic(QStringLiteral("Totals"));
     // Each page brings its own commands.
     Commands()->hide();
     auto* layout = new QVBoxLayout(Body());
@@ -52,6 +51,7 @@ void CTotalsDialog::ShowPage(Page page) {
         shown = subtotals_;
         TitleLabel()->setText(QStringLiteral("Subtotals"));
     }
+    SetHelpTopic(TitleLabel()->text());
     setWindowTitle(TitleLabel()->text());
     setAccessibleName(windowTitle());
     Body()->layout()->addWidget(shown);
