@@ -137,7 +137,9 @@ CRecordQuery CSubtotals::GroupCondition(qint32 groupBy, const QString& label) {
 }
 
 int CSubtotals::ChartValue(double value) {
-    if (value < 0) {
+    // Negative sums have no bar; neither has a sum that is not a number
+    // (an amount read from a damaged file).
+    if (!(value > 0)) {
         return 0;
     }
     // Sums beyond the axis type's range are drawn at the top of the plot.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QSet>
+#include <limits>
 
 #include "lists/expensetypemanager.h"
 #include "lists/paidwith.h"
@@ -174,6 +175,7 @@ TEST(SubtotalChart, BarsFollowTheSumsAndTheAxisFitsTheLargest) {
     EXPECT_EQ(CSubtotals::ChartValue(151.75), 151);
     EXPECT_EQ(CSubtotals::ChartValue(-12.0), 0);
     EXPECT_EQ(CSubtotals::ChartValue(1e12), 2147483647);
+    EXPECT_EQ(CSubtotals::ChartValue(std::numeric_limits<double>::quiet_NaN()), 0);
     const struct {
         int dataMax;
         bool portrait;
