@@ -384,6 +384,20 @@ TEST_F(TotalsTest, TappingAGroupSelectsItsExpensesWithinTheRange) {
     EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("1 of 4 items"));
 }
 
+TEST_F(TotalsTest, ClosingTheWindowOtherwiseThanByATapLeavesNoSelection) {
+    StartWith({{"Lunch", 1, 1}, {"Lunch", 2, 2}});
+    CPreferences& preferences = document_->GetPreferences();
+    preferences.SetSubtotalAllDates(false);
+    preferences.SetSubtotalFrom(March(1));
+    preferences.SetSubtotalTo(March(31));
+    InWindow(QStringLiteral("Subtotals..."), [this](CTotalsDialog* window) {
+        EXPECT_TRUE(document_->GetRecords().GetQuery().IsActive());
+        window->reject();
+    });
+    EXPECT_FALSE(document_->GetRecords().GetQuery().IsActive());
+    EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("2 items"));
+}
+
 TEST_F(TotalsTest, GroupingAndGraphChoicesAreRemembered) {
     StartWith({{"Lunch", 1}, {"Dinner", 2}});
     InWindow(QStringLiteral("Subtotals..."), [](CTotalsDialog* window) {
