@@ -26,6 +26,8 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/totals/daterangedialog.h"
+#include "views/totals/totalsdialog.h"
 #include "views/widgets/guiprompts.h"
 
 namespace {
@@ -37,55 +39,68 @@ struct Form {
 constexpr Form kForms[] = {
     {"portrait", {240, 320}}, {"landscape", {320, 240}}, {"square", {240, 240}}};
 
-void MakeSampleReports() {
-    const struct {
-        const char* category;
-        int index;
-        const char* description;
-        double amount;
-    } expenses[] = {
-        {"Airfare", 1, "Flight to Oslo", 412.80}, {"Taxi", 5, "Airport to hotel", 38.50},
-        {"Lodging", 11, "Hotel Bristol", 189.00}, {"Breakfast", 2, "Hotel breakfast", 14.00},
-        {"Lunch", 4, "Client lunch", 62.40},      {"Dinner", 3, "Team dinner", 118.75},
-        {"Parking", 7, "Office garage", 12.00},   {"Phone", 8, "Roaming", 9.99},
-        {"Taxi", 5, "Hotel to airport", 41.20},   {"Misc", 10, "Umbrella", 15.00},
-    };
-    CExpenseDoc document;
-    for (const char* title : {"Oslo trip", "Berlin fair"}) {
-        CExpenseReportInfo header;
-        QString error;
-        header.ValidateName(GetReportsDirectory(), QString::fromLatin1(title), false, error);
-        header.SetLocation(QStringLiteral("Oslo, Norway"));
-        header.SetPurpose(QStringLiteral("Customer visit"));
-        header.SetCashAdvance(Amount(200));
-        document.CreateReport(header);
-        if (QString::fromLatin1(title) != QLatin1String("Oslo trip")) {
-            continue;
-        }
-        int day = 0;
-        for (const auto& expense : expenses) {
-            auto record = std::make_unique<CExpenseRecord>();
-            record->SetCategory(
-                CCategory(QString::fromLatin1(expense.category), expense.index, 1));
-            record->SetDate(1773518966 + (day++ / 3) * 86400);
-            record->SetDescription(QString::fromLatin1(expense.description));
-            record->SetAmount(Amount(expense.amount));
-            record->SetExchangeRate(Amount(1));
-            record->SetCurrencyName(document.GetCurrencyTable().GetHomeCurrency());
-            document.AddRecord(std::move(record), false);
-        }
-        // One bought abroad, for the home-currency tip.
-        auto abroad = std::make_unique<CExpenseRecord>();
-        abroad->SetCategory(CCategory(QStringLiteral("Dinner"), 3, 1));
-        abroad->SetDate(1773518966 + 3 * 86400);
-        abroad->SetDescription(QStringLiteral("Airport dinner"));
-        abroad->SetAmount(Amount(240));
-        abroad->SetExchangeRate(Amount(10.5));
-        abroad->SetCurrencyName(QStringLiteral("Norwegian Krone"));
-        document.AddRecord(std::move(abroad), false);
-        document.SortRecords();
-        document.SaveReport(true);
+struct SampleExpense {
+    const char* category;
+    int index;
+    const char* description;
+    double amount;
+};
+
+// A report of `expenses`, `perDay` of them each day, saved.
+void MakeReport(CExpenseDoc& document, const char* title, double cashAdvance,
+                std::initializer_list<SampleExpense> expenses, int perDay) {
+    CExpenseReportInfo header;
+    QString error;
+    header.ValidateName(GetReportsDirectory(), QString::fromLatin1(title), false, error);
+    header.SetLocation(QStringLiteral("Oslo, Norway"));
+    header.SetPurpose(QStringLiteral("Customer visit"));
+    header.SetCashAdvance(Amount(cashAdvance));
+    document.CreateReport(header);
+    int day = 0;
+    for (const SampleExpense& expense : expenses) {
+        auto record = std::make_unique<CExpenseRecord>();
+        record->SetCategory(CCategory(QString::fromLatin1(expense.category), expense.index, 1));
+        record->SetDate(1773518966 + (day++ / perDay) * 86400);
+        record->SetDescription(QString::fromLatin1(expense.description));
+        record->SetAmount(Amount(expense.amount));
+        record->SetExchangeRate(Amount(1));
+        record->SetCurrencyName(document.GetCurrencyTable().GetHomeCurrency());
+        document.AddRecord(std::move(record), false);
     }
+    document.SortRecords();
+    document.SaveReport(true);
+}
+
+void MakeSampleReports() {
+    CExpenseDoc document;
+    MakeReport(document, "Oslo trip", 200,
+               {{"Airfare", 1, "Flight to Oslo", 412.80},
+                {"Taxi", 5, "Airport to hotel", 38.50},
+                {"Lodging", 11, "Hotel Bristol", 189.00},
+                {"Breakfast", 2, "Hotel breakfast", 14.00},
+                {"Lunch", 4, "Client lunch", 62.40},
+                {"Dinner", 3, "Team dinner", 118.75},
+                {"Parking", 7, "Office garage", 12.00},
+                {"Phone", 8, "Roaming", 9.99},
+                {"Taxi", 5, "Hotel to airport", 41.20},
+                {"Misc", 10, "Umbrella", 15.00}},
+               3);
+    MakeReport(document, "Berlin fair", 200, {}, 1);
+    // One group for each of twelve categories, for the subtotals.
+    MakeReport(document, "Asia tour", 500,
+               {{"Airfare", 1, "Flights", 612.40},
+                {"Breakfast", 2, "Breakfasts", 48.00},
+                {"Dinner", 3, "Dinners", 233.75},
+                {"Lunch", 4, "Lunches", 121.10},
+                {"Taxi", 5, "Taxis", 96.30},
+                {"Car Rental", 6, "Rental car", 305.00},
+                {"Parking", 7, "Parking", 36.00},
+                {"Phone", 8, "Roaming", 27.45},
+                {"Misc", 10, "Visa photos", 18.00},
+                {"Lodging", 11, "Hotels", 840.00},
+                {"Tips", 12, "Tips", 22.00},
+                {"Supplies", 13, "Adapters", 64.90}},
+               2);
 }
 
 bool Save(const QPixmap& picture, const QString& folder, const QString& name, const Form& form) {
@@ -123,6 +138,20 @@ int main(int argc, char* argv[]) {
     CMainFrame frame(document);
     // The detailed list sorted by amount, largest first.
     document.GetRecords().SetSortOrder(3, 0);
+
+    // The subtotals of another report, with or without the graph; the
+    // sample report is open again afterwards.
+    const auto SubtotalsShot = [&](const QString& title, bool graph) {
+        document.OpenReport(JoinPath(GetReportsDirectory(), title + QStringLiteral(".xpf")));
+        document.GetPreferences().SetShowGraph(graph);
+        QPixmap picture;
+        {
+            CTotalsDialog dialog(CTotalsDialog::Page::Subtotals, document, &frame);
+            picture = Shot(&dialog);
+        }
+        document.OpenReport(JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf")));
+        return picture;
+    };
 
     using Screen = std::function<QPixmap()>;
     const std::pair<const char*, Screen> screens[] = {
@@ -192,6 +221,25 @@ int main(int argc, char* argv[]) {
          [&] {
              CSystemInfoDialog dialog(&frame);
              return Shot(&dialog);
+         }},
+        {"totals",
+         [&] {
+             CTotalsDialog dialog(CTotalsDialog::Page::Totals, document, &frame);
+             return Shot(&dialog);
+         }},
+        {"subtotals", [&] { return SubtotalsShot(QStringLiteral("Asia tour"), true); }},
+        {"subtotals-no-graph", [&] { return SubtotalsShot(QStringLiteral("Asia tour"), false); }},
+        {"subtotals-empty", [&] { return SubtotalsShot(QStringLiteral("Berlin fair"), true); }},
+        {"date-range",
+         [&] {
+             CPreferences& preferences = document.GetPreferences();
+             preferences.SetSubtotalAllDates(false);
+             preferences.SetSubtotalFrom(1773518966);
+             preferences.SetSubtotalTo(1773518966 + 6 * 86400);
+             CDateRangeDialog dialog(preferences, &frame);
+             QPixmap picture = Shot(&dialog);
+             preferences.SetSubtotalAllDates(true);
+             return picture;
          }},
         {"message-box",
          [&] {

@@ -27,6 +27,7 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/reportlistdialog.h"
 #include "views/slip/viewexpense.h"
+#include "views/totals/totalsdialog.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/cashregistersound.h"
 #include "views/widgets/commandbar.h"
@@ -257,11 +258,17 @@ void CMainFrame::Run(Command command) {
         case Command::NewReport:
             OnNewReport();
             break;
+        case Command::Totals:
+        case Command::Subtotals:
+            CTotalsDialog(command == Command::Totals ? CTotalsDialog::Page::Totals
+                                                     : CTotalsDialog::Page::Subtotals,
+                          document_, this)
+                .exec();
+            RefreshViews();
+            break;
         // Their screens are built on top of this window; until they are,
         // the commands stand in the menus with their rules and do nothing.
         case Command::SelectExpenses:
-        case Command::Totals:
-        case Command::Subtotals:
         case Command::ChangeRates:
         case Command::BackupRestore:
         case Command::Preferences:
