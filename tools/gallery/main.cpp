@@ -10,7 +10,10 @@
 #include <functional>
 #include <memory>
 
+#include <QLineEdit>
 #include "lists/category.h"
+#include "lists/categoryex.h"
+#include "lists/categoryexmanager.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
@@ -26,6 +29,7 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/slip/expenseslipdialog.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/guiprompts.h"
@@ -211,6 +215,31 @@ int main(int argc, char* argv[]) {
          [&] {
              CExportDialog dialog(document, &frame);
              return Shot(&dialog);
+         }},
+        {"expense-slip",
+         [&] {
+             CExpenseRecord record;
+             CExpenseSlipDialog slip(document, record,
+                                     *document.GetCategories().Find(QStringLiteral("Lunch")), true,
+                                     &frame);
+             slip.AmountEdit()->setText(QStringLiteral("12.50"));
+             return Shot(&slip);
+         }},
+        {"expense-slip-mileage",
+         [&] {
+             CExpenseRecord record;
+             CExpenseSlipDialog slip(document, record,
+                                     *document.GetCategories().Find(QStringLiteral("Mileage")),
+                                     true, &frame);
+             return Shot(&slip);
+         }},
+        {"expense-slip-lodging",
+         [&] {
+             CExpenseRecord record;
+             CExpenseSlipDialog slip(document, record,
+                                     *document.GetCategories().Find(QStringLiteral("Lodging")),
+                                     true, &frame);
+             return Shot(&slip);
          }},
         {"about",
          [&] {

@@ -26,6 +26,7 @@
 #include "views/frame/statusbar.h"
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/appfont.h"
@@ -70,6 +71,18 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     layout->addWidget(status_);
     layout->addWidget(commands_);
     MakeCommands();
+    slipRunner_ = [this](CExpenseRecord& record, bool newExpense, int& nights) {
+        const CCategory category = record.GetCategory();
+        switch (
+            CExpenseSlipDialog::RunSlip(document_, category, record, newExpense, this, nights)) {
+            case CExpenseSlipDialog::kSaved:
+                return SlipResult::Ok;
+            case CExpenseSlipDialog::kDeleted:
+                return SlipResult::Delete;
+            default:
+                return SlipResult::Cancel;
+        }
+    };
     mainView_->SetAdd([this](const CCategory& category) { AddExpense(category); });
     mainView_->SetEdit([this](int index) { EditExpense(index); });
     detailsView_->SetEdit([this](int index) { EditExpense(index); });

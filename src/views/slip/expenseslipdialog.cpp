@@ -1,0 +1,550 @@
+#include "views/slip/expenseslipdialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "lists/categoryex.h"
+#include "lists/categoryexmanager.h"
+#include "lists/classificationgroup.h"
+#include "lists/expensetypemanager.h"
+#include "lists/paidwith.h"
+#include "money/currencyformat.h"
+#include "platform/platform.h"
+#include "platform/regionalsettings.h"
+#include "report/expensedoc.h"
+#include "report/expenserecord.h"
+#include "report/lastslipdate.h"
+#include "report/preferences.h"
+#include "views/slip/categorybutton.h"
+#include "views/widgets/appfont.h"
+#include "views/widgets/commandbar.h"
+
+namespace {
+
+const QString kModify = QStringLiteral("Modify...");
+constexpr int kMaxNights = 360;
+constexpr int kMileageLength = 7;
+// The codes the dialog ends with, apart from QDialog's Accepted and Rejected
+// that Escape and Enter give.
+constexpr int kSavedCode = 100;
+constexpr int kDeletedCode = 102;
+
+QLabel* Label(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(AppFont());
+    return label;
+}
+
+QPushButton* ChoiceButton(const QString& name, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setFont(AppFont());
+    button->setAccessibleName(name);
+    button->setStyleSheet(QStringLiteral("text-align: left; padding: 1px 4px;"));
+    return button;
+}
+
+}  // namespace
+
+CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& record,
+                                       const CCategory& category, bool newExpense, QWidget* parent)
+    : FullWindowDialog(QStringLiteral("Expense Slip"), TitleButton::None, parent),
+      document_(document),
+      record_(record),
+      category_(category),
+      new_(newExpense),
+      dateLabel_(Label(QStringLiteral("Date:"), Body())),
+      date_(new QDateEdit(Body())),
+      amountLabel_(Label(QStringLiteral("Amount:"), Body())),
+      amount_(new QLineEdit(Body())),
+      categoryButton_(new CategoryButton(Body())),
+      receipt_(new QCheckBox(QStringLiteral("Receipt"), Body())),
+      nightsLabel_(Label(QStringLiteral("Nights:"), Body())),
+      nights_(new QSpinBox(Body())),
+      currency_(new QComboBox(Body())),
+      rateButton_(new QPushButton(QStringLiteral("Rate"), Body())),
+      descriptionBox_(new QGroupBox(QStringLiteral("Description"), Body())),
+      description_(new QComboBox(descriptionBox_)),
+      paidWithLabel_(Label(QStringLiteral("Paid With"), Body())),
+      paidWith_(ChoiceButton(QStringLiteral("Paid With"), Body())),
+      expenseTypeLabel_(Label(QStringLiteral("Expense Type"), Body())),
+      expenseType_(ChoiceButton(QStringLiteral("Expense Type"), Body())),
+      classificationLabel_(Label(QString(), Body())),
+      classification_(ChoiceButton(QStringLiteral("Classification"), Body())),
+      odometer_(new QPushButton(QStringLiteral("Odometer"), Body())),
+      save_(Commands()->AddButton(QStringLiteral("Save"))),
+      cancel_(Commands()->AddButton(QStringLiteral("Cancel"))),
+      details_(Commands()->AddButton(QStringLiteral("Details"))),
+      delete_(Commands()->AddButton(QStringLiteral("Delete"))) {
+    SetHelpTopic(QStringLiteral("Expense Slip"));
+    Commands()->AddStretch();
+    save_->setToolTip(QStringLiteral("Save"));
+    cancel_->setToolTip(QStringLiteral("Cancel"));
+    details_->setToolTip(QStringLiteral("Detials"));
+    delete_->setToolTip(QStringLiteral("Delete"));
+    delete_->setEnabled(!new_);
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             date_, amount_, nights_, currency_, rateButton_, descriptionBox_, description_,
+             odometer_, paidWith_, expenseType_, classification_}) {
+        control->setFont(AppFont());
+        // Long names are cut rather than widen the slip past the screen.
+        control->setMinimumWidth(0);
+        control->setSizePolicy(QSizePolicy::Ignored, control->sizePolicy().verticalPolicy());
+    }
+    receipt_->setFont(AppFont());
+    date_->setAccessibleName(QStringLiteral("Date:"));
+    date_->setCalendarPopup(true);
+    // The device's short date ("M/d/yyyy"), which fits beside its label.
+    date_->setDisplayFormat(
+        Platform::Get().GetRegional().Text(LocaleItem::ShortDate, QStringLiteral("M/d/yyyy")));
+    amount_->setAccessibleName(QStringLiteral("Amount"));
+    amount_->setAlignment(Qt::AlignRight);
+    receipt_->setAccessibleName(QStringLiteral("Receipt"));
+    nights_->setAccessibleName(QStringLiteral("Nights:"));
+    nights_->setRange(1, kMaxNights);
+    currency_->setAccessibleName(QStringLiteral("Currency"));
+    rateButton_->setAccessibleName(QStringLiteral("Rate"));
+    odometer_->setAccessibleName(QStringLiteral("Odometer"));
+    description_->setEditable(true);
+    description_->setInsertPolicy(QComboBox::NoInsert);
+    description_->setAccessibleName(QStringLiteral("Description"));
+    auto* boxLayout = new QVBoxLayout(descriptionBox_);
+    boxLayout->setContentsMargins(3, 0, 3, 2);
+    boxLayout->addWidget(description_);
+    const QString group = document_.GetClassificationGroups().GetCurrentGroupName();
+    classificationLabel_->setText(group.isEmpty() ? QStringLiteral("Classification") : group);
+
+    const Clock& clock = Platform::Get().GetClock();
+    const TimeStamp when = new_ ? LastSlipDate::ForNewSlip(clock.Now()) : record_.GetDate();
+    date_->setDate(clock.ToLocal(when).date());
+    if (new_) {
+        slipCurrency_ = record_.GetCurrencyName();
+        if (slipCurrency_.isEmpty() && International()) {
+            slipCurrency_ = CPreferences::GetSelectedCurrency();
+        }
+        if (slipCurrency_.isEmpty()) {
+            slipCurrency_ = document_.GetCurrencyTable().GetHomeCurrency();
+        }
+        CCurrencyFormat format;
+        CurrencyRate rate;
+        slipRate_ = document_.GetCurrencyTable().GetRate(slipCurrency_, format, rate)
+                        ? rate.GetRate()
+                        : 1.0;
+        paidWithName_ = category_.GetPaidWith().GetName();
+        expenseTypeName_ = category_.GetExpenseType().GetName();
+        classificationName_ = category_.GetClassification().GetName();
+        receipt_->setChecked(category_.GetReceipt() != 0);
+    } else {
+        slipCurrency_ = record_.GetCurrencyName().isEmpty()
+                            ? document_.GetCurrencyTable().GetHomeCurrency()
+                            : record_.GetCurrencyName();
+        slipRate_ =
+            record_.GetExchangeRate().GetValue() > 0 ? record_.GetExchangeRate().GetValue() : 1.0;
+        paidWithName_ = record_.GetPaidWith().GetName();
+        expenseTypeName_ = record_.GetExpenseType().GetName();
+        classificationName_ = record_.GetClassification().GetName();
+        receipt_->setChecked(record_.GetReceipt());
+        description_->setEditText(record_.GetDescription());
+        location_ = record_.GetLocation();
+        purpose_ = record_.GetPurpose();
+        contacts_ = record_.GetContacts();
+    }
+    SetUpForCategory();
+    FillCurrencies();
+    if (IsMileage()) {
+        amount_->setText(!new_ && record_.GetDistance() > 0
+                             ? QString::number(record_.GetDistance(), 'f', 1)
+                             : QStringLiteral("0.0"));
+    } else {
+        amount_->setText(document_.GetCurrencyTable().FormatIn(
+            slipCurrency_, new_ ? Amount() : record_.GetAmount(false), Amount::kPlainNumber));
+    }
+
+    connect(currency_, &QComboBox::activated, this, &CExpenseSlipDialog::PickCurrency);
+    connect(rateButton_, &QPushButton::clicked, this, &CExpenseSlipDialog::ChangeRate);
+    connect(paidWith_, &QPushButton::clicked, this, [this] {
+        QStringList names;
+        for (const CPaidWith& source : document_.GetPaymentSources()) {
+            names.append(source.GetName());
+        }
+        PickFromPopUp(paidWith_, names, paidWithName_);
+    });
+    connect(expenseType_, &QPushButton::clicked, this, [this] {
+        QStringList names;
+        for (int position = 0; position < CExpenseTypeManager::GetCount(); ++position) {
+            names.append(CExpenseTypeManager::GetName(position));
+        }
+        PickFromPopUp(expenseType_, names, expenseTypeName_);
+    });
+    connect(classification_, &QPushButton::clicked, this, [this] {
+        QStringList names;
+        if (CClassificationGroup* group = document_.GetClassificationGroups().GetCurrentGroup()) {
+            for (const CClassification& item : *group) {
+                names.append(item.GetName());
+            }
+        }
+        PickFromPopUp(classification_, names, classificationName_);
+    });
+    connect(description_, &QComboBox::activated, this, [this](int index) {
+        if (description_->itemText(index) == kModify) {
+            // The history's editor comes with the list editors; until then
+            // the text stays as typed.
+            description_->setEditText(QString());
+        }
+    });
+    connect(categoryButton_, &CategoryButton::popUpRequested, this, [this] {
+        QMenu menu(this);
+        menu.setFont(AppFont());
+        for (const CCategoryEx& member : document_.GetCategories()) {
+            if (member.GetGroup() == category_.GetGroup()) {
+                menu.addAction(member.GetName());
+            }
+        }
+        if (const QAction* picked = menu.exec(categoryButton_->mapToGlobal(QPoint(0, 0)))) {
+            if (const CCategoryEx* chosen = document_.GetCategories().Find(picked->text())) {
+                chosen->RememberGroupChoice();
+                category_ = *chosen;
+                SetUpForCategory();
+            }
+        }
+    });
+    connect(categoryButton_, &QAbstractButton::clicked, this,
+            [this] { emit categoryButton_->popUpRequested(); });
+    connect(save_, &QToolButton::clicked, this, [this] {
+        Store();
+        done(kSavedCode);
+    });
+    connect(cancel_, &QToolButton::clicked, this, &QDialog::reject);
+    connect(delete_, &QToolButton::clicked, this, &CExpenseSlipDialog::AskDelete);
+    connect(details_, &QToolButton::clicked, this, &CExpenseSlipDialog::OpenDetails);
+    amount_->setFocus();
+    amount_->selectAll();
+}
+
+bool CExpenseSlipDialog::International() const {
+    return document_.GetCurrencyTable().GetInternationalTraveler();
+}
+
+int CExpenseSlipDialog::NightsEntered() const {
+    return new_ && IsPerNight() ? nights_->value() : 1;
+}
+
+void CExpenseSlipDialog::SetUpForCategory() {
+    categoryButton_->SetCategory(category_);
+    const bool mileage = IsMileage();
+    const bool perNight = new_ && IsPerNight();
+    currency_->setVisible(!mileage && International());
+    rateButton_->setVisible(!mileage && International() &&
+                            slipCurrency_ != document_.GetCurrencyTable().GetHomeCurrency());
+    paidWith_->setVisible(!mileage);
+    paidWithLabel_->setVisible(!mileage);
+    receipt_->setVisible(!mileage);
+    odometer_->setVisible(mileage);
+    amountLabel_->setText(mileage    ? QStringLiteral("Miles:")
+                          : perNight ? QStringLiteral("Amount per night:")
+                                     : QStringLiteral("Amount:"));
+    amount_->setMaxLength(mileage ? kMileageLength : 30000);
+    nightsLabel_->setVisible(perNight);
+    nights_->setVisible(perNight);
+    if (new_) {
+        receipt_->setChecked(category_.GetReceipt() != 0);
+    }
+    if (mileage && record_.GetMileageRate().GetValue() == 0) {
+        record_.SetMileageRate(document_.GetPreferences().GetDefaultMileageRate());
+    }
+    description_->clear();
+    if (const CCategoryEx* listed = document_.GetCategories().Find(category_.GetName())) {
+        const QStringList history =
+            const_cast<CCategoryEx*>(listed)->GetDescriptionHistory().GetItems();
+        description_->addItems(history);
+        if (!history.isEmpty()) {
+            description_->addItem(kModify);
+        }
+    }
+    description_->setEditText(new_ ? QString() : record_.GetDescription());
+    ShowChoices();
+    if (Body()->layout() != nullptr) {
+        ApplyLayout(Layout());
+    }
+}
+
+void CExpenseSlipDialog::ShowChoices() {
+    paidWith_->setText(paidWithName_);
+    expenseType_->setText(expenseTypeName_);
+    classification_->setText(classificationName_);
+}
+
+void CExpenseSlipDialog::FillCurrencies() {
+    currency_->clear();
+    if (!International()) {
+        return;
+    }
+    const CCurrencyTable& table = document_.GetCurrencyTable();
+    for (const auto& entry : table.Formats()) {
+        if (entry.value.GetInUse() != 0) {
+            currency_->addItem(entry.key);
+        }
+    }
+    if (currency_->findText(table.GetHomeCurrency()) < 0) {
+        currency_->addItem(table.GetHomeCurrency());
+    }
+    if (currency_->findText(slipCurrency_) < 0) {
+        currency_->insertItem(0, slipCurrency_);
+    }
+    currency_->addItem(kModify);
+    currency_->setCurrentIndex(currency_->findText(slipCurrency_));
+}
+
+void CExpenseSlipDialog::PickCurrency(int index) {
+    const QString name = currency_->itemText(index);
+    if (name == kModify) {
+        // The currency list editor comes with the list editors; choosing it
+        // now leaves the currency as it was, as a cancelled editor does.
+        currency_->setCurrentIndex(currency_->findText(slipCurrency_));
+        return;
+    }
+    Amount amount;
+    CCurrencyFormat format;
+    const CCurrencyTable& table = document_.GetCurrencyTable();
+    if (table.FindFormat(slipCurrency_, format)) {
+        amount.Parse(amount_->text(), format, false);
+    }
+    slipCurrency_ = name;
+    CurrencyRate rate;
+    if (name == record_.GetCurrencyName() && record_.GetExchangeRate().GetValue() > 0) {
+        slipRate_ = record_.GetExchangeRate().GetValue();
+    } else {
+        slipRate_ = table.GetRate(name, format, rate) ? rate.GetRate() : 1.0;
+    }
+    amount_->setText(table.FormatIn(name, amount, Amount::kPlainNumber));
+    rateButton_->setVisible(!IsMileage() && name != table.GetHomeCurrency());
+}
+
+void CExpenseSlipDialog::ChangeRate() {
+    bool ok = false;
+    const double rate = QInputDialog::getDouble(this, QStringLiteral("Rate"),
+                                                QStringLiteral("1 %1 =").arg(slipCurrency_),
+                                                slipRate_, 0.000000001, 1000000000, 9, &ok);
+    if (!ok || rate == slipRate_) {
+        return;
+    }
+    slipRate_ = rate;
+    if (Platform::Get().GetPrompts().AskYesNo(
+            QStringLiteral("Save the new exchange rate as the default?"))) {
+        CCurrencyFormat format;
+        CurrencyRate stored;
+        CCurrencyTable& table = document_.GetCurrencyTable();
+        table.GetRate(slipCurrency_, format, stored);
+        stored.SetValue(rate);
+        table.SetRate(slipCurrency_, stored, true, false);
+        table.Save(false);
+    }
+}
+
+void CExpenseSlipDialog::PickFromPopUp(QPushButton* button, const QStringList& items,
+                                       QString& chosen) {
+    QMenu menu(this);
+    menu.setFont(AppFont());
+    for (const QString& item : items) {
+        menu.addAction(item);
+    }
+    if (const QAction* picked = menu.exec(button->mapToGlobal(QPoint(0, button->height())))) {
+        chosen = picked->text();
+        ShowChoices();
+    }
+}
+
+void CExpenseSlipDialog::OpenDetails() {
+    FullWindowDialog page(QStringLiteral("Expense Slip"), TitleButton::None, this);
+    page.SetHelpTopic(QStringLiteral("Expense Details"));
+    auto* grid = new QGridLayout(page.Body());
+    grid->setContentsMargins(4, 4, 4, 4);
+    QPlainTextEdit* edits[3];
+    const QString names[] = {QStringLiteral("Location"), QStringLiteral("Purpose"),
+                             QStringLiteral("Contacts")};
+    QString* texts[] = {&location_, &purpose_, &contacts_};
+    for (int i = 0; i < 3; ++i) {
+        grid->addWidget(Label(names[i], page.Body()), i, 0, Qt::AlignTop);
+        edits[i] = new QPlainTextEdit(*texts[i], page.Body());
+        edits[i]->setAccessibleName(names[i]);
+        edits[i]->setFont(AppFont());
+        edits[i]->setTabChangesFocus(true);
+        grid->addWidget(edits[i], i, 1);
+    }
+    QToolButton* save = page.Commands()->AddButton(QStringLiteral("Save"));
+    QToolButton* cancel = page.Commands()->AddButton(QStringLiteral("Cancel"));
+    page.Commands()->AddStretch();
+    connect(save, &QToolButton::clicked, &page, &QDialog::accept);
+    connect(cancel, &QToolButton::clicked, &page, &QDialog::reject);
+    if (page.exec() == QDialog::Accepted) {
+        for (int i = 0; i < 3; ++i) {
+            *texts[i] = edits[i]->toPlainText();
+        }
+    }
+}
+
+void CExpenseSlipDialog::AskDelete() {
+    if (Platform::Get().GetPrompts().AskYesNo(
+            QStringLiteral("Are you sure you want to delete this expense item?"))) {
+        done(kDeletedCode);
+    }
+}
+
+void CExpenseSlipDialog::Store() {
+    const Clock& clock = Platform::Get().GetClock();
+    CCurrencyTable& table = document_.GetCurrencyTable();
+    // The date: a new expense takes the picked day at the slip's time, an
+    // edited one keeps its own time of day.
+    const TimeStamp before = new_ ? LastSlipDate::ForNewSlip(clock.Now()) : record_.GetDate();
+    const TimeStamp date = clock.FromLocal(date_->date(), clock.ToLocal(before).time());
+    record_.SetDate(date);
+    if (new_) {
+        LastSlipDate::Set(date, clock.Now());
+    }
+    CPreferences& preferences = document_.GetPreferences();
+    if (IsMileage()) {
+        record_.SetCurrencyName(table.GetHomeCurrency());
+        record_.SetExchangeRate(Amount(1.0));
+        const double distance = amount_->text().trimmed().toDouble();
+        if (record_.GetOdometerStart() == 0) {
+            record_.SetOdometerStart(preferences.GetMileageBeginning());
+            record_.SetOdometerEnd(record_.GetOdometerStart() + distance);
+        } else if (std::abs(record_.GetDistance() - distance) > 1e-9) {
+            record_.SetOdometerEnd(record_.GetOdometerStart() + distance);
+        }
+        if (new_ || record_.GetOdometerEnd() > preferences.GetMileageBeginning()) {
+            preferences.SetMileageBeginning(record_.GetOdometerEnd());
+            preferences.SaveAll();
+        }
+        // What the trip is worth, not its miles: the totals add money.
+        Amount due(distance);
+        due.Multiply(record_.GetMileageRate());
+        due.Round(table.GetHomeDigits());
+        record_.SetAmount(due);
+    } else {
+        record_.SetCurrencyName(slipCurrency_);
+        record_.SetExchangeRate(Amount(slipRate_));
+        CPreferences::SetSelectedCurrency(slipCurrency_);
+        CCurrencyFormat format;
+        if (!table.FindFormat(slipCurrency_, format)) {
+            table.GetHomeFormat(format);
+        }
+        Amount amount;
+        if (!amount.Parse(amount_->text(), format, false)) {
+            amount.Parse(amount_->text(), format, true);
+        }
+        amount.Round(table.GetDigits(slipCurrency_));
+        record_.SetAmount(amount);
+        record_.SetOdometerStart(0.0);
+        record_.SetOdometerEnd(0.0);
+    }
+    CCategory stored = category_;
+    stored.SetReceipt(!IsMileage() && receipt_->isChecked() ? 1 : 0);
+    if (IsMileage()) {
+        // The traveller drove and is owed the trip: no payment source.
+        stored.GetPaidWith() = CPaidWith(QStringLiteral("None"), QStringLiteral("PAIDWITH01U.BMP"),
+                                         CPaidWith::kPersonal);
+    } else if (const CPaidWith* source = document_.GetPaymentSources().Find(paidWithName_)) {
+        stored.GetPaidWith() = *source;
+    }
+    for (int position = 0; position < CExpenseTypeManager::GetCount(); ++position) {
+        if (CExpenseTypeManager::GetName(position) == expenseTypeName_) {
+            stored.GetExpenseType() = CExpenseTypeManager::GetExpenseType(position);
+        }
+    }
+    if (CClassificationGroup* group = document_.GetClassificationGroups().GetCurrentGroup()) {
+        if (const CClassification* item = group->Find(classificationName_)) {
+            stored.GetClassification() = *item;
+        }
+    }
+    record_.SetCategory(stored);
+    record_.SetDescription(description_->currentText() == kModify ? QString()
+                                                                  : description_->currentText());
+    record_.SetLocation(location_);
+    record_.SetPurpose(purpose_);
+    record_.SetContacts(contacts_);
+}
+
+void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
+    delete Body()->layout();
+    auto* grid = new QGridLayout(Body());
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    // Labels and their controls in two columns, the category button beside
+    // the first rows.
+    int row = 0;
+    grid->addWidget(dateLabel_, row, 0);
+    grid->addWidget(date_, row, 1);
+    grid->addWidget(categoryButton_, row, 2, 3, 1, Qt::AlignTop);
+    ++row;
+    grid->addWidget(amountLabel_, row, 0);
+    grid->addWidget(amount_, row, 1);
+    ++row;
+    grid->addWidget(nightsLabel_, row, 0);
+    grid->addWidget(nights_, row, 1);
+    ++row;
+    grid->addWidget(currency_, row, 0, 1, 2);
+    grid->addWidget(rateButton_, row, 2);
+    grid->addWidget(odometer_, row, 0, 1, 2);
+    ++row;
+    grid->addWidget(descriptionBox_, row, 0, 1, 2);
+    grid->addWidget(receipt_, row, 2);
+    ++row;
+    const std::pair<QLabel*, QPushButton*> choices[] = {{paidWithLabel_, paidWith_},
+                                                        {expenseTypeLabel_, expenseType_},
+                                                        {classificationLabel_, classification_}};
+    // Side by side the labels share a third of the width each and give way.
+    for (const auto& choice : choices) {
+        choice.first->setSizePolicy(
+            layout == ScreenLayout::Portrait ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+            QSizePolicy::Preferred);
+    }
+    if (layout == ScreenLayout::Portrait) {
+        for (const auto& [label, button] : choices) {
+            grid->addWidget(label, row, 0);
+            grid->addWidget(button, row, 1, 1, 2);
+            ++row;
+        }
+    } else {
+        // Too low for three more rows: the choices side by side, each under
+        // its label.
+        auto* across = new QGridLayout;
+        across->setHorizontalSpacing(3);
+        across->setVerticalSpacing(0);
+        for (int i = 0; i < 3; ++i) {
+            across->addWidget(choices[i].first, 0, i);
+            across->addWidget(choices[i].second, 1, i);
+            across->setColumnStretch(i, 1);
+        }
+        grid->addLayout(across, row, 0, 1, 3);
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    grid->setColumnStretch(1, 1);
+    categoryButton_->setFixedSize(56, 54);
+    // Lodging on the square screen: the category button makes room.
+    categoryButton_->setVisible(!(layout == ScreenLayout::Square && new_ && IsPerNight()));
+}
+
+int CExpenseSlipDialog::RunSlip(CExpenseDoc& document, const CCategory& category,
+                                CExpenseRecord& record, bool newExpense, QWidget* parent,
+                                int& nights) {
+    CExpenseSlipDialog slip(document, record, category, newExpense, parent);
+    const int code = slip.exec();
+    nights = slip.NightsEntered();
+    // Escape, or closing the window, is a cancel.
+    return code == kSavedCode ? kSaved : code == kDeletedCode ? kDeleted : kCancelled;
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QStringList>
+
+#include "lists/category.h"
+#include "views/widgets/fullwindowdialog.h"
+
+class CExpenseDoc;
+class CExpenseRecord;
+class CategoryButton;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLineEdit;
+class QSpinBox;
+class QToolButton;
+
+// "Expense Slip": one expense's date, amount (or miles), currency and rate,
+// category, receipt, nights, description, payment source, expense type and
+// classification, with a details page for location, purpose and contacts.
+// Save stores the slip into the record; Delete asks first.
+class CExpenseSlipDialog : public FullWindowDialog {
+    Q_OBJECT
+
+public:
+    // The dialog's results.
+    enum Result { kSaved = 0, kCancelled = 1, kDeleted = 2 };
+
+    // Edits `record` (not owned), of `category`, a new expense or one to
+    // change.
+    CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& record, const CCategory& category,
+                       bool newExpense, QWidget* parent);
+
+    // Runs the slip: kSaved, kCancelled or kDeleted.
+    static int RunSlip(CExpenseDoc& document, const CCategory& category, CExpenseRecord& record,
+                       bool newExpense, QWidget* parent, int& nights);
+
+    int NightsEntered() const;
+    const CCategory& Category() const { return category_; }
+
+    QDateEdit* DateEdit() const { return date_; }
+    QLabel* AmountLabel() const { return amountLabel_; }
+    QLineEdit* AmountEdit() const { return amount_; }
+    CategoryButton* CategoryButtonWidget() const { return categoryButton_; }
+    QCheckBox* Receipt() const { return receipt_; }
+    QSpinBox* Nights() const { return nights_; }
+    QComboBox* Currency() const { return currency_; }
+    QPushButton* RateButton() const { return rateButton_; }
+    QComboBox* Description() const { return description_; }
+    QPushButton* PaidWithButton() const { return paidWith_; }
+    QPushButton* ExpenseTypeButton() const { return expenseType_; }
+    QPushButton* ClassificationButton() const { return classification_; }
+    QPushButton* OdometerButton() const { return odometer_; }
+    QToolButton* SaveButton() const { return save_; }
+    QToolButton* CancelButton() const { return cancel_; }
+    QToolButton* DetailsButton() const { return details_; }
+    QToolButton* DeleteButton() const { return delete_; }
+    QString SlipCurrency() const { return slipCurrency_; }
+    double SlipRate() const { return slipRate_; }
+
+protected:
+    void ApplyLayout(ScreenLayout layout) override;
+
+private:
+    void SetUpForCategory();
+    void FillCurrencies();
+    void PickCurrency(int index);
+    void ChangeRate();
+    void PickFromPopUp(QPushButton* button, const QStringList& items, QString& chosen);
+    void ShowChoices();
+    void OpenDetails();
+    void AskDelete();
+    void Store();
+    bool IsMileage() const { return category_.GetIndex() == CCategory::kMileageIndex; }
+    bool IsPerNight() const { return category_.GetIndex() == CCategory::kLodgingIndex; }
+    bool International() const;
+
+    CExpenseDoc& document_;   // not owned
+    CExpenseRecord& record_;  // not owned
+    CCategory category_;
+    bool new_;
+    QString slipCurrency_;
+    double slipRate_ = 1.0;
+    QString paidWithName_;
+    QString expenseTypeName_;
+    QString classificationName_;
+    QString location_;
+    QString purpose_;
+    QString contacts_;
+
+    QLabel* dateLabel_;
+    QDateEdit* date_;
+    QLabel* amountLabel_;
+    QLineEdit* amount_;
+    CategoryButton* categoryButton_;
+    QCheckBox* receipt_;
+    QLabel* nightsLabel_;
+    QSpinBox* nights_;
+    QComboBox* currency_;
+    QPushButton* rateButton_;
+    QGroupBox* descriptionBox_;
+    QComboBox* description_;
+    QLabel* paidWithLabel_;
+    QPushButton* paidWith_;
+    QLabel* expenseTypeLabel_;
+    QPushButton* expenseType_;
+    QLabel* classificationLabel_;
+    QPushButton* classification_;
+    QPushButton* odometer_;
+    QToolButton* save_;
+    QToolButton* cancel_;
+    QToolButton* details_;
+    QToolButton* delete_;
+};

@@ -1,0 +1,178 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include "framefixture.h"
+#include "lists/category.h"
+#include "platform/directories.h"
+#include "report/expenserecord.h"
+#include "report/lastslipdate.h"
+#include "report/report.h"
+#include "views/frame/statusbar.h"
+#include "views/grid/listgrid.h"
+#include "views/grid/simplelist.h"
+#include "views/slip/categorybutton.h"
+#include "views/slip/expenseslipdialog.h"
+#include "views/slip/viewexpense.h"
+#include "views/widgets/cashregistersound.h"
+
+namespace {
+
+class SlipTest : public FrameFixture {
+protected:
+    SlipTest() { LastSlipDate::Reset(); }
+
+    std::unique_ptr<CExpenseReport> Stored() {
+        auto report = std::make_unique<CExpenseReport>();
+        report->GetCurrencyTable().Load(false);
+        EXPECT_TRUE(report->Open(path_, false));
+        return report;
+    }
+    // Starts an expense from the main screen's button of `group`, and fills
+    // the slip with `fill` when it opens.
+    void Enter(int group, std::function<void(CExpenseSlipDialog*)> fill) {
+        WhenDialogOpens([fill](QDialog* dialog) {
+            auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+            if (slip != nullptr) {
+                fill(slip);
+            }
+            // A failed check must not leave the slip waiting for a tap.
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the slip is still open";
+                dialog->reject();
+            }
+        });
+        Tap(frame_->MainView()->Button(group));
+    }
+    static void TypeAmount(CExpenseSlipDialog* slip, const QString& text) {
+        slip->AmountEdit()->clear();
+        Type(slip->AmountEdit(), text);
+    }
+
+    QString path_;
+};
+
+TEST_F(SlipTest, ALunchEnteredFromTheMainScreenIsListedSavedAndRung) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    document_->GetPreferences().SetPlaySounds(true);
+    // 15:09 is lunch time.
+    ASSERT_EQ(frame_->MainView()->Button(CCategory::kMealsGroup)->text(), QStringLiteral("Lunch"));
+    Enter(CCategory::kMealsGroup, [](CExpenseSlipDialog* slip) {
+        EXPECT_EQ(slip->AmountLabel()->text(), QStringLiteral("Amount:"));
+        EXPECT_FALSE(slip->DeleteButton()->isEnabled());
+        TypeAmount(slip, QStringLiteral("12.50"));
+        Tap(slip->SaveButton());
+    });
+    EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("1 items"));
+    EXPECT_EQ(frame_->Status()->Total()->text(), QStringLiteral("Total $12.50"));
+    CListGrid* list = frame_->MainView()->SimpleList()->Grid();
+    EXPECT_EQ(list->CellText(1, 0), QStringLiteral("Lunch"));
+    EXPECT_EQ(list->CellText(3, 0), QStringLiteral("$12.50"));
+    EXPECT_EQ(frame_->Sound()->PlayCount(), 1);
+    const auto stored = Stored();
+    ASSERT_EQ(stored->GetRecords().GetCount(false), 1);
+    EXPECT_EQ(stored->GetRecords().GetAt(0, false)->GetAmount(false).GetValue(), 12.5);
+    EXPECT_EQ(stored->GetRecords().GetAt(0, false)->GetDate(), kTestNow);
+}
+
+TEST_F(SlipTest, LodgingOfThreeNightsOnTheFifthIsThreeExpensesAtTheNightlyAmount) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    Enter(7, [](CExpenseSlipDialog* slip) {
+        ASSERT_EQ(slip->Category().GetIndex(), CCategory::kLodgingIndex);
+        EXPECT_EQ(slip->AmountLabel()->text(), QStringLiteral("Amount per night:"));
+        ASSERT_TRUE(slip->Nights()->isVisible());
+        slip->DateEdit()->setDate(QDate(2026, 3, 5));
+        slip->Nights()->clear();
+        Type(slip->Nights(), QStringLiteral("3"));
+        TypeAmount(slip, QStringLiteral("80"));
+        Tap(slip->SaveButton());
+    });
+    const auto stored = Stored();
+    ASSERT_EQ(stored->GetRecords().GetCount(false), 3);
+    for (int night = 0; night < 3; ++night) {
+        const CExpenseRecord* record = stored->GetRecords().GetAt(night, false);
+        EXPECT_EQ(platform_.Clock().ToLocal(record->GetDate()).date(), QDate(2026, 3, 5 + night));
+        EXPECT_EQ(record->GetAmount(false).GetValue(), 80.0);
+    }
+}
+
+TEST_F(SlipTest, AMileageSlipAsksForMilesAndStoresTheHomeCurrencyPaidByNone) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        EXPECT_EQ(slip->AmountLabel()->text(), QStringLiteral("Miles:"));
+        EXPECT_FALSE(slip->PaidWithButton()->isVisible());
+        EXPECT_FALSE(slip->Receipt()->isVisible());
+        EXPECT_TRUE(slip->OdometerButton()->isVisible());
+        TypeAmount(slip, QStringLiteral("100"));
+        Tap(slip->SaveButton());
+    });
+    frame_->AddExpense(CCategory(QStringLiteral("Mileage"), CCategory::kMileageIndex, 5));
+    const auto stored = Stored();
+    ASSERT_EQ(stored->GetRecords().GetCount(false), 1);
+    const CExpenseRecord* trip = stored->GetRecords().GetAt(0, false);
+    EXPECT_EQ(trip->GetCurrencyName(), document_->GetCurrencyTable().GetHomeCurrency());
+    EXPECT_EQ(trip->GetExchangeRate().GetValue(), 1.0);
+    EXPECT_EQ(trip->GetPaidWith().GetName(), QStringLiteral("None"));
+    EXPECT_EQ(trip->GetDistance(), 100.0);
+    // The trip's worth at the default mileage rate, which the totals add.
+    EXPECT_EQ(
+        trip->GetAmount(false).GetValue(),
+        std::round(100 * document_->GetPreferences().GetDefaultMileageRate().GetValue() * 100) /
+            100);
+}
+
+TEST_F(SlipTest, EditingTheDateKeepsTheTimeOfDayAndDeleteAsksFirst) {
+    path_ = MakeReport(QStringLiteral("Trip"), {20});
+    StartFrame();
+    const TimeStamp before = document_->GetRecords().GetAt(0, false)->GetDate();
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        EXPECT_TRUE(slip->DeleteButton()->isEnabled());
+        slip->DateEdit()->setDate(QDate(2026, 3, 1));
+        Tap(slip->SaveButton());
+    });
+    CListGrid* list = frame_->MainView()->SimpleList()->Grid();
+    Tap(list->viewport(), list->CellRect(2, 0).center());
+    const TimeStamp after = document_->GetRecords().GetAt(0, false)->GetDate();
+    EXPECT_EQ(platform_.Clock().ToLocal(after).date(), QDate(2026, 3, 1));
+    EXPECT_EQ(platform_.Clock().ToLocal(after).time(), platform_.Clock().ToLocal(before).time());
+
+    platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+    WhenDialogOpens(
+        [](QDialog* dialog) { Tap(qobject_cast<CExpenseSlipDialog*>(dialog)->DeleteButton()); });
+    Tap(list->viewport(), list->CellRect(2, 0).center());
+    EXPECT_EQ(Messages().last(),
+              QStringLiteral("Are you sure you want to delete this expense item?"));
+    EXPECT_EQ(Stored()->GetRecords().GetCount(false), 0);
+}
+
+TEST_F(SlipTest, CancelAndEscapeChangeNothing) {
+    path_ = MakeReport(QStringLiteral("Trip"), {20});
+    StartFrame();
+    const QByteArray bytes = ReadFileBytes(path_);
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        TypeAmount(slip, QStringLiteral("99"));
+        Tap(slip->CancelButton());
+    });
+    Enter(CCategory::kMealsGroup, [](CExpenseSlipDialog* slip) {
+        TypeAmount(slip, QStringLiteral("5"));
+        QTest::keyClick(slip->AmountEdit(), Qt::Key_Escape);
+    });
+    CListGrid* list = frame_->MainView()->SimpleList()->Grid();
+    Tap(list->viewport(), list->CellRect(2, 0).center());
+    EXPECT_EQ(ReadFileBytes(path_), bytes);
+    EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("1 items"));
+}
+
+}  // namespace
