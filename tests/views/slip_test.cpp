@@ -18,6 +18,7 @@
 #include "views/grid/listgrid.h"
 #include "views/grid/simplelist.h"
 #include "views/slip/categorybutton.h"
+#include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
 #include "views/widgets/cashregistersound.h"
@@ -154,6 +155,28 @@ TEST_F(SlipTest, EditingTheDateKeepsTheTimeOfDayAndDeleteAsksFirst) {
     EXPECT_EQ(Messages().last(),
               QStringLiteral("Are you sure you want to delete this expense item?"));
     EXPECT_EQ(Stored()->GetRecords().GetCount(false), 0);
+}
+
+TEST_F(SlipTest, NewExpenseOffersTheTwelveCategoriesFirst) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* picker = qobject_cast<CCategoryPicker*>(dialog);
+        ASSERT_NE(picker, nullptr);
+        EXPECT_EQ(picker->windowTitle(), QStringLiteral("Please Choose..."));
+        EXPECT_EQ(picker->Button(6)->text(), QStringLiteral("Taxi"));
+        Tap(picker->Button(6));
+    });
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        EXPECT_EQ(slip->Category().GetName(), QStringLiteral("Taxi"));
+        TypeAmount(slip, QStringLiteral("18"));
+        Tap(slip->SaveButton());
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("New Expense")));
+    ASSERT_EQ(Stored()->GetRecords().GetCount(false), 1);
+    EXPECT_EQ(Stored()->GetRecords().GetAt(0, false)->GetCategory().GetName(),
+              QStringLiteral("Taxi"));
 }
 
 TEST_F(SlipTest, CancelAndEscapeChangeNothing) {

@@ -26,6 +26,7 @@
 #include "views/frame/statusbar.h"
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
 #include "views/totals/totalsdialog.h"
@@ -268,6 +269,9 @@ void CMainFrame::Run(Command command) {
         case Command::AllReports:
             OnAllReports();
             break;
+        case Command::NewExpense:
+            OnNewExpense();
+            break;
         case Command::NewReport:
             OnNewReport();
             break;
@@ -285,7 +289,6 @@ void CMainFrame::Run(Command command) {
         case Command::ChangeRates:
         case Command::BackupRestore:
         case Command::Preferences:
-        case Command::NewExpense:
             break;
     }
 }
@@ -501,6 +504,17 @@ void CMainFrame::OnForceSynchronization() {
             "The next time you sync, this will force all your files to be re-downloaded and "
             "overwrite any files on your computer for Outlaysheet. Do you wish to continue?"))) {
         ForceSynchronization(false);
+    }
+}
+
+void CMainFrame::OnNewExpense() {
+    CCategoryPicker picker([this](int group) { return mainView_->CategoryOfGroup(group); }, this);
+    if (picker.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (const CCategory* category = mainView_->CategoryOfGroup(picker.ChosenGroup())) {
+        const CCategory chosen = *category;
+        AddExpense(chosen);
     }
 }
 

@@ -117,6 +117,7 @@ private:
     void OnForceSynchronization();
     void OnExport();
     void OnAllReports();
+    void OnNewExpense();
     void OnNewReport();
     bool FillReportList();
     void PickReport(int index);

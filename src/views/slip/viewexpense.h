@@ -49,15 +49,15 @@ public:
     QTimer* MealTimer() { return &timer_; }
     // The pop-up list of a group's button, for a look at it.
     QMenu* MakePopUp(int group);
+    // The category a group's button stands for now; null when the list has
+    // none of that group.
+    const CCategory* CategoryOfGroup(int group) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The category a group's button stands for now; null when the list has
-    // none of that group.
-    const CCategory* CategoryOfGroup(int group) const;
     void Tap(int group);
     void PopUp(int group);
 
