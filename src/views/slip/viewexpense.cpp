@@ -19,7 +19,7 @@ constexpr int kGapAboveList = 4;
 }  // namespace
 
 CViewExpense::CViewExpense(CExpenseDoc& document, QWidget* parent)
-    : QWidget(parent), document_(document), list_(new CSimpleList(document, this)) {
+    : QWidget(parent), document_(document), list_(std::make_unique<CSimpleList>(document, this)) {
     setObjectName(QStringLiteral("Main"));
     setAccessibleName(QStringLiteral("Main screen"));
     setAutoFillBackground(true);

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class CCategory;
 class CExpenseDoc;
@@ -45,7 +46,7 @@ public:
     void LayoutMainScreen();
 
     CategoryButton* Button(int group) const;  // group 1 to 12
-    CSimpleList* SimpleList() const { return list_; }
+    CSimpleList* SimpleList() const { return list_.get(); }
     QTimer* MealTimer() { return &timer_; }
     // The pop-up list of a group's button, for a look at it.
     QMenu* MakePopUp(int group);
@@ -63,7 +64,7 @@ private:
 
     CExpenseDoc& document_;  // not owned
     std::array<CategoryButton*, kButtonCount> buttons_{};
-    CSimpleList* list_;
+    std::unique_ptr<CSimpleList> list_;  // its grid is a child of this view
     QTimer timer_;
     QString meal_;
     bool listWanted_ = true;
