@@ -94,6 +94,12 @@ def main():
                "--registry", os.path.join(folder.name, "registry")]
     environment = dict(os.environ)
     environment.pop("WAYLAND_DISPLAY", None)
+    # In a sanitizer build: the X keyboard library reads a string's bytes past
+    # its end with strndup, which the strict string checks report; that is
+    # the library's, not ours.
+    if "ASAN_OPTIONS" in environment:
+        environment["ASAN_OPTIONS"] = environment["ASAN_OPTIONS"].replace(
+            "strict_string_checks=1", "strict_string_checks=0")
     environment["HOME"] = folder.name
     environment["XDG_RUNTIME_DIR"] = folder.name
     for command in (["new-report", "Trip"],
