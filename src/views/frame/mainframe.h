@@ -116,6 +116,7 @@ private:
     void OnDeleteReport();
     void OnForceSynchronization();
     void OnExport();
+    void OnBackupRestore();
     void OnNewReport();
     bool FillReportList();
     void PickReport(int index);

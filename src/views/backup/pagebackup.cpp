@@ -1,0 +1,90 @@
+#include "views/backup/pagebackup.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "backup/backupengine.h"
+#include "views/backup/backupcontents.h"
+#include "views/backup/backupprogress.h"
+#include "views/backup/choosearchive.h"
+#include "views/widgets/appfont.h"
+
+CPageBackup::CPageBackup(CBackupProgress* progress, QWidget* parent)
+    : QWidget(parent),
+      progress_(progress),
+      contents_(new CBackupContents(QStringLiteral("Information to backup"), false, this)),
+      pathLabel_(new QLabel(QStringLiteral("Save Backup To:"), this)),
+      path_(new QLineEdit(this)),
+      browse_(new QPushButton(QStringLiteral("..."), this)),
+      backup_(new QPushButton(QStringLiteral("Backup"), this)) {
+    setAccessibleName(QStringLiteral("Backup"));
+    setFont(AppFont());
+    path_->setReadOnly(true);
+    path_->setAccessibleName(QStringLiteral("Save Backup To"));
+    browse_->setAccessibleName(QStringLiteral("Choose Backup File"));
+    browse_->setFixedSize(24, 20);
+    backup_->setAccessibleName(backup_->text());
+    contents_->ReportsBox()->setChecked(true);
+    contents_->DataFilesBox()->setChecked(true);
+    contents_->ImagesBox()->setChecked(true);
+    connect(path_, &QLineEdit::textChanged, this, &CPageBackup::UpdateButtons);
+    connect(browse_, &QPushButton::clicked, this, &CPageBackup::Browse);
+    connect(contents_->ChooseButton(), &QPushButton::clicked, this, &CPageBackup::ChooseReports);
+    connect(backup_, &QPushButton::clicked, this, &CPageBackup::RunBackup);
+    UpdateButtons();
+}
+
+void CPageBackup::UpdateButtons() {
+    backup_->setEnabled(!path_->text().isEmpty());
+}
+
+void CPageBackup::Browse() {
+    QString path = path_->text();
+    if (ChooseArchive(this, false, path)) {
+        path_->setText(path);
+        confirmed_ = true;
+    }
+}
+
+void CPageBackup::ChooseReports() {
+    BackupFileList reports;
+    BackupEngine::ListReports(reports);
+    contents_->ChooseReports(reports);
+}
+
+void CPageBackup::RunBackup() {
+    const quint32 flags = contents_->Flags();
+    BackupFileList reports;
+    if (contents_->ReportsBox()->checkState() == Qt::Checked) {
+        BackupEngine::ListReports(reports);
+    } else if (contents_->ReportsBox()->checkState() == Qt::PartiallyChecked) {
+        reports = contents_->Reports();
+    }
+    BackupEngine engine;
+    engine.SetSelection(flags);
+    const int result = progress_->Run(engine, QStringLiteral("Saving"), [&] {
+        return engine.Backup(path_->text(), reports, !confirmed_);
+    });
+    if (result == 1) {
+        confirmed_ = false;
+    }
+}
+
+void CPageBackup::ApplyLayout(ScreenLayout layout) {
+    const bool landscape = layout == ScreenLayout::Landscape;
+    contents_->ApplyLayout(layout != ScreenLayout::Portrait);
+    delete this->layout();
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setVerticalSpacing(landscape ? 2 : 4);
+    grid->addWidget(contents_, 0, 0, 1, 3);
+    grid->addWidget(pathLabel_, 1, 0, 1, 3);
+    grid->addWidget(path_, 2, 0, 1, 2);
+    grid->addWidget(browse_, 2, 2);
+    grid->addWidget(backup_, 3, 1, 1, 2, Qt::AlignRight);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(4, 1);
+}
