@@ -3,13 +3,19 @@
 // OUTPUT/NAME-FORM.png, for a look at what the user sees.
 //   outlaysheet-gallery OUTPUT
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QTabWidget>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "backup/backupengine.h"
 #include "lists/category.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
@@ -17,6 +23,13 @@
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "scratchplatform.h"
+#include "views/backup/backupcontents.h"
+#include "views/backup/backupprogress.h"
+#include "views/backup/pagebackup.h"
+#include "views/backup/pagerestore.h"
+#include "views/backup/reportchooser.h"
+#include "views/backup/sheetbackuprestore.h"
+#include "views/backup/trashdialog.h"
 #include "views/frame/aboutdialog.h"
 #include "views/frame/exportdialog.h"
 #include "views/frame/mainframe.h"
@@ -24,6 +37,8 @@
 #include "views/frame/reportinfodialog.h"
 #include "views/frame/systeminfodialog.h"
 #include "views/widgets/guiprompts.h"
+#include "zip/ziparchive.h"
+#include "zip/ziperror.h"
 
 namespace {
 
@@ -76,6 +91,40 @@ void MakeSampleReports() {
     }
 }
 
+// Three deleted reports in the trash, dated to the minute so that the
+// pictures come out the same on every run.
+void FillTrash() {
+    const QString source = JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf"));
+    const char* names[] = {"Boston fair.xpf", "Lisbon visit.xpf", "Training.xpf"};
+    qint64 when = 1773518966;
+    for (const char* name : names) {
+        const QString target = JoinPath(GetTrashDirectory(), QString::fromLatin1(name));
+        QFile::copy(source, target);
+        QFile file(target);
+        if (file.open(QIODevice::ReadWrite)) {
+            file.setFileTime(QDateTime::fromSecsSinceEpoch(when),
+                             QFileDevice::FileModificationTime);
+        }
+        when += 86400 * 9 + 3600 * 5;
+    }
+}
+
+// The sample reports as the chooser and the pages offer them.
+BackupFileList SampleReports() {
+    BackupFileList reports;
+    BackupEngine::ListReports(reports);
+    return reports;
+}
+
+// The report box of a page in one of its three states.
+void SetReportBox(CBackupContents* contents, Qt::CheckState state) {
+    contents->ReportsBox()->setCheckState(state);
+    contents->Reports().clear();
+    if (state == Qt::PartiallyChecked) {
+        contents->Reports().append(SampleReports().first());
+    }
+}
+
 bool Save(const QPixmap& picture, const QString& folder, const QString& name, const Form& form) {
     const QString path =
         QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(name, QLatin1String(form.name)));
@@ -106,6 +155,20 @@ int main(int argc, char* argv[]) {
     ScratchPlatform platform(std::make_unique<GuiPrompts>());
     InitDirectories(1 | 2 | 8);
     MakeSampleReports();
+    FillTrash();
+    const QString archive = JoinPath(GetDocumentsRoot(), QStringLiteral("Trips.xbf"));
+    // Made by the archive layer itself: the engine would show its outcome
+    // in a message box.
+    try {
+        ZipArchive zip;
+        zip.Create(archive);
+        for (const BackupFileEntry& report : SampleReports()) {
+            zip.SetEntryComment(zip.AddFile(report.path), QString(report.category));
+        }
+        zip.Close();
+    } catch (const ZipError&) {
+        std::fprintf(stderr, "outlaysheet-gallery: cannot write %s\n", qPrintable(archive));
+    }
     CExpenseDoc document;
     document.OpenReport(JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf")));
     CMainFrame frame(document);
@@ -151,6 +214,26 @@ int main(int argc, char* argv[]) {
              CSystemInfoDialog dialog(&frame);
              return Shot(&dialog);
          }},
+        {"backup-progress",
+         [&] {
+             CSheetBackupRestore sheet(&frame);
+             sheet.show();
+             sheet.Progress()->Begin(QStringLiteral("Saving"));
+             sheet.Progress()->Step(7, 12, QStringLiteral("Oslo trip.xpf"));
+             return Shot(&sheet);
+         }},
+        {"report-chooser",
+         [&] {
+             const BackupFileList reports = SampleReports();
+             CReportChooser chooser(CReportChooser::Source::Reports, reports, Qt::PartiallyChecked,
+                                    {reports.first()}, &frame);
+             return Shot(&chooser);
+         }},
+        {"trash",
+         [&] {
+             CTrashDialog dialog(&frame);
+             return Shot(&dialog);
+         }},
         {"message-box",
          [&] {
              QPixmap picture = Shot(&frame);
@@ -169,6 +252,28 @@ int main(int argc, char* argv[]) {
              return picture;
          }},
     };
+    // Both pages with the report box in each of its states.
+    const std::pair<const char*, Qt::CheckState> boxStates[] = {
+        {"all", Qt::Checked}, {"none", Qt::Unchecked}, {"some", Qt::PartiallyChecked}};
+    std::vector<std::pair<QString, Screen>> pages;
+    for (const auto& [state, check] : boxStates) {
+        pages.emplace_back(QStringLiteral("backup-page-%1").arg(QLatin1String(state)),
+                           [&, check = check] {
+                               CSheetBackupRestore sheet(&frame);
+                               SetReportBox(sheet.BackupPage()->Contents(), check);
+                               sheet.BackupPage()->PathField()->setText(archive);
+                               return Shot(&sheet);
+                           });
+        pages.emplace_back(QStringLiteral("restore-page-%1").arg(QLatin1String(state)),
+                           [&, check = check] {
+                               CSheetBackupRestore sheet(&frame);
+                               sheet.Tabs()->setCurrentWidget(sheet.RestorePage());
+                               SetReportBox(sheet.RestorePage()->Contents(), check);
+                               sheet.RestorePage()->PathField()->setText(archive);
+                               sheet.RestorePage()->UpdateButtons();
+                               return Shot(&sheet);
+                           });
+    }
     bool ok = true;
     for (const Form& form : kForms) {
         frame.resize(form.size);
@@ -177,6 +282,9 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         for (const auto& [name, shoot] : screens) {
             ok = Save(shoot(), folder, QString::fromLatin1(name), form) && ok;
+        }
+        for (const auto& [name, shoot] : pages) {
+            ok = Save(shoot(), folder, name, form) && ok;
         }
     }
     return ok ? 0 : 1;

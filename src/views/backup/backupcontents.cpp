@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "backup/backupcategory.h"
@@ -77,4 +79,26 @@ void CBackupContents::ApplyLayout(bool low) {
         grid->addWidget(images_, 2, 0, 1, 3);
     }
     grid->setColumnStretch(2, 1);
+}
+
+void CBackupContents::AddPathRows(QBoxLayout* column, ScreenLayout layout, QLabel* label,
+                                  QLineEdit* path, QPushButton* browse, QPushButton* action) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    // The wide screen has room for the label on the path's line, the square
+    // one for the button; the portrait one stacks all three.
+    if (layout == ScreenLayout::Landscape) {
+        row->addWidget(label);
+    } else {
+        column->addWidget(label);
+    }
+    row->addWidget(path, 1);
+    row->addWidget(browse);
+    if (layout != ScreenLayout::Portrait) {
+        row->addWidget(action);
+        column->addLayout(row);
+        return;
+    }
+    column->addLayout(row);
+    column->addWidget(action, 0, Qt::AlignRight);
 }

@@ -3,8 +3,12 @@
 #include <QGroupBox>
 
 #include "backup/backupfileentry.h"
+#include "platform/screen.h"
 
+class QBoxLayout;
 class QCheckBox;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 // What a backup or restore covers: the three-state "&Expense Reports" box
@@ -35,6 +39,11 @@ public:
     // Opens the report chooser over `offered`; on "Save" the box and the
     // chosen reports take its answer.
     void ChooseReports(const BackupFileList& offered);
+
+    // The rows of a page below its boxes: the archive's label, its path with
+    // "..." and the page's button ("Backup", "Restore"), put for `layout`.
+    static void AddPathRows(QBoxLayout* column, ScreenLayout layout, QLabel* label,
+                            QLineEdit* path, QPushButton* browse, QPushButton* action);
 
     // Stacks the boxes, or in a low screen puts the picture and data boxes
     // beside each other.

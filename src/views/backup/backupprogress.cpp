@@ -1,6 +1,7 @@
 #include "views/backup/backupprogress.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -38,6 +39,15 @@ CBackupProgress::CBackupProgress(QWidget* parent)
         cancel_->setEnabled(false);
     });
     hide();
+    // Covers the whole sheet, whatever size the sheet takes.
+    parent->installEventFilter(this);
+}
+
+bool CBackupProgress::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        setGeometry(parentWidget()->rect());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 int CBackupProgress::Run(BackupEngine& engine, const QString& verb,

@@ -36,6 +36,9 @@ public:
     QProgressBar* Bar() const { return bar_; }
     QPushButton* CancelButton() const { return cancel_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // After the display of a step, before the check for a cancel.
     void stepped(int done);

@@ -1,10 +1,10 @@
 #include "views/backup/pagebackup.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "backup/backupengine.h"
 #include "views/backup/backupcontents.h"
@@ -23,6 +23,9 @@ CPageBackup::CPageBackup(CBackupProgress* progress, QWidget* parent)
     setAccessibleName(QStringLiteral("Backup"));
     setFont(AppFont());
     path_->setReadOnly(true);
+    // The field's own minimum is the widest glyph of the font, wider than the
+    // handheld's screen leaves beside the buttons.
+    path_->setMinimumWidth(40);
     path_->setAccessibleName(QStringLiteral("Save Backup To"));
     browse_->setAccessibleName(QStringLiteral("Choose Backup File"));
     browse_->setFixedSize(24, 20);
@@ -74,17 +77,13 @@ void CPageBackup::RunBackup() {
 }
 
 void CPageBackup::ApplyLayout(ScreenLayout layout) {
-    const bool landscape = layout == ScreenLayout::Landscape;
-    contents_->ApplyLayout(layout != ScreenLayout::Portrait);
+    const bool portrait = layout == ScreenLayout::Portrait;
+    contents_->ApplyLayout(!portrait);
     delete this->layout();
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(4, 4, 4, 4);
-    grid->setVerticalSpacing(landscape ? 2 : 4);
-    grid->addWidget(contents_, 0, 0, 1, 3);
-    grid->addWidget(pathLabel_, 1, 0, 1, 3);
-    grid->addWidget(path_, 2, 0, 1, 2);
-    grid->addWidget(browse_, 2, 2);
-    grid->addWidget(backup_, 3, 1, 1, 2, Qt::AlignRight);
-    grid->setColumnStretch(0, 1);
-    grid->setRowStretch(4, 1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, portrait ? 4 : 2, 4, portrait ? 4 : 2);
+    column->setSpacing(portrait ? 4 : 2);
+    column->addWidget(contents_);
+    CBackupContents::AddPathRows(column, layout, pathLabel_, path_, browse_, backup_);
+    column->addStretch(1);
 }

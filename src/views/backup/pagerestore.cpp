@@ -2,10 +2,10 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "backup/backupengine.h"
 #include "platform/platform.h"
@@ -28,6 +28,9 @@ CPageRestore::CPageRestore(CBackupProgress* progress, QWidget* parent)
     setAccessibleName(QStringLiteral("Restore"));
     setFont(AppFont());
     path_->setReadOnly(true);
+    // The field's own minimum is the widest glyph of the font, wider than the
+    // handheld's screen leaves beside the buttons.
+    path_->setMinimumWidth(40);
     path_->setAccessibleName(QStringLiteral("Restore Backup From"));
     browse_->setAccessibleName(QStringLiteral("Choose Backup File"));
     browse_->setFixedSize(24, 20);
@@ -102,32 +105,15 @@ void CPageRestore::RunRestore() {
 }
 
 void CPageRestore::ApplyLayout(ScreenLayout layout) {
-    contents_->ApplyLayout(layout != ScreenLayout::Portrait);
+    const bool portrait = layout == ScreenLayout::Portrait;
+    contents_->ApplyLayout(!portrait);
     delete this->layout();
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(4, 4, 4, 4);
-    if (layout == ScreenLayout::Landscape) {
-        // Wide and low: what to restore on the left, from where on the right.
-        grid->setVerticalSpacing(2);
-        grid->addWidget(contents_, 0, 0, 3, 1);
-        grid->addWidget(pathLabel_, 0, 1, 1, 2);
-        grid->addWidget(path_, 1, 1);
-        grid->addWidget(browse_, 1, 2);
-        grid->addWidget(restore_, 2, 1, 1, 2, Qt::AlignRight | Qt::AlignTop);
-        grid->addWidget(replace_, 3, 0, 1, 3);
-        grid->addWidget(ask_, 4, 0, 1, 3);
-        grid->setColumnStretch(1, 1);
-        grid->setRowStretch(5, 1);
-        return;
-    }
-    grid->setVerticalSpacing(layout == ScreenLayout::Square ? 1 : 3);
-    grid->addWidget(contents_, 0, 0, 1, 3);
-    grid->addWidget(replace_, 1, 0, 1, 3);
-    grid->addWidget(ask_, 2, 0, 1, 3);
-    grid->addWidget(pathLabel_, 3, 0, 1, 3);
-    grid->addWidget(path_, 4, 0, 1, 2);
-    grid->addWidget(browse_, 4, 2);
-    grid->addWidget(restore_, 5, 1, 1, 2, Qt::AlignRight);
-    grid->setColumnStretch(0, 1);
-    grid->setRowStretch(6, 1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, portrait ? 4 : 2, 4, portrait ? 4 : 2);
+    column->setSpacing(portrait ? 3 : 0);
+    column->addWidget(contents_);
+    column->addWidget(replace_);
+    column->addWidget(ask_);
+    CBackupContents::AddPathRows(column, layout, pathLabel_, path_, browse_, restore_);
+    column->addStretch(1);
 }

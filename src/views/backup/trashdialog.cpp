@@ -32,8 +32,12 @@ CTrashDialog::CTrashDialog(QWidget* parent)
     list_->setRootIsDecorated(false);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Date and size whole, the name in what is left, so that all three fit
+    // the handheld's width.
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(kFile, QHeaderView::Stretch);
+    list_->setTextElideMode(Qt::ElideRight);
     for (QPushButton* button : {restore_, deleteAll_}) {
         button->setAccessibleName(button->text());
         button->setFont(AppFont());
