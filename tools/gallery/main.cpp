@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -36,6 +37,7 @@
 #include "views/frame/mergerecordsdialog.h"
 #include "views/frame/reportinfodialog.h"
 #include "views/frame/systeminfodialog.h"
+#include "views/widgets/filechooser.h"
 #include "views/widgets/guiprompts.h"
 #include "zip/ziparchive.h"
 #include "zip/ziperror.h"
@@ -228,6 +230,17 @@ int main(int argc, char* argv[]) {
              CReportChooser chooser(CReportChooser::Source::Reports, reports, Qt::PartiallyChecked,
                                     {reports.first()}, &frame);
              return Shot(&chooser);
+         }},
+        {"archive-file-dialog",
+         [&] {
+             FileChoice choice;
+             choice.title = QStringLiteral("Save Backup To");
+             choice.folder = GetDocumentsRoot();
+             choice.filter = QStringLiteral("Outlaysheet Backup Files (*.xbf)");
+             choice.suffix = QStringLiteral("xbf");
+             choice.forOpen = false;
+             const auto dialog = MakeFileDialog(&frame, choice, archive);
+             return Shot(dialog.get());
          }},
         {"trash",
          [&] {

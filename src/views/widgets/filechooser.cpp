@@ -1,12 +1,14 @@
 #include "views/widgets/filechooser.h"
 
-#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLayout>
+#include <QLineEdit>
 
-bool ChooseFile(QWidget* parent, const FileChoice& choice, QString& path) {
-    QFileDialog dialog(parent, choice.title, choice.folder, choice.filter);
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileChoice& choice,
+                                            const QString& path) {
+    auto owned = std::make_unique<QFileDialog>(parent, choice.title, choice.folder, choice.filter);
+    QFileDialog& dialog = *owned;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(choice.forOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setAcceptMode(choice.forOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
@@ -17,19 +19,31 @@ bool ChooseFile(QWidget* parent, const FileChoice& choice, QString& path) {
     // The places list and the detail columns take more width than the
     // screen has; a plain list of names fits.
     dialog.setViewMode(QFileDialog::List);
-    if (auto* sidebar = dialog.findChild<QWidget*>(QStringLiteral("sidebar"))) {
-        sidebar->hide();
+    for (const char* name : {"sidebar", "backButton", "forwardButton", "listModeButton",
+                             "detailModeButton", "lookInLabel"}) {
+        if (auto* child = dialog.findChild<QWidget*>(QLatin1String(name))) {
+            child->hide();
+        }
     }
+    // Fields and lists ask for the font's widest glyph and more as their
+    // least width; they are usable narrower.
     for (QWidget* child : dialog.findChildren<QWidget*>()) {
-        child->setMinimumWidth(0);
+        if (qobject_cast<QLineEdit*>(child) || qobject_cast<QComboBox*>(child)) {
+            child->setMinimumWidth(40);
+        }
     }
     dialog.setMinimumSize(0, 0);
     if (parent != nullptr) {
         dialog.setGeometry(parent->window()->geometry());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return owned;
+}
+
+bool ChooseFile(QWidget* parent, const FileChoice& choice, QString& path) {
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, choice, path);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return false;
     }
-    path = dialog.selectedFiles().first();
+    path = dialog->selectedFiles().first();
     return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
+class QFileDialog;
 class QWidget;
 
 // What a file dialog asks for.
@@ -18,3 +20,7 @@ struct FileChoice {
 // at `path` when it is not empty and sets it to the chosen file; false when
 // the user cancelled.
 bool ChooseFile(QWidget* parent, const FileChoice& choice, QString& path);
+
+// The dialog ChooseFile runs, ready to show.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileChoice& choice,
+                                            const QString& path);
