@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
@@ -26,6 +27,7 @@
 #include "views/backup/sheetbackuprestore.h"
 #include "views/backup/trashdialog.h"
 #include "views/frame/statusbar.h"
+#include "views/widgets/filechooser.h"
 
 namespace {
 
@@ -382,6 +384,39 @@ TEST_F(BackupPagesTest, LongWorkShowsProgressAndACancelKeepsTheEarlierArchive) {
     });
     EXPECT_EQ(Messages().last(), QStringLiteral("Backup Operation Was Canceled."));
     EXPECT_EQ(ReadFileBytes(archive), earlier);
+}
+
+// Qt's own dialog asks for more width than the handheld has; what is left
+// of it must fit, or its buttons fall off the screen.
+TEST_F(BackupPagesTest, FileDialogsFitTheHandheldsScreen) {
+    StartFrame();
+    for (const QSize size : {QSize(240, 320), QSize(320, 240), QSize(240, 240)}) {
+        frame_->resize(size);
+        for (bool forOpen : {true, false}) {
+            FileChoice choice;
+            choice.filter = QStringLiteral("Outlaysheet Backup Files (*.xbf)");
+            choice.forOpen = forOpen;
+            const auto dialog = MakeFileDialog(frame_.get(), choice, QString());
+            dialog->show();
+            QApplication::processEvents();
+            EXPECT_EQ(dialog->size(), size) << size.width() << "x" << size.height();
+            dialog->hide();
+        }
+    }
+}
+
+// Escape does not close the sheet while it writes files.
+TEST_F(BackupPagesTest, TheSheetStaysOpenWhileItWorks) {
+    StartFrame();
+    CSheetBackupRestore sheet(frame_.get());
+    sheet.show();
+    sheet.Progress()->Begin(QStringLiteral("Saving"));
+    sheet.Progress()->Step(0, 10, QStringLiteral("Oslo.xpf"));
+    sheet.reject();
+    EXPECT_TRUE(sheet.isVisible());
+    sheet.Progress()->End();
+    sheet.reject();
+    EXPECT_FALSE(sheet.isVisible());
 }
 
 using TrashDialogTest = FrameFixture;

@@ -33,6 +33,12 @@ CSheetBackupRestore::CSheetBackupRestore(QWidget* parent)
     SetHelpTopic(QStringLiteral("Backup and Restore"));
 }
 
+void CSheetBackupRestore::reject() {
+    if (!progress_->isVisible()) {
+        FullWindowDialog::reject();
+    }
+}
+
 void CSheetBackupRestore::ApplyLayout(ScreenLayout layout) {
     backup_->ApplyLayout(layout);
     restore_->ApplyLayout(layout);

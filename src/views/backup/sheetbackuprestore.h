@@ -22,6 +22,9 @@ public:
     CBackupProgress* Progress() const { return progress_; }
     QToolButton* DoneButton() const { return done_; }
 
+    // Escape closes the sheet, but not in the middle of a backup or restore.
+    void reject() override;
+
 signals:
     // After a restore: the open report and the lists must be read again.
     void restored();
