@@ -28,6 +28,9 @@ CBackupContents::CBackupContents(const QString& title, bool restoring, QWidget* 
     setAccessibleName(title);
     choose_->setAccessibleName(QStringLiteral("Select Reports"));
     choose_->setFixedSize(24, 20);
+    for (QCheckBox* box : {reports_, dataFiles_, images_}) {
+        box->setChecked(true);
+    }
     // A tap leaves the third state for ticked and goes on between ticked and
     // unticked; only the chooser sets the third state.
     connect(reports_, &QCheckBox::clicked, this, [this] {
@@ -48,6 +51,17 @@ quint32 CBackupContents::Flags() const {
         flags |= kBackupImages;
     }
     return flags;
+}
+
+BackupFileList CBackupContents::ReportsToWorkOn(
+    const std::function<void(BackupFileList&)>& listAll) const {
+    BackupFileList reports;
+    if (reports_->checkState() == Qt::Checked) {
+        listAll(reports);
+    } else if (reports_->checkState() == Qt::PartiallyChecked) {
+        reports = chosen_;
+    }
+    return reports;
 }
 
 void CBackupContents::ChooseReports(const BackupFileList& offered) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <functional>
 
 #include "backup/backupfileentry.h"
 #include "platform/screen.h"
@@ -19,7 +20,8 @@ class CBackupContents : public QGroupBox {
     Q_OBJECT
 
 public:
-    // `restoring` names the chooser for an archive rather than the reports.
+    // All three boxes start ticked. `restoring` names the chooser for an
+    // archive rather than the reports.
     CBackupContents(const QString& title, bool restoring, QWidget* parent);
 
     // A check box of these pages, named after its text.
@@ -35,6 +37,9 @@ public:
     BackupFileList& Reports() { return chosen_; }
     // The selection flags the boxes make.
     quint32 Flags() const;
+    // The reports to work on: all that `listAll` lists when the box is
+    // ticked, the chosen ones in the third state, none otherwise.
+    BackupFileList ReportsToWorkOn(const std::function<void(BackupFileList&)>& listAll) const;
 
     // Opens the report chooser over `offered`; on "Save" the box and the
     // chosen reports take its answer.

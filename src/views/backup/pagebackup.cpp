@@ -30,9 +30,6 @@ CPageBackup::CPageBackup(CBackupProgress* progress, QWidget* parent)
     browse_->setAccessibleName(QStringLiteral("Choose Backup File"));
     browse_->setFixedSize(24, 20);
     backup_->setAccessibleName(backup_->text());
-    contents_->ReportsBox()->setChecked(true);
-    contents_->DataFilesBox()->setChecked(true);
-    contents_->ImagesBox()->setChecked(true);
     connect(path_, &QLineEdit::textChanged, this, &CPageBackup::UpdateButtons);
     connect(browse_, &QPushButton::clicked, this, &CPageBackup::Browse);
     connect(contents_->ChooseButton(), &QPushButton::clicked, this, &CPageBackup::ChooseReports);
@@ -60,12 +57,8 @@ void CPageBackup::ChooseReports() {
 
 void CPageBackup::RunBackup() {
     const quint32 flags = contents_->Flags();
-    BackupFileList reports;
-    if (contents_->ReportsBox()->checkState() == Qt::Checked) {
-        BackupEngine::ListReports(reports);
-    } else if (contents_->ReportsBox()->checkState() == Qt::PartiallyChecked) {
-        reports = contents_->Reports();
-    }
+    const BackupFileList reports =
+        contents_->ReportsToWorkOn([](BackupFileList& list) { BackupEngine::ListReports(list); });
     BackupEngine engine;
     engine.SetSelection(flags);
     const int result = progress_->Run(engine, QStringLiteral("Saving"), [&] {

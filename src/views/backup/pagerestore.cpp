@@ -35,9 +35,6 @@ CPageRestore::CPageRestore(CBackupProgress* progress, QWidget* parent)
     browse_->setAccessibleName(QStringLiteral("Choose Backup File"));
     browse_->setFixedSize(24, 20);
     restore_->setAccessibleName(restore_->text());
-    contents_->ReportsBox()->setChecked(true);
-    contents_->DataFilesBox()->setChecked(true);
-    contents_->ImagesBox()->setChecked(true);
     connect(replace_, &QCheckBox::toggled, this, [this](bool replace) {
         ask_->setChecked(replace);
         ask_->setEnabled(replace);
@@ -87,12 +84,8 @@ void CPageRestore::ChooseReports() {
 }
 
 void CPageRestore::RunRestore() {
-    BackupFileList reports;
-    if (contents_->ReportsBox()->checkState() == Qt::Checked) {
-        BackupEngine::ListArchiveReports(path_->text(), reports);
-    } else if (contents_->ReportsBox()->checkState() == Qt::PartiallyChecked) {
-        reports = contents_->Reports();
-    }
+    const BackupFileList reports = contents_->ReportsToWorkOn(
+        [this](BackupFileList& list) { BackupEngine::ListArchiveReports(path_->text(), list); });
     BackupEngine engine;
     engine.SetSelection(contents_->Flags());
     progress_->Run(engine, QStringLiteral("Restoring"), [&] {
