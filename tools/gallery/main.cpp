@@ -158,7 +158,9 @@ int main(int argc, char* argv[]) {
     InitDirectories(1 | 2 | 8);
     MakeSampleReports();
     FillTrash();
-    const QString archive = JoinPath(GetDocumentsRoot(), QStringLiteral("Trips.xbf"));
+    // Outside the scratch folder, whose random name would change the
+    // pictures on every run.
+    const QString archive = QDir::temp().filePath(QStringLiteral("Trips.xbf"));
     // Made by the archive layer itself: the engine would show its outcome
     // in a message box.
     try {
@@ -283,7 +285,6 @@ int main(int argc, char* argv[]) {
                                sheet.Tabs()->setCurrentWidget(sheet.RestorePage());
                                SetReportBox(sheet.RestorePage()->Contents(), check);
                                sheet.RestorePage()->PathField()->setText(archive);
-                               sheet.RestorePage()->UpdateButtons();
                                return Shot(&sheet);
                            });
     }
@@ -300,5 +301,6 @@ int main(int argc, char* argv[]) {
             ok = Save(shoot(), folder, name, form) && ok;
         }
     }
+    QFile::remove(archive);
     return ok ? 0 : 1;
 }
