@@ -115,9 +115,18 @@ void BackupEngine::NoteError(const QString& error) {
     lastError_ += error;
 }
 
+bool BackupEngine::Advance(const QString& name) {
+    if (progress_ && !progress_(done_, total_, name)) {
+        cancelled_ = true;
+    }
+    ++done_;
+    return !cancelled_;
+}
+
 int BackupEngine::Backup(const QString& archivePath, const BackupFileList& reports,
                          bool confirmOverwrite) {
     lastError_.clear();
+    cancelled_ = false;
     Prompts& prompts = UserPrompts();
     if (archivePath.isEmpty()) {
         prompts.Warning(QStringLiteral("Please select a location to save the backup to."));
@@ -152,6 +161,10 @@ int BackupEngine::Backup(const QString& archivePath, const BackupFileList& repor
             QStringLiteral("Errors were encountered while trying to backup your files."));
         return 0;
     }
+    if (cancelled_) {
+        prompts.Information(QStringLiteral("Backup Operation Was Canceled."));
+        return 0;
+    }
     prompts.Information(QStringLiteral("Backup Was Successful"));
     return 1;
 }
@@ -173,7 +186,14 @@ void BackupEngine::WriteArchive(const QString& archivePath, const BackupFileList
         // a failed backup leaves the previous one as it was.
         archive_.Create(archivePath);
         archive_.SetComment(ArchiveComment(selection_));
+        done_ = 0;
+        total_ = static_cast<int>(files.size());
         for (const BackupFileEntry& entry : files) {
+            if (!Advance(entry.ShownName())) {
+                // Nothing of the new archive reaches the disk.
+                archive_.Discard();
+                return;
+            }
             const qint64 index = archive_.AddFile(entry.path);
             archive_.SetEntryComment(index, QString(entry.category));
         }
@@ -200,12 +220,15 @@ int BackupEngine::Restore(const QString& archivePath, const BackupFileList& repo
     }
 
     archive_.Discard();
-    bool cancelled = false;
+    cancelled_ = false;
     try {
         archive_.Open(archivePath);
         archiveFile_ = QFileInfo(archivePath).canonicalFilePath();
         const qint64 count = archive_.Count();
         const QString reportsFolder = GetReportsDirectory();
+        const QList<qint64> others = SelectedEntries();
+        done_ = 0;
+        total_ = static_cast<int>(reports.size() + others.size());
         for (const BackupFileEntry& entry : reports) {
             // The list may stem from an earlier look at another archive: the
             // entry must still be that report.
@@ -218,18 +241,23 @@ int BackupEngine::Restore(const QString& archivePath, const BackupFileList& repo
                               .arg(index));
                 continue;
             }
-            if (RestoreEntry(index, reportsFolder, replaceExisting, askBeforeReplacing) ==
-                EntryOutcome::Cancelled) {
-                cancelled = true;
+            if (!Advance(entry.ShownName()) ||
+                RestoreEntry(index, reportsFolder, replaceExisting, askBeforeReplacing) ==
+                    EntryOutcome::Cancelled) {
+                cancelled_ = true;
                 break;
             }
         }
-        for (qint64 index = 0; !cancelled && index < count; ++index) {
+        for (qint64 index : others) {
+            if (cancelled_) {
+                break;
+            }
             const QString folder =
                 FolderFor(BackupCategory::FromComment(archive_.Comment(index)), selection_);
-            if (!folder.isEmpty() && RestoreEntry(index, folder, replaceExisting,
-                                                  askBeforeReplacing) == EntryOutcome::Cancelled) {
-                cancelled = true;
+            if (!Advance(archive_.Name(index)) ||
+                RestoreEntry(index, folder, replaceExisting, askBeforeReplacing) ==
+                    EntryOutcome::Cancelled) {
+                cancelled_ = true;
             }
         }
     } catch (const ZipError& error) {
@@ -242,12 +270,24 @@ int BackupEngine::Restore(const QString& archivePath, const BackupFileList& repo
             QStringLiteral("Errors were encountered while trying to restore your files."));
         return 0;
     }
-    if (cancelled) {
+    if (cancelled_) {
         prompts.Information(QStringLiteral("Restore Operation Was Canceled."));
         return 0;
     }
     prompts.Information(QStringLiteral("Restore Was Successful"));
     return 1;
+}
+
+QList<qint64> BackupEngine::SelectedEntries() {
+    QList<qint64> entries;
+    const qint64 count = archive_.Count();
+    for (qint64 index = 0; index < count; ++index) {
+        if (!FolderFor(BackupCategory::FromComment(archive_.Comment(index)), selection_)
+                 .isEmpty()) {
+            entries.append(index);
+        }
+    }
+    return entries;
 }
 
 BackupEngine::EntryOutcome BackupEngine::RestoreEntry(qint64 index, const QString& folder,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "backup/backupcategory.h"
 #include "backup/backupfileentry.h"
@@ -44,6 +45,15 @@ public:
     // Files written by the last Restore.
     int RestoredCount() const { return restored_; }
 
+    // Called before each file is written, with the files done so far, the
+    // number of files in all and the file's name; returning false cancels
+    // the work there. A cancelled backup leaves any earlier archive as it
+    // was; a cancelled restore keeps what it restored.
+    using Progress = std::function<bool(int done, int total, const QString& name)>;
+    void SetProgress(Progress progress) { progress_ = std::move(progress); }
+    // Whether the last Backup or Restore was cancelled.
+    bool WasCancelled() const { return cancelled_; }
+
     // The archive comment of a backup with these selection flags.
     static QString ArchiveComment(quint32 flags);
 
@@ -56,10 +66,19 @@ private:
     EntryOutcome RestoreEntry(qint64 index, const QString& folder, bool replaceExisting,
                               bool askBeforeReplacing);
     void NoteError(const QString& error);
+    // False when the user cancelled before this file.
+    bool Advance(const QString& name);
+    // The entries a restore with the current selection writes besides the
+    // chosen reports.
+    QList<qint64> SelectedEntries();
 
     quint32 selection_ = 0;
     ZipArchive archive_;
     QString archiveFile_;  // the open archive's canonical path, while restoring
     QString lastError_;
     int restored_ = 0;
+    Progress progress_;
+    int done_ = 0;
+    int total_ = 0;
+    bool cancelled_ = false;
 };

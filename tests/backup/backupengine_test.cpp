@@ -456,3 +456,62 @@ TEST(Restore, NeverReplacesTheArchiveItReads) {
     EXPECT_EQ(ReadFileBytes(inData), archiveBytes);
     EXPECT_EQ(ReadFileBytes(GetDataDirectory() + "/Classification.dat"), QByteArray(500, 'c'));
 }
+
+// Progress reaches the screen before each file, and a "no" there cancels:
+// a backup then leaves the earlier archive, a restore keeps what it wrote.
+TEST(Progress, CountsEveryFileAndCancelsBetweenFiles) {
+    TestPlatform platform;
+    UserFiles files(platform);
+    const quint32 all = kBackupReports | kBackupDataFiles | kBackupImages;
+    struct Step {
+        int done;
+        int total;
+        QString name;
+    };
+    QList<Step> steps;
+    int stopAt = -1;
+    BackupEngine engine;
+    engine.SetSelection(all);
+    engine.SetProgress([&](int done, int total, const QString& name) {
+        steps.append({done, total, name});
+        return done != stopAt;
+    });
+    BackupFileList reports;
+    BackupEngine::ListReports(reports);
+    const QString archive = platform.Path("all.xbf");
+    ASSERT_EQ(engine.Backup(archive, reports, false), 1);
+    ASSERT_EQ(steps.size(), 6);
+    EXPECT_EQ(steps.first().done, 0);
+    EXPECT_EQ(steps.last().done, 5);
+    EXPECT_EQ(steps.last().total, 6);
+    EXPECT_EQ(steps.first().name, "Boston.xpf");
+    const QByteArray complete = ReadFileBytes(archive);
+
+    // A backup cancelled half-way leaves the complete one as it was.
+    platform.Prompts().Clear();
+    steps.clear();
+    stopAt = 3;
+    EXPECT_EQ(engine.Backup(archive, reports, false), 0);
+    EXPECT_TRUE(engine.WasCancelled());
+    EXPECT_EQ(steps.size(), 4);
+    EXPECT_EQ(platform.Prompts().Texts(), QStringList{"Backup Operation Was Canceled."});
+    EXPECT_EQ(ReadFileBytes(archive), complete);
+    EXPECT_EQ(QDir(platform.Path("")).entryList({"*.xbf*"}, QDir::Files | QDir::Hidden),
+              QStringList{"all.xbf"});
+
+    // A restore cancelled at the third file keeps the two before it.
+    WipeUserFolders();
+    platform.Prompts().Clear();
+    steps.clear();
+    stopAt = 2;
+    BackupFileList archived;
+    BackupEngine::ListArchiveReports(archive, archived);
+    EXPECT_EQ(engine.Restore(archive, archived, true, false), 0);
+    EXPECT_EQ(platform.Prompts().Texts(), QStringList{kRestoreCanceled});
+    EXPECT_EQ(engine.RestoredCount(), 2);
+    EXPECT_EQ(steps.size(), 3);
+    EXPECT_EQ(steps.last().total, 6);
+    EXPECT_TRUE(QFileInfo::exists(GetReportsDirectory() + "/Boston.xpf"));
+    EXPECT_TRUE(QFileInfo::exists(GetReportsDirectory() + "/Tiny.xpf"));
+    EXPECT_FALSE(QFileInfo::exists(GetDataDirectory() + "/PaidWith.dat"));
+}

@@ -3,14 +3,21 @@
 // OUTPUT/NAME-FORM.png, for a look at what the user sees.
 //   outlaysheet-gallery OUTPUT
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QTabWidget>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QLineEdit>
+#include "backup/backupengine.h"
 #include "lists/category.h"
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
@@ -20,6 +27,13 @@
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "scratchplatform.h"
+#include "views/backup/backupcontents.h"
+#include "views/backup/backupprogress.h"
+#include "views/backup/pagebackup.h"
+#include "views/backup/pagerestore.h"
+#include "views/backup/reportchooser.h"
+#include "views/backup/sheetbackuprestore.h"
+#include "views/backup/trashdialog.h"
 #include "views/frame/aboutdialog.h"
 #include "views/frame/exportdialog.h"
 #include "views/frame/mainframe.h"
@@ -32,7 +46,10 @@
 #include "views/slip/expenseslipdialog.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/totalsdialog.h"
+#include "views/widgets/filechooser.h"
 #include "views/widgets/guiprompts.h"
+#include "zip/ziparchive.h"
+#include "zip/ziperror.h"
 
 namespace {
 
@@ -89,6 +106,16 @@ void MakeSampleReports() {
                 {"Taxi", 5, "Hotel to airport", 41.20},
                 {"Misc", 10, "Umbrella", 15.00}},
                3);
+    // One bought abroad, for the home-currency tip.
+    auto abroad = std::make_unique<CExpenseRecord>();
+    abroad->SetCategory(CCategory(QStringLiteral("Dinner"), 3, 1));
+    abroad->SetDate(1773518966 + 3 * 86400);
+    abroad->SetDescription(QStringLiteral("Airport dinner"));
+    abroad->SetAmount(Amount(240));
+    abroad->SetExchangeRate(Amount(10.5));
+    abroad->SetCurrencyName(QStringLiteral("Norwegian Krone"));
+    document.AddRecord(std::move(abroad), true);
+    document.SaveReport(true);
     MakeReport(document, "Berlin fair", 200, {}, 1);
     // One group for each of twelve categories, for the subtotals.
     MakeReport(document, "Asia tour", 500,
@@ -105,6 +132,40 @@ void MakeSampleReports() {
                 {"Tips", 12, "Tips", 22.00},
                 {"Supplies", 13, "Adapters", 64.90}},
                2);
+}
+
+// Three deleted reports in the trash, dated to the minute so that the
+// pictures come out the same on every run.
+void FillTrash() {
+    const QString source = JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf"));
+    const char* names[] = {"Boston fair.xpf", "Lisbon visit.xpf", "Training.xpf"};
+    qint64 when = 1773518966;
+    for (const char* name : names) {
+        const QString target = JoinPath(GetTrashDirectory(), QString::fromLatin1(name));
+        QFile::copy(source, target);
+        QFile file(target);
+        if (file.open(QIODevice::ReadWrite)) {
+            file.setFileTime(QDateTime::fromSecsSinceEpoch(when),
+                             QFileDevice::FileModificationTime);
+        }
+        when += 86400 * 9 + 3600 * 5;
+    }
+}
+
+// The sample reports as the chooser and the pages offer them.
+BackupFileList SampleReports() {
+    BackupFileList reports;
+    BackupEngine::ListReports(reports);
+    return reports;
+}
+
+// The report box of a page in one of its three states.
+void SetReportBox(CBackupContents* contents, Qt::CheckState state) {
+    contents->ReportsBox()->setCheckState(state);
+    contents->Reports().clear();
+    if (state == Qt::PartiallyChecked) {
+        contents->Reports().append(SampleReports().first());
+    }
 }
 
 bool Save(const QPixmap& picture, const QString& folder, const QString& name, const Form& form) {
@@ -137,6 +198,22 @@ int main(int argc, char* argv[]) {
     ScratchPlatform platform(std::make_unique<GuiPrompts>());
     InitDirectories(1 | 2 | 8);
     MakeSampleReports();
+    FillTrash();
+    // Outside the scratch folder, whose random name would change the
+    // pictures on every run.
+    const QString archive = QDir::temp().filePath(QStringLiteral("Trips.xbf"));
+    // Made by the archive layer itself: the engine would show its outcome
+    // in a message box.
+    try {
+        ZipArchive zip;
+        zip.Create(archive);
+        for (const BackupFileEntry& report : SampleReports()) {
+            zip.SetEntryComment(zip.AddFile(report.path), QString(report.category));
+        }
+        zip.Close();
+    } catch (const ZipError&) {
+        std::fprintf(stderr, "outlaysheet-gallery: cannot write %s\n", qPrintable(archive));
+    }
     CExpenseDoc document;
     document.OpenReport(JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf")));
     CMainFrame frame(document);
@@ -270,6 +347,37 @@ int main(int argc, char* argv[]) {
              preferences.SetSubtotalAllDates(true);
              return picture;
          }},
+        {"backup-progress",
+         [&] {
+             CSheetBackupRestore sheet(&frame);
+             sheet.show();
+             sheet.Progress()->Begin(QStringLiteral("Saving"));
+             sheet.Progress()->Step(7, 12, QStringLiteral("Oslo trip.xpf"));
+             return Shot(&sheet);
+         }},
+        {"report-chooser",
+         [&] {
+             const BackupFileList reports = SampleReports();
+             CReportChooser chooser(CReportChooser::Source::Reports, reports, Qt::PartiallyChecked,
+                                    {reports.first()}, &frame);
+             return Shot(&chooser);
+         }},
+        {"archive-file-dialog",
+         [&] {
+             FileChoice choice;
+             choice.title = QStringLiteral("Save Backup To");
+             choice.folder = GetDocumentsRoot();
+             choice.filter = QStringLiteral("Outlaysheet Backup Files (*.xbf)");
+             choice.suffix = QStringLiteral("xbf");
+             choice.forOpen = false;
+             const auto dialog = MakeFileDialog(&frame, choice, archive);
+             return Shot(dialog.get());
+         }},
+        {"trash",
+         [&] {
+             CTrashDialog dialog(&frame);
+             return Shot(&dialog);
+         }},
         {"message-box",
          [&] {
              QPixmap picture = Shot(&frame);
@@ -288,6 +396,27 @@ int main(int argc, char* argv[]) {
              return picture;
          }},
     };
+    // Both pages with the report box in each of its states.
+    const std::pair<const char*, Qt::CheckState> boxStates[] = {
+        {"all", Qt::Checked}, {"none", Qt::Unchecked}, {"some", Qt::PartiallyChecked}};
+    std::vector<std::pair<QString, Screen>> pages;
+    for (const auto& [state, check] : boxStates) {
+        pages.emplace_back(QStringLiteral("backup-page-%1").arg(QLatin1String(state)),
+                           [&, check = check] {
+                               CSheetBackupRestore sheet(&frame);
+                               SetReportBox(sheet.BackupPage()->Contents(), check);
+                               sheet.BackupPage()->PathField()->setText(archive);
+                               return Shot(&sheet);
+                           });
+        pages.emplace_back(QStringLiteral("restore-page-%1").arg(QLatin1String(state)),
+                           [&, check = check] {
+                               CSheetBackupRestore sheet(&frame);
+                               sheet.Tabs()->setCurrentWidget(sheet.RestorePage());
+                               SetReportBox(sheet.RestorePage()->Contents(), check);
+                               sheet.RestorePage()->PathField()->setText(archive);
+                               return Shot(&sheet);
+                           });
+    }
     bool ok = true;
     for (const Form& form : kForms) {
         frame.resize(form.size);
@@ -297,6 +426,10 @@ int main(int argc, char* argv[]) {
         for (const auto& [name, shoot] : screens) {
             ok = Save(shoot(), folder, QString::fromLatin1(name), form) && ok;
         }
+        for (const auto& [name, shoot] : pages) {
+            ok = Save(shoot(), folder, name, form) && ok;
+        }
     }
+    QFile::remove(archive);
     return ok ? 0 : 1;
 }

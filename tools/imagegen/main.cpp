@@ -8,9 +8,15 @@
 // shown); a picture of an image folder also goes to FOLDERS/<place>/. The
 // built-in folder gets "manifest.txt", one line per picture: NAME WxH PLACE
 // MATTE, and "twin" after a down twin; the contact sheet reads it.
+//
+//   outlaysheet-imagegen --fonts DIR --icons DIR --icon-name NAME --sizes N,N... SCRIPT
+//
+// draws the first picture of SCRIPT, the program's icon, as transparent PNG
+// files DIR/NxN/apps/NAME.png, the folders of an icon theme.
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QSaveFile>
@@ -46,18 +52,49 @@ bool LoadFonts(const QString& folder, QString& error) {
     return true;
 }
 
-bool Save(const QImage& image, const QString& folder, const QString& name, QString& error) {
-    if (!QDir().mkpath(folder)) {
-        error = QStringLiteral("cannot create %1").arg(folder);
+bool SaveImage(const QImage& image, const QString& path, const char* format, QString& error) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        error = QStringLiteral("cannot create the folder of %1").arg(path);
         return false;
     }
-    const QString path = QDir(folder).filePath(name);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP") || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format) || !file.commit()) {
         error = QStringLiteral("cannot write %1").arg(path);
         return false;
     }
     return true;
+}
+
+bool Save(const QImage& image, const QString& folder, const QString& name, QString& error) {
+    return SaveImage(image, QDir(folder).filePath(name), "BMP", error);
+}
+
+int WriteIcons(const PictureScript& script, const QString& folder, const QString& name,
+               const QString& sizes) {
+    if (script.Pictures().isEmpty()) {
+        return Fail(QStringLiteral("the icon script draws no picture"));
+    }
+    const PictureDefinition& icon = script.Pictures().first();
+    const PicturePainter painter(script);
+    QString error;
+    for (const QString& text : sizes.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int size = text.toInt(&ok);
+        if (!ok || size <= 0 || size > 1024) {
+            return Fail(QStringLiteral("bad icon size %1").arg(text));
+        }
+        try {
+            const QImage image = painter.Paint(icon, false, qreal(size) / icon.size.width());
+            const QString path =
+                QStringLiteral("%1/%2x%2/apps/%3.png").arg(folder).arg(size).arg(name);
+            if (!SaveImage(image, path, "PNG", error)) {
+                return Fail(error);
+            }
+        } catch (const ScriptError& failure) {
+            return Fail(QString::fromStdString(failure.what()));
+        }
+    }
+    return EXIT_SUCCESS;
 }
 
 }  // namespace
@@ -69,6 +106,9 @@ int main(int argc, char* argv[]) {
     QString fonts;
     QString folders;
     QString builtin;
+    QString icons;
+    QString iconName;
+    QString sizes;
     QStringList scripts;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -79,13 +119,23 @@ int main(int argc, char* argv[]) {
             folders = arguments[++i];
         } else if (argument == QLatin1String("--builtin") && hasValue) {
             builtin = arguments[++i];
+        } else if (argument == QLatin1String("--icons") && hasValue) {
+            icons = arguments[++i];
+        } else if (argument == QLatin1String("--icon-name") && hasValue) {
+            iconName = arguments[++i];
+        } else if (argument == QLatin1String("--sizes") && hasValue) {
+            sizes = arguments[++i];
         } else {
             scripts.append(argument);
         }
     }
-    if (fonts.isEmpty() || folders.isEmpty() || builtin.isEmpty() || scripts.isEmpty()) {
+    const bool iconMode = !icons.isEmpty() && !iconName.isEmpty() && !sizes.isEmpty();
+    if (fonts.isEmpty() || scripts.isEmpty() ||
+        (!iconMode && (folders.isEmpty() || builtin.isEmpty()))) {
         return Fail(QStringLiteral(
-            "usage: outlaysheet-imagegen --fonts DIR --folders DIR --builtin DIR SCRIPT..."));
+            "usage: outlaysheet-imagegen --fonts DIR --folders DIR --builtin DIR SCRIPT...\n"
+            "       outlaysheet-imagegen --fonts DIR --icons DIR --icon-name NAME "
+            "--sizes N,N... SCRIPT"));
     }
     QString error;
     if (!LoadFonts(fonts, error)) {
@@ -96,6 +146,9 @@ int main(int argc, char* argv[]) {
         if (!script.Read(path)) {
             return Fail(script.Error());
         }
+    }
+    if (iconMode) {
+        return WriteIcons(script, icons, iconName, sizes);
     }
     const PicturePainter painter(script);
     QString manifest;

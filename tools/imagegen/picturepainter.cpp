@@ -79,11 +79,12 @@ QStringList Substitute(const QStringList& words, const QStringList& arguments) {
 
 PicturePainter::PicturePainter(const PictureScript& script) : script_(script) {}
 
-QImage PicturePainter::Paint(const PictureDefinition& picture, bool pressed) const {
-    QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
+QImage PicturePainter::Paint(const PictureDefinition& picture, bool pressed, qreal scale) const {
+    QImage image((QSizeF(picture.size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::NoBrush);
     if (pressed) {

@@ -32,9 +32,10 @@ class PicturePainter {
 public:
     explicit PicturePainter(const PictureScript& script);
 
-    // The picture on a transparent image of its size. `pressed` draws the
-    // down twin: one pixel lower and to the right, a little darker.
-    QImage Paint(const PictureDefinition& picture, bool pressed) const;
+    // The picture on a transparent image of its size times `scale`.
+    // `pressed` draws the down twin: one pixel lower and to the right, a
+    // little darker.
+    QImage Paint(const PictureDefinition& picture, bool pressed, qreal scale = 1) const;
 
     // A colour word of the script; throws ScriptError for anything else.
     QColor Colour(const QString& word, const QString& where) const;

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -18,6 +17,7 @@
 #include "report/expenserecord.h"
 #include "report/expensetotals.h"
 #include "report/reportcopies.h"
+#include "views/backup/sheetbackuprestore.h"
 #include "views/frame/aboutdialog.h"
 #include "views/frame/activereportbar.h"
 #include "views/frame/exportdialog.h"
@@ -33,6 +33,7 @@
 #include "views/widgets/appfont.h"
 #include "views/widgets/cashregistersound.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/filechooser.h"
 #include "views/widgets/helpwindow.h"
 
 namespace {
@@ -283,11 +284,13 @@ void CMainFrame::Run(Command command) {
                 .exec();
             RefreshViews();
             break;
+        case Command::BackupRestore:
+            OnBackupRestore();
+            break;
         // Their screens are built on top of this window; until they are,
         // the commands stand in the menus with their rules and do nothing.
         case Command::SelectExpenses:
         case Command::ChangeRates:
-        case Command::BackupRestore:
         case Command::Preferences:
             break;
     }
@@ -449,17 +452,16 @@ void CMainFrame::OnDetailedList() {
 }
 
 void CMainFrame::OnOpenReport() {
-    QFileDialog dialog(this, QStringLiteral("Open Report"), GetReportsDirectory(),
-                       QStringLiteral("Expense Report(*.xpf)"));
-    // Qt's own dialog: the desktop's would not fit a handheld's screen.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("xpf"));
-    dialog.setGeometry(geometry());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    FileChoice choice;
+    choice.title = QStringLiteral("Open Report");
+    choice.folder = GetReportsDirectory();
+    choice.filter = QStringLiteral("Expense Report(*.xpf)");
+    choice.suffix = QStringLiteral("xpf");
+    QString path;
+    if (!ChooseFile(this, choice, path)) {
         return;
     }
-    document_.OpenReport(dialog.selectedFiles().first());
+    document_.OpenReport(path);
     RefreshViews();
 }
 
@@ -525,6 +527,18 @@ void CMainFrame::OnAllReports() {
 
 void CMainFrame::OnExport() {
     CExportDialog(document_, this).exec();
+}
+
+void CMainFrame::OnBackupRestore() {
+    CSheetBackupRestore sheet(this);
+    connect(&sheet, &CSheetBackupRestore::restored, this, [this] {
+        if (ReportOpen()) {
+            ReloadFromFiles();
+        } else {
+            RefreshViews();
+        }
+    });
+    sheet.exec();
 }
 
 void CMainFrame::OnNewReport() {

@@ -118,6 +118,7 @@ private:
     void OnExport();
     void OnAllReports();
     void OnNewExpense();
+    void OnBackupRestore();
     void OnNewReport();
     bool FillReportList();
     void PickReport(int index);

@@ -1,0 +1,118 @@
+#include "views/backup/backupcontents.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "backup/backupcategory.h"
+#include "views/backup/reportchooser.h"
+#include "views/widgets/appfont.h"
+
+QCheckBox* CBackupContents::MakeBox(const QString& text, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+    box->setFont(AppFont());
+    return box;
+}
+
+CBackupContents::CBackupContents(const QString& title, bool restoring, QWidget* parent)
+    : QGroupBox(title, parent),
+      restoring_(restoring),
+      reports_(MakeBox(QStringLiteral("&Expense Reports"), this)),
+      choose_(new QPushButton(QStringLiteral("..."), this)),
+      dataFiles_(MakeBox(QStringLiteral("&Data Files"), this)),
+      images_(MakeBox(QStringLiteral("&Images"), this)) {
+    setFont(AppFont());
+    setAccessibleName(title);
+    choose_->setAccessibleName(QStringLiteral("Select Reports"));
+    choose_->setFixedSize(24, 20);
+    for (QCheckBox* box : {reports_, dataFiles_, images_}) {
+        box->setChecked(true);
+    }
+    // A tap leaves the third state for ticked and goes on between ticked and
+    // unticked; only the chooser sets the third state.
+    connect(reports_, &QCheckBox::clicked, this, [this] {
+        reports_->setTristate(false);
+        chosen_.clear();
+    });
+}
+
+quint32 CBackupContents::Flags() const {
+    quint32 flags = 0;
+    if (reports_->checkState() != Qt::Unchecked) {
+        flags |= kBackupReports;
+    }
+    if (dataFiles_->isChecked()) {
+        flags |= kBackupDataFiles;
+    }
+    if (images_->isChecked()) {
+        flags |= kBackupImages;
+    }
+    return flags;
+}
+
+BackupFileList CBackupContents::ReportsToWorkOn(
+    const std::function<void(BackupFileList&)>& listAll) const {
+    BackupFileList reports;
+    if (reports_->checkState() == Qt::Checked) {
+        listAll(reports);
+    } else if (reports_->checkState() == Qt::PartiallyChecked) {
+        reports = chosen_;
+    }
+    return reports;
+}
+
+void CBackupContents::ChooseReports(const BackupFileList& offered) {
+    CReportChooser chooser(
+        restoring_ ? CReportChooser::Source::Archive : CReportChooser::Source::Reports, offered,
+        reports_->checkState(), chosen_, window());
+    if (chooser.exec() != QDialog::Accepted) {
+        return;
+    }
+    chosen_ = chooser.Chosen();
+    reports_->setCheckState(chooser.State());
+    if (chooser.State() != Qt::PartiallyChecked) {
+        reports_->setTristate(false);
+    }
+}
+
+void CBackupContents::ApplyLayout(bool low) {
+    delete layout();
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setVerticalSpacing(low ? 0 : 2);
+    grid->addWidget(reports_, 0, 0);
+    grid->addWidget(choose_, 0, 1, Qt::AlignLeft);
+    if (low) {
+        grid->addWidget(dataFiles_, 1, 0);
+        grid->addWidget(images_, 1, 1, 1, 2);
+    } else {
+        grid->addWidget(dataFiles_, 1, 0, 1, 3);
+        grid->addWidget(images_, 2, 0, 1, 3);
+    }
+    grid->setColumnStretch(2, 1);
+}
+
+void CBackupContents::AddPathRows(QBoxLayout* column, ScreenLayout layout, QLabel* label,
+                                  QLineEdit* path, QPushButton* browse, QPushButton* action) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    // The wide screen has room for the label on the path's line, the square
+    // one for the button; the portrait one stacks all three.
+    if (layout == ScreenLayout::Landscape) {
+        row->addWidget(label);
+    } else {
+        column->addWidget(label);
+    }
+    row->addWidget(path, 1);
+    row->addWidget(browse);
+    if (layout != ScreenLayout::Portrait) {
+        row->addWidget(action);
+        column->addLayout(row);
+        return;
+    }
+    column->addLayout(row);
+    column->addWidget(action, 0, Qt::AlignRight);
+}

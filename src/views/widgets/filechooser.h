@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QFileDialog;
+class QWidget;
+
+// What a file dialog asks for.
+struct FileChoice {
+    QString title;
+    QString folder;       // where the dialog starts when no path is given
+    QString filter;       // "Expense Report(*.xpf)"
+    QString suffix;       // added to a typed name without one
+    bool forOpen = true;  // the file must exist; otherwise a file to save, asked before replacing
+};
+
+// Qt's own file dialog over `parent`'s window, laid out for the handheld's
+// screen: the desktop's dialog would not fit a 240-pixel-wide window. Starts
+// at `path` when it is not empty and sets it to the chosen file; false when
+// the user cancelled.
+bool ChooseFile(QWidget* parent, const FileChoice& choice, QString& path);
+
+// The dialog ChooseFile runs, ready to show.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileChoice& choice,
+                                            const QString& path);
