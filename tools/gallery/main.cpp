@@ -4,6 +4,9 @@
 //   outlaysheet-gallery OUTPUT
 #include <QApplication>
 #include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <cstdio>
@@ -26,6 +29,8 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/slip/milespaddlg.h"
+#include "views/slip/padamountedit.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/guiprompts.h"
@@ -240,6 +245,36 @@ int main(int argc, char* argv[]) {
              QPixmap picture = Shot(&dialog);
              preferences.SetSubtotalAllDates(true);
              return picture;
+         }},
+        {"number-pad",
+         [&] {
+             // An amount field with the focus, its pad open over the field below.
+             FullWindowDialog dialog(QStringLiteral("Cash Advance"),
+                                     FullWindowDialog::TitleButton::Ok, &frame);
+             auto* grid = new QGridLayout(dialog.Body());
+             grid->addWidget(new QLabel(QStringLiteral("Amount:")), 0, 0);
+             auto* amount = new CPadAmountEdit;
+             amount->setAccessibleName(QStringLiteral("Amount"));
+             amount->SetValue(12.5);
+             grid->addWidget(amount, 0, 1);
+             grid->addWidget(new QLabel(QStringLiteral("Note:")), 1, 0);
+             grid->addWidget(new QLineEdit, 1, 1);
+             grid->setRowStretch(2, 1);
+             dialog.show();
+             dialog.activateWindow();
+             QApplication::processEvents();
+             amount->setFocus();
+             amount->setCursorPosition(amount->text().size());
+             return Shot(&dialog);
+         }},
+        {"miles-pad",
+         [&] {
+             CExpenseRecord record;
+             record.SetOdometerStart(1200.0);
+             record.SetOdometerEnd(1350.5);
+             record.SetMileageRate(Amount(0.4));
+             CMilesPadDlg dialog(document, record, CMilesPadDlg::Field::Total, &frame);
+             return Shot(&dialog);
          }},
         {"message-box",
          [&] {

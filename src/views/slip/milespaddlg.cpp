@@ -1,5 +1,6 @@
 #include "views/slip/milespaddlg.h"
 
+#include <QBitmap>
 #include <QBoxLayout>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -136,7 +137,10 @@ QAbstractButton* CMilesPadDlg::MakeButton(const QString& name, const QString& im
     auto* button = new QToolButton(keys_);
     button->setObjectName(name);
     button->setAccessibleName(name);
-    button->setIcon(QIcon(QStringLiteral(":/images/MP_%1U.BMP").arg(image)));
+    QPixmap picture(QStringLiteral(":/images/MP_%1U.BMP").arg(image));
+    // Magenta is where the pad's blue shows through.
+    picture.setMask(picture.createMaskFromColor(Qt::magenta));
+    button->setIcon(QIcon(picture));
     button->setIconSize(kButtonSize);
     button->setFixedSize(kButtonSize);
     button->setAutoRaise(true);

@@ -20,6 +20,10 @@ CPadAmountEdit::~CPadAmountEdit() {
     delete pad_.data();
 }
 
+CNumberPad* CPadAmountEdit::Pad() const {
+    return pad_;
+}
+
 bool CPadAmountEdit::IsPadOpen() const {
     return pad_ != nullptr && pad_->IsOpen();
 }

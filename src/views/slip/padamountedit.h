@@ -20,7 +20,7 @@ public:
     void SetPadAtRight(bool atRight) { padAtRight_ = atRight; }
     bool IsPadAtRight() const { return padAtRight_; }
     // The pad, shown or not; null before it first opened.
-    CNumberPad* Pad() const { return pad_; }
+    CNumberPad* Pad() const;
     bool IsPadOpen() const;
 
 signals:
