@@ -1,12 +1,15 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
 #include "framefixture.h"
 #include "money/currencyformat.h"
 #include "money/moneybounds.h"
+#include "platform/directories.h"
 #include "report/expenserecord.h"
 #include "views/slip/amountedit.h"
 #include "views/slip/editpadmileage.h"
@@ -15,6 +18,7 @@
 #include "views/slip/nxcurrencyedit.h"
 #include "views/slip/nxnumericedit.h"
 #include "views/slip/padamountedit.h"
+#include "views/slip/updatescope.h"
 
 namespace {
 
@@ -354,6 +358,53 @@ TEST_F(MilesPadTest, ARateNoTripCanHaveIsNotSaved) {
     Tap(dialog->Button(QStringLiteral("Cancel")));
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(CMilesPadDlg::Run(nullptr, *document_, nullptr), CMilesPadDlg::kCancelled);
+}
+
+// ---- The "Update..." question.
+
+TEST_F(PadsTest, UpdateQuestionOffersOnlyTheScopesThatHoldExpenses) {
+    struct Case {
+        bool secondReport;
+        bool expenses;  // in the open report
+        bool allReports;
+        bool thisReport;
+    };
+    const Case cases[] = {
+        {false, true, false, true}, {true, false, true, false}, {true, true, true, true}};
+    int run = 0;
+    for (const Case& c : cases) {
+        // Each case in a folder of its own reports.
+        QDir(GetReportsDirectory()).removeRecursively();
+        InitDirectories(1 | 2 | 8);
+        const QString open = MakeReport(
+            QStringLiteral("Open %1").arg(run++),
+            c.expenses ? std::initializer_list<double>{12.5} : std::initializer_list<double>{});
+        if (c.secondReport) {
+            MakeReport(QStringLiteral("Other"), {});
+        }
+        document_ = std::make_unique<CExpenseDoc>();
+        ASSERT_TRUE(document_->OpenReport(open));
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* question = qobject_cast<UpdateScope*>(dialog);
+            ASSERT_NE(question, nullptr);
+            EXPECT_EQ(question->windowTitle(), QStringLiteral("Update..."));
+            EXPECT_EQ(question->Button(UpdateScope::kAllReports)->isEnabled(), c.allReports);
+            EXPECT_EQ(question->Button(UpdateScope::kThisReport)->isEnabled(), c.thisReport);
+            Tap(question->Button(c.allReports ? UpdateScope::kAllReports
+                                              : UpdateScope::kThisReport));
+        });
+        EXPECT_EQ(UpdateScope::Ask(nullptr, *document_, QStringLiteral("Update the rate?")),
+                  c.allReports ? UpdateScope::kAllReports : UpdateScope::kThisReport);
+    }
+    EXPECT_EQ(DialogsSeen(), 3);
+}
+
+TEST_F(PadsTest, UpdateQuestionIsNotAskedWithoutExpensesOrOtherReports) {
+    document_ = std::make_unique<CExpenseDoc>();
+    ASSERT_TRUE(document_->OpenReport(MakeReport(QStringLiteral("Empty"), {})));
+    EXPECT_EQ(UpdateScope::Ask(nullptr, *document_, QStringLiteral("Update the rate?")),
+              UpdateScope::kNoReports);
+    EXPECT_EQ(DialogsSeen(), 0);
 }
 
 }  // namespace
