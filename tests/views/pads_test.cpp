@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -207,6 +208,26 @@ TEST_F(PadsTest, NumberPadOpensWithTheFocusAndTypesIntoItsField) {
     EXPECT_TRUE(edit->IsPadOpen());
 }
 
+TEST_F(PadsTest, NumberPadOpensOverTheFieldOrBesideIt) {
+    for (bool atRight : {false, true}) {
+        QWidget window;
+        window.resize(240, 320);
+        auto* edit = new CPadAmountEdit(&window);
+        edit->SetPadAtRight(atRight);
+        edit->setGeometry(60, 100, 80, 20);
+        Activate(&window);
+        edit->setFocus();
+        ASSERT_TRUE(edit->IsPadOpen());
+        const QPoint expected = atRight ? QPoint(60 + 80 + 2, 100 - 27) : QPoint(60, 120 - 24);
+        EXPECT_EQ(edit->Pad()->pos(), expected) << atRight;
+        // Near the window's edge the pad stays inside it.
+        edit->clearFocus();
+        edit->move(200, 300);
+        edit->setFocus();
+        EXPECT_TRUE(window.rect().contains(edit->Pad()->geometry())) << atRight;
+    }
+}
+
 TEST_F(PadsTest, EveryPointOfThePadHitsTheKeyDrawnThere) {
     CNumberPad pad(QStringLiteral(","));
     EXPECT_EQ(pad.KeyLabel(10), QStringLiteral(","));
@@ -341,9 +362,14 @@ TEST_F(MilesPadTest, ReadingsTakeOneSeparatorAndEightCharacters) {
     // The keyboard types into the rate only.
     FrameFixture::Type(starting, QStringLiteral("99"));
     EXPECT_EQ(starting->text(), QStringLiteral("1234."));
+    QInputMethodEvent soft;
+    soft.setCommitString(QStringLiteral("7"));
+    QApplication::sendEvent(starting, &soft);
+    EXPECT_EQ(starting->text(), QStringLiteral("1234."));
     dialog->Rate()->clear();
     FrameFixture::Type(dialog->Rate(), QStringLiteral("2"));
-    EXPECT_EQ(dialog->Rate()->text(), QStringLiteral("2"));
+    QApplication::sendEvent(dialog->Rate(), &soft);
+    EXPECT_EQ(dialog->Rate()->text(), QStringLiteral("27"));
 }
 
 TEST_F(MilesPadTest, ARateNoTripCanHaveIsNotSaved) {
