@@ -20,6 +20,7 @@
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
+#include "views/slip/milespaddlg.h"
 #include "views/slip/viewexpense.h"
 #include "views/widgets/cashregistersound.h"
 
@@ -130,6 +131,31 @@ TEST_F(SlipTest, AMileageSlipAsksForMilesAndStoresTheHomeCurrencyPaidByNone) {
         trip->GetAmount(false).GetValue(),
         std::round(100 * document_->GetPreferences().GetDefaultMileageRate().GetValue() * 100) /
             100);
+}
+
+TEST_F(SlipTest, TheOdometerButtonTakesTheMilesPadsDistance) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    document_->GetPreferences().SetMileageBeginning(1200);
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        WhenDialogOpens([](QDialog* pad) {
+            auto* miles = qobject_cast<CMilesPadDlg*>(pad);
+            ASSERT_NE(miles, nullptr);
+            // 25 miles on the pad's own keys, into Total.
+            for (const char* key : {"2", "5"}) {
+                Tap(miles->Button(QString::fromLatin1(key)));
+            }
+            Tap(miles->Button(QStringLiteral("Save")));
+        });
+        Tap(slip->OdometerButton());
+        EXPECT_EQ(slip->AmountEdit()->text(), QStringLiteral("25.0"));
+        Tap(slip->SaveButton());
+    });
+    frame_->AddExpense(CCategory(QStringLiteral("Mileage"), CCategory::kMileageIndex, 5));
+    const auto stored = Stored();
+    ASSERT_EQ(stored->GetRecords().GetCount(false), 1);
+    EXPECT_EQ(stored->GetRecords().GetAt(0, false)->GetDistance(), 25.0);
 }
 
 TEST_F(SlipTest, EditingTheDateKeepsTheTimeOfDayAndDeleteAsksFirst) {

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -44,6 +46,8 @@
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
 #include "views/slip/expenseslipdialog.h"
+#include "views/slip/milespaddlg.h"
+#include "views/slip/padamountedit.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/filechooser.h"
@@ -376,6 +380,36 @@ int main(int argc, char* argv[]) {
         {"trash",
          [&] {
              CTrashDialog dialog(&frame);
+             return Shot(&dialog);
+         }},
+        {"number-pad",
+         [&] {
+             // An amount field with the focus, its pad open over the field below.
+             FullWindowDialog dialog(QStringLiteral("Cash Advance"),
+                                     FullWindowDialog::TitleButton::Ok, &frame);
+             auto* grid = new QGridLayout(dialog.Body());
+             grid->addWidget(new QLabel(QStringLiteral("Amount:")), 0, 0);
+             auto* amount = new CPadAmountEdit;
+             amount->setAccessibleName(QStringLiteral("Amount"));
+             amount->SetValue(12.5);
+             grid->addWidget(amount, 0, 1);
+             grid->addWidget(new QLabel(QStringLiteral("Note:")), 1, 0);
+             grid->addWidget(new QLineEdit, 1, 1);
+             grid->setRowStretch(2, 1);
+             dialog.show();
+             dialog.activateWindow();
+             QApplication::processEvents();
+             amount->setFocus();
+             amount->setCursorPosition(amount->text().size());
+             return Shot(&dialog);
+         }},
+        {"miles-pad",
+         [&] {
+             CExpenseRecord record;
+             record.SetOdometerStart(1200.0);
+             record.SetOdometerEnd(1350.5);
+             record.SetMileageRate(Amount(0.4));
+             CMilesPadDlg dialog(document, record, CMilesPadDlg::Field::Total, &frame);
              return Shot(&dialog);
          }},
         {"message-box",

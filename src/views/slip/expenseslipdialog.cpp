@@ -29,6 +29,7 @@
 #include "report/lastslipdate.h"
 #include "report/preferences.h"
 #include "views/slip/categorybutton.h"
+#include "views/slip/milespaddlg.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 
@@ -229,6 +230,17 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     connect(cancel_, &QToolButton::clicked, this, &QDialog::reject);
     connect(delete_, &QToolButton::clicked, this, &CExpenseSlipDialog::AskDelete);
     connect(details_, &QToolButton::clicked, this, &CExpenseSlipDialog::OpenDetails);
+    connect(odometer_, &QPushButton::clicked, this, [this] {
+        // A distance typed already goes in as the trip's end reading.
+        const double distance = amount_->text().trimmed().toDouble();
+        if (distance > 0) {
+            record_.SetOdometerEnd(record_.GetOdometerStart() + distance);
+        }
+        if (CMilesPadDlg::Run(this, document_, &record_, CMilesPadDlg::Field::Total) ==
+            CMilesPadDlg::kSaved) {
+            amount_->setText(QString::number(record_.GetDistance(), 'f', 1));
+        }
+    });
     amount_->setFocus();
     amount_->selectAll();
 }
