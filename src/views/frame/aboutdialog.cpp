@@ -17,7 +17,10 @@ CAboutDialog::CAboutDialog(QWidget* parent)
       version_(new QLabel(QStringLiteral("Version ") + VersionText(), Body())),
       contact_(new QPlainTextEdit(Body())) {
     SetHelpTopic(QStringLiteral("Main_Contents"));
-    picture_->setPixmap(QPixmap(QStringLiteral(":/images/SPLASH.BMP")));
+    // The splash picture is as wide as the screen; inside the dialog's
+    // margins it is drawn a little smaller rather than widen the dialog.
+    picture_->setPixmap(QPixmap(QStringLiteral(":/images/SPLASH.BMP"))
+                            .scaledToWidth(216, Qt::SmoothTransformation));
     picture_->setAlignment(Qt::AlignCenter);
     picture_->setAccessibleName(QStringLiteral("Outlaysheet"));
     QFont nameFont = ScaledFont(AppFont(), 16);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -76,6 +77,15 @@ void FullWindowDialog::UpdateLayout(bool force) {
         layout_ = layout;
         laidOut_ = true;
         ApplyLayout(layout);
+        // The form before may have stretched the dialog past the window while
+        // its controls were arranged for another shape.
+        if (Body()->layout() != nullptr) {
+            Body()->layout()->activate();
+        }
+        QDialog::layout()->activate();
+        if (window_ != nullptr && geometry() != window_->geometry()) {
+            FollowWindow();
+        }
     }
 }
 
