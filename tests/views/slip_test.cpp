@@ -21,6 +21,7 @@
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/milespaddlg.h"
+#include "views/slip/padamountedit.h"
 #include "views/slip/viewexpense.h"
 #include "views/widgets/cashregistersound.h"
 

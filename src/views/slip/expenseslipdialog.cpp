@@ -30,6 +30,7 @@
 #include "report/preferences.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/milespaddlg.h"
+#include "views/slip/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 
@@ -69,7 +70,7 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
       dateLabel_(Label(QStringLiteral("Date:"), Body())),
       date_(new QDateEdit(Body())),
       amountLabel_(Label(QStringLiteral("Amount:"), Body())),
-      amount_(new QLineEdit(Body())),
+      amount_(new CPadAmountEdit(Body())),
       categoryButton_(new CategoryButton(Body())),
       receipt_(new QCheckBox(QStringLiteral("Receipt"), Body())),
       nightsLabel_(Label(QStringLiteral("Nights:"), Body())),
@@ -165,12 +166,9 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     SetUpForCategory();
     FillCurrencies();
     if (IsMileage()) {
-        amount_->setText(!new_ && record_.GetDistance() > 0
-                             ? QString::number(record_.GetDistance(), 'f', 1)
-                             : QStringLiteral("0.0"));
+        amount_->SetValue(new_ ? 0.0 : record_.GetDistance());
     } else {
-        amount_->setText(document_.GetCurrencyTable().FormatIn(
-            slipCurrency_, new_ ? Amount() : record_.GetAmount(false), Amount::kPlainNumber));
+        amount_->SetAmount(new_ ? Amount() : record_.GetAmount(false));
     }
 
     connect(currency_, &QComboBox::activated, this, &CExpenseSlipDialog::PickCurrency);
@@ -232,13 +230,13 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     connect(details_, &QToolButton::clicked, this, &CExpenseSlipDialog::OpenDetails);
     connect(odometer_, &QPushButton::clicked, this, [this] {
         // A distance typed already goes in as the trip's end reading.
-        const double distance = amount_->text().trimmed().toDouble();
+        const double distance = amount_->GetValue();
         if (distance > 0) {
             record_.SetOdometerEnd(record_.GetOdometerStart() + distance);
         }
         if (CMilesPadDlg::Run(this, document_, &record_, CMilesPadDlg::Field::Total) ==
             CMilesPadDlg::kSaved) {
-            amount_->setText(QString::number(record_.GetDistance(), 'f', 1));
+            amount_->SetValue(record_.GetDistance());
         }
     });
     amount_->setFocus();
@@ -268,6 +266,7 @@ void CExpenseSlipDialog::SetUpForCategory() {
                           : perNight ? QStringLiteral("Amount per night:")
                                      : QStringLiteral("Amount:"));
     amount_->setMaxLength(mileage ? kMileageLength : 30000);
+    FormatAmountField();
     nightsLabel_->setVisible(perNight);
     nights_->setVisible(perNight);
     if (new_) {
@@ -290,6 +289,21 @@ void CExpenseSlipDialog::SetUpForCategory() {
     if (Body()->layout() != nullptr) {
         ApplyLayout(Layout());
     }
+}
+
+void CExpenseSlipDialog::FormatAmountField() {
+    const CCurrencyTable& table = document_.GetCurrencyTable();
+    // A currency the table does not know is written the device's way, as
+    // the lists show it.
+    CCurrencyFormat format(true);
+    table.FindFormat(IsMileage() ? table.GetHomeCurrency() : slipCurrency_, format);
+    if (IsMileage()) {
+        format.SetDigits(1);
+        amount_->SetLimit(MoneyBounds::Kind::kDistance);
+    } else {
+        amount_->SetLimit(MoneyBounds::Kind::kAmount);
+    }
+    amount_->SetFormat(format);
 }
 
 void CExpenseSlipDialog::ShowChoices() {
@@ -327,12 +341,9 @@ void CExpenseSlipDialog::PickCurrency(int index) {
         currency_->setCurrentIndex(currency_->findText(slipCurrency_));
         return;
     }
-    Amount amount;
+    const Amount amount = amount_->GetAmount();
     CCurrencyFormat format;
     const CCurrencyTable& table = document_.GetCurrencyTable();
-    if (table.FindFormat(slipCurrency_, format)) {
-        amount.Parse(amount_->text(), format, false);
-    }
     slipCurrency_ = name;
     CurrencyRate rate;
     if (name == record_.GetCurrencyName() && record_.GetExchangeRate().GetValue() > 0) {
@@ -340,7 +351,8 @@ void CExpenseSlipDialog::PickCurrency(int index) {
     } else {
         slipRate_ = table.GetRate(name, format, rate) ? rate.GetRate() : 1.0;
     }
-    amount_->setText(table.FormatIn(name, amount, Amount::kPlainNumber));
+    FormatAmountField();
+    amount_->SetAmount(amount);
     rateButton_->setVisible(!IsMileage() && name != table.GetHomeCurrency());
 }
 
@@ -429,7 +441,7 @@ void CExpenseSlipDialog::Store() {
     if (IsMileage()) {
         record_.SetCurrencyName(table.GetHomeCurrency());
         record_.SetExchangeRate(Amount(1.0));
-        const double distance = amount_->text().trimmed().toDouble();
+        const double distance = amount_->GetValue();
         if (record_.GetOdometerStart() == 0) {
             record_.SetOdometerStart(preferences.GetMileageBeginning());
             record_.SetOdometerEnd(record_.GetOdometerStart() + distance);
@@ -449,14 +461,7 @@ void CExpenseSlipDialog::Store() {
         record_.SetCurrencyName(slipCurrency_);
         record_.SetExchangeRate(Amount(slipRate_));
         CPreferences::SetSelectedCurrency(slipCurrency_);
-        CCurrencyFormat format;
-        if (!table.FindFormat(slipCurrency_, format)) {
-            table.GetHomeFormat(format);
-        }
-        Amount amount;
-        if (!amount.Parse(amount_->text(), format, false)) {
-            amount.Parse(amount_->text(), format, true);
-        }
+        Amount amount = amount_->GetAmount();
         amount.Round(table.GetDigits(slipCurrency_));
         record_.SetAmount(amount);
         record_.SetOdometerStart(0.0);

@@ -6,6 +6,7 @@
 #include "views/widgets/fullwindowdialog.h"
 
 class CExpenseDoc;
+class CPadAmountEdit;
 class CExpenseRecord;
 class CategoryButton;
 class QCheckBox;
@@ -41,7 +42,7 @@ public:
 
     QDateEdit* DateEdit() const { return date_; }
     QLabel* AmountLabel() const { return amountLabel_; }
-    QLineEdit* AmountEdit() const { return amount_; }
+    CPadAmountEdit* AmountEdit() const { return amount_; }
     CategoryButton* CategoryButtonWidget() const { return categoryButton_; }
     QCheckBox* Receipt() const { return receipt_; }
     QSpinBox* Nights() const { return nights_; }
@@ -64,6 +65,9 @@ protected:
 
 private:
     void SetUpForCategory();
+    // The amount field's format: the slip currency's, or miles with one
+    // decimal.
+    void FormatAmountField();
     void FillCurrencies();
     void PickCurrency(int index);
     void ChangeRate();
@@ -92,7 +96,7 @@ private:
     QLabel* dateLabel_;
     QDateEdit* date_;
     QLabel* amountLabel_;
-    QLineEdit* amount_;
+    CPadAmountEdit* amount_;
     CategoryButton* categoryButton_;
     QCheckBox* receipt_;
     QLabel* nightsLabel_;
