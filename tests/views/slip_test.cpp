@@ -2,7 +2,9 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -10,6 +12,8 @@
 
 #include "framefixture.h"
 #include "lists/category.h"
+#include "lists/currencyrate.h"
+#include "money/currencyformat.h"
 #include "platform/directories.h"
 #include "report/expenserecord.h"
 #include "report/lastslipdate.h"
@@ -22,6 +26,7 @@
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
+#include "views/slip/slipdetailspage.h"
 #include "views/slip/viewexpense.h"
 #include "views/widgets/cashregistersound.h"
 
@@ -204,6 +209,129 @@ TEST_F(SlipTest, NewExpenseOffersTheTwelveCategoriesFirst) {
     ASSERT_EQ(Stored()->GetRecords().GetCount(false), 1);
     EXPECT_EQ(Stored()->GetRecords().GetAt(0, false)->GetCategory().GetName(),
               QStringLiteral("Taxi"));
+}
+
+class InternationalSlipTest : public SlipTest {
+protected:
+    void SetUp() override {
+        path_ = MakeReport(QStringLiteral("Trip"), {});
+        StartFrame();
+        CCurrencyTable& table = document_->GetCurrencyTable();
+        table.SetInternationalTraveler(true);
+        // One foreign currency in the user's list.
+        for (const auto& entry : table.Formats()) {
+            if (entry.key != table.GetHomeCurrency()) {
+                table.SetInUse(entry.key, true);
+                break;
+            }
+        }
+    }
+    // The first currency of the list other than the home one.
+    static int ForeignIndex(CExpenseSlipDialog* slip, const QString& home) {
+        QComboBox* list = slip->Currency();
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->itemText(i) != home && list->itemText(i) != QLatin1String("Modify...")) {
+                return i;
+            }
+        }
+        return -1;
+    }
+};
+
+TEST_F(InternationalSlipTest, ModifyInTheCurrencyListLeavesThePreviousCurrency) {
+    const QString home = document_->GetCurrencyTable().GetHomeCurrency();
+    Enter(CCategory::kMealsGroup, [&](CExpenseSlipDialog* slip) {
+        QComboBox* list = slip->Currency();
+        ASSERT_TRUE(list->isVisible());
+        EXPECT_EQ(list->currentText(), home);
+        EXPECT_EQ(list->itemText(list->count() - 1), QStringLiteral("Modify..."));
+        EXPECT_FALSE(slip->RateButton()->isVisible());
+        list->setCurrentIndex(list->count() - 1);
+        emit list->activated(list->count() - 1);
+        EXPECT_EQ(list->currentText(), home);
+        EXPECT_EQ(slip->SlipCurrency(), home);
+        Tap(slip->CancelButton());
+    });
+}
+
+TEST_F(InternationalSlipTest, ANewRateAnsweredNoStaysOnThisExpenseOnly) {
+    const QString home = document_->GetCurrencyTable().GetHomeCurrency();
+    QString foreign;
+    double tableRate = 0;
+    Enter(CCategory::kMealsGroup, [&](CExpenseSlipDialog* slip) {
+        const int index = ForeignIndex(slip, home);
+        ASSERT_GE(index, 0);
+        foreign = slip->Currency()->itemText(index);
+        slip->Currency()->setCurrentIndex(index);
+        emit slip->Currency()->activated(index);
+        tableRate = slip->SlipRate();
+        ASSERT_TRUE(slip->RateButton()->isVisible());
+        WhenDialogOpens([](QDialog* rate) {
+            auto* box = rate->findChild<QDoubleSpinBox*>();
+            ASSERT_NE(box, nullptr);
+            box->setValue(2.5);
+            rate->accept();
+        });
+        Tap(slip->RateButton());
+        TypeAmount(slip, QStringLiteral("10"));
+        Tap(slip->SaveButton());
+    });
+    EXPECT_EQ(Messages(),
+              QStringList(QStringLiteral("Save the new exchange rate as the default?")));
+    const auto stored = Stored();
+    ASSERT_EQ(stored->GetRecords().GetCount(false), 1);
+    const CExpenseRecord* record = stored->GetRecords().GetAt(0, false);
+    EXPECT_EQ(record->GetCurrencyName(), foreign);
+    EXPECT_EQ(record->GetExchangeRate().GetValue(), 2.5);
+    CCurrencyFormat format;
+    CurrencyRate rate;
+    // The table keeps what it had: its rate, or none.
+    if (document_->GetCurrencyTable().GetRate(foreign, format, rate)) {
+        EXPECT_EQ(rate.GetRate(), tableRate);
+    } else {
+        EXPECT_EQ(tableRate, 1.0);
+    }
+}
+
+TEST_F(SlipTest, TheDetailsPageKeepsWhatIsSavedAndDropsWhatIsCancelled) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    Enter(CCategory::kMealsGroup, [this](CExpenseSlipDialog* slip) {
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* page = qobject_cast<CSlipDetailsPage*>(dialog);
+            ASSERT_NE(page, nullptr);
+            Type(page->Edit(CSlipDetailsPage::kLocation), QStringLiteral("Oslo"));
+            Type(page->Edit(CSlipDetailsPage::kContacts), QStringLiteral("Kari Nordmann"));
+            Tap(page->SaveButton());
+        });
+        Tap(slip->DetailsButton());
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* page = qobject_cast<CSlipDetailsPage*>(dialog);
+            EXPECT_EQ(page->Value(CSlipDetailsPage::kLocation), QStringLiteral("Oslo"));
+            Type(page->Edit(CSlipDetailsPage::kPurpose), QStringLiteral("Not kept"));
+            page->reject();
+        });
+        Tap(slip->DetailsButton());
+        TypeAmount(slip, QStringLiteral("9"));
+        Tap(slip->SaveButton());
+    });
+    const auto stored = Stored();
+    ASSERT_EQ(stored->GetRecords().GetCount(false), 1);
+    const CExpenseRecord* record = stored->GetRecords().GetAt(0, false);
+    EXPECT_EQ(record->GetLocation(), QStringLiteral("Oslo"));
+    EXPECT_EQ(record->GetContacts(), QStringLiteral("Kari Nordmann"));
+    EXPECT_TRUE(record->GetPurpose().isEmpty());
+}
+
+TEST_F(SlipTest, EnterSavesTheSlip) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    Enter(CCategory::kMealsGroup, [](CExpenseSlipDialog* slip) {
+        TypeAmount(slip, QStringLiteral("7"));
+        QTest::keyClick(slip->AmountEdit(), Qt::Key_Return);
+    });
+    ASSERT_EQ(Stored()->GetRecords().GetCount(false), 1);
+    EXPECT_EQ(Stored()->GetRecords().GetAt(0, false)->GetAmount(false).GetValue(), 7.0);
 }
 
 TEST_F(SlipTest, CancelAndEscapeChangeNothing) {

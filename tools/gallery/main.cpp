@@ -48,6 +48,8 @@
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
+#include "views/slip/slipdetailspage.h"
+#include "views/slip/updatescope.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/filechooser.h"
@@ -305,6 +307,34 @@ int main(int argc, char* argv[]) {
                                      &frame);
              slip.AmountEdit()->setText(QStringLiteral("12.50"));
              return Shot(&slip);
+         }},
+        {"expense-slip-international",
+         [&] {
+             CCurrencyTable& table = document.GetCurrencyTable();
+             const bool traveler = table.GetInternationalTraveler();
+             table.SetInternationalTraveler(true);
+             CExpenseRecord record;
+             record.SetCurrencyName(QStringLiteral("Norwegian Krone"));
+             record.SetExchangeRate(Amount(10.5));
+             CExpenseSlipDialog slip(document, record,
+                                     *document.GetCategories().Find(QStringLiteral("Dinner")),
+                                     true, &frame);
+             slip.AmountEdit()->SetValue(240);
+             QPixmap picture = Shot(&slip);
+             table.SetInternationalTraveler(traveler);
+             return picture;
+         }},
+        {"slip-details",
+         [&] {
+             CSlipDetailsPage page(QStringLiteral("Oslo, Norway"),
+                                   QStringLiteral("Customer visit"),
+                                   QStringLiteral("Kari Nordmann"), &frame);
+             return Shot(&page);
+         }},
+        {"update-question",
+         [&] {
+             UpdateScope question(QStringLiteral("Update..."), true, true, &frame);
+             return Shot(&question);
          }},
         {"expense-slip-mileage",
          [&] {

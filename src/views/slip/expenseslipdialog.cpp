@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,6 +32,7 @@
 #include "views/slip/categorybutton.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
+#include "views/slip/slipdetailspage.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 
@@ -112,6 +114,8 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     date_->setDisplayFormat(
         Platform::Get().GetRegional().Text(LocaleItem::ShortDate, QStringLiteral("M/d/yyyy")));
     amount_->setAccessibleName(QStringLiteral("Amount"));
+    // Beside the field, the pad leaves the amount in sight as it is typed.
+    amount_->SetPadAtRight(true);
     amount_->setAlignment(Qt::AlignRight);
     receipt_->setAccessibleName(QStringLiteral("Receipt"));
     nights_->setAccessibleName(QStringLiteral("Nights:"));
@@ -391,32 +395,20 @@ void CExpenseSlipDialog::PickFromPopUp(QPushButton* button, const QStringList& i
 }
 
 void CExpenseSlipDialog::OpenDetails() {
-    FullWindowDialog page(QStringLiteral("Expense Slip"), TitleButton::None, this);
-    page.SetHelpTopic(QStringLiteral("Expense Details"));
-    auto* grid = new QGridLayout(page.Body());
-    grid->setContentsMargins(4, 4, 4, 4);
-    QPlainTextEdit* edits[3];
-    const QString names[] = {QStringLiteral("Location"), QStringLiteral("Purpose"),
-                             QStringLiteral("Contacts")};
-    QString* texts[] = {&location_, &purpose_, &contacts_};
-    for (int i = 0; i < 3; ++i) {
-        grid->addWidget(Label(names[i], page.Body()), i, 0, Qt::AlignTop);
-        edits[i] = new QPlainTextEdit(*texts[i], page.Body());
-        edits[i]->setAccessibleName(names[i]);
-        edits[i]->setFont(AppFont());
-        edits[i]->setTabChangesFocus(true);
-        grid->addWidget(edits[i], i, 1);
-    }
-    QToolButton* save = page.Commands()->AddButton(QStringLiteral("Save"));
-    QToolButton* cancel = page.Commands()->AddButton(QStringLiteral("Cancel"));
-    page.Commands()->AddStretch();
-    connect(save, &QToolButton::clicked, &page, &QDialog::accept);
-    connect(cancel, &QToolButton::clicked, &page, &QDialog::reject);
+    CSlipDetailsPage page(location_, purpose_, contacts_, this);
     if (page.exec() == QDialog::Accepted) {
-        for (int i = 0; i < 3; ++i) {
-            *texts[i] = edits[i]->toPlainText();
-        }
+        location_ = page.Value(CSlipDetailsPage::kLocation);
+        purpose_ = page.Value(CSlipDetailsPage::kPurpose);
+        contacts_ = page.Value(CSlipDetailsPage::kContacts);
     }
+}
+
+void CExpenseSlipDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        save_->click();
+        return;
+    }
+    FullWindowDialog::keyPressEvent(event);
 }
 
 void CExpenseSlipDialog::AskDelete() {

@@ -62,6 +62,8 @@ public:
 
 protected:
     void ApplyLayout(ScreenLayout layout) override;
+    // Enter saves, as Save does; Escape cancels.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SetUpForCategory();
