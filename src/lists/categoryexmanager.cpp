@@ -191,3 +191,25 @@ void CCategoryExManager::RemoveAll() {
     items_.Clear();
     SetModified(true);
 }
+
+const CCategoryEx* CCategoryExManager::GetButtonCategory(int group) const {
+    const CCategoryEx* member = nullptr;
+    for (const CCategoryEx& category : *this) {
+        if (category.GetGroup() != group) {
+            continue;
+        }
+        // The built-in category of the group first: it names the button.
+        if (member == nullptr ||
+            (category.GetIndex() > 0 &&
+             (member->GetIndex() == 0 || category.GetIndex() < member->GetIndex()))) {
+            member = &category;
+        }
+    }
+    if (member != nullptr && member->HasGroupMemory()) {
+        if (const CCategoryEx* chosen = Find(member->GetDisplayName());
+            chosen != nullptr && chosen->GetGroup() == group) {
+            return chosen;
+        }
+    }
+    return member;
+}

@@ -69,6 +69,10 @@ public:
     // renamed one would take over).
     CCategoryEx* Rename(const QString& oldName, const QString& newName);
     void RemoveAll();
+    // The category the button of `group` (1 to 12) stands for now: the
+    // group's built-in category, or for the groups with a memory the one
+    // their display name names. Null when the list has none of the group.
+    const CCategoryEx* GetButtonCategory(int group) const;
     int GetCount() const { return static_cast<int>(items_.Count()); }
     bool IsEmpty() const { return items_.IsEmpty(); }
 

@@ -323,6 +323,22 @@ TEST_F(SlipTest, TheDetailsPageKeepsWhatIsSavedAndDropsWhatIsCancelled) {
     EXPECT_TRUE(record->GetPurpose().isEmpty());
 }
 
+TEST_F(SlipTest, TheCategoryButtonOffersTheTwelveCategoriesAndSetsUpTheSlipAgain) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    Enter(CCategory::kMealsGroup, [this](CExpenseSlipDialog* slip) {
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* picker = qobject_cast<CCategoryPicker*>(dialog);
+            ASSERT_NE(picker, nullptr);
+            Tap(picker->Button(5));  // fuel and mileage: Fuel until Mileage is chosen
+        });
+        Tap(slip->CategoryButtonWidget());
+        EXPECT_EQ(slip->Category().GetName(), QStringLiteral("Fuel"));
+        EXPECT_EQ(slip->AmountLabel()->text(), QStringLiteral("Amount:"));
+        Tap(slip->CancelButton());
+    });
+}
+
 TEST_F(SlipTest, EnterSavesTheSlip) {
     path_ = MakeReport(QStringLiteral("Trip"), {});
     StartFrame();

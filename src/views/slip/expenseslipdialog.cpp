@@ -30,6 +30,7 @@
 #include "report/lastslipdate.h"
 #include "report/preferences.h"
 #include "views/slip/categorybutton.h"
+#include "views/slip/categorypicker.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
 #include "views/slip/slipdetailspage.h"
@@ -223,8 +224,19 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
             }
         }
     });
-    connect(categoryButton_, &QAbstractButton::clicked, this,
-            [this] { emit categoryButton_->popUpRequested(); });
+    connect(categoryButton_, &QAbstractButton::clicked, this, [this] {
+        const CCategoryExManager& categories = document_.GetCategories();
+        CCategoryPicker picker([&](int group) { return categories.GetButtonCategory(group); },
+                               this);
+        if (picker.exec() != QDialog::Accepted) {
+            return;
+        }
+        if (const CCategoryEx* chosen = categories.GetButtonCategory(picker.ChosenGroup())) {
+            chosen->RememberGroupChoice();
+            category_ = *chosen;
+            SetUpForCategory();
+        }
+    });
     connect(save_, &QToolButton::clicked, this, [this] {
         Store();
         done(kSavedCode);

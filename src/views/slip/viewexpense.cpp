@@ -56,29 +56,7 @@ CategoryButton* CViewExpense::Button(int group) const {
 }
 
 const CCategory* CViewExpense::CategoryOfGroup(int group) const {
-    const CCategoryExManager& categories = document_.GetCategories();
-    const CCategoryEx* member = nullptr;
-    for (const CCategoryEx& category : categories) {
-        if (category.GetGroup() != group) {
-            continue;
-        }
-        // The built-in category of the group first: it names the button.
-        if (member == nullptr ||
-            (category.GetIndex() > 0 &&
-             (member->GetIndex() == 0 || category.GetIndex() < member->GetIndex()))) {
-            member = &category;
-        }
-    }
-    if (member == nullptr) {
-        return nullptr;
-    }
-    if (member->HasGroupMemory()) {
-        if (const CCategoryEx* chosen = categories.Find(member->GetDisplayName());
-            chosen != nullptr && chosen->GetGroup() == group) {
-            return chosen;
-        }
-    }
-    return member;
+    return document_.GetCategories().GetButtonCategory(group);
 }
 
 void CViewExpense::RefreshButtons() {
