@@ -28,6 +28,7 @@
 #include "platform/platform.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
+#include "report/recordquery.h"
 #include "scratchplatform.h"
 #include "views/backup/backupcontents.h"
 #include "views/backup/backupprogress.h"
@@ -51,6 +52,7 @@
 #include "views/slip/slipdetailspage.h"
 #include "views/slip/updatescope.h"
 #include "views/totals/daterangedialog.h"
+#include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/filechooser.h"
 #include "views/widgets/guiprompts.h"
@@ -335,6 +337,29 @@ int main(int argc, char* argv[]) {
          [&] {
              UpdateScope question(QStringLiteral("Update..."), true, true, &frame);
              return Shot(&question);
+         }},
+        {"select-expenses-amount",
+         [&] {
+             CSelectExpensesDialog dialog(document, &frame);
+             return Shot(&dialog);
+         }},
+        {"select-expenses-date",
+         [&] {
+             CSelectExpensesDialog dialog(document, &frame);
+             dialog.ChooseField(kFieldDate);
+             return Shot(&dialog);
+         }},
+        {"select-expenses-description",
+         [&] {
+             CSelectExpensesDialog dialog(document, &frame);
+             dialog.ChooseField(kFieldDescription);
+             return Shot(&dialog);
+         }},
+        {"select-expenses-category",
+         [&] {
+             CSelectExpensesDialog dialog(document, &frame);
+             dialog.ChooseField(kFieldCategory);
+             return Shot(&dialog);
          }},
         {"expense-slip-mileage",
          [&] {

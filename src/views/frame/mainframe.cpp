@@ -25,10 +25,13 @@
 #include "views/frame/reportinfodialog.h"
 #include "views/frame/statusbar.h"
 #include "views/grid/gridviewdetails.h"
+#include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/grid/simplelist.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
+#include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/cashregistersound.h"
@@ -287,9 +290,11 @@ void CMainFrame::Run(Command command) {
         case Command::BackupRestore:
             OnBackupRestore();
             break;
+        case Command::SelectExpenses:
+            OnSelectExpenses();
+            break;
         // Their screens are built on top of this window; until they are,
         // the commands stand in the menus with their rules and do nothing.
-        case Command::SelectExpenses:
         case Command::ChangeRates:
         case Command::Preferences:
             break;
@@ -518,6 +523,14 @@ void CMainFrame::OnNewExpense() {
         const CCategory chosen = *category;
         AddExpense(chosen);
     }
+}
+
+void CMainFrame::OnSelectExpenses() {
+    // The rows picked in the lists belong to the old selection.
+    detailsView_->Grid()->SetSelectedRow(-1);
+    mainView_->SimpleList()->Grid()->SetSelectedRow(-1);
+    CSelectExpensesDialog(document_, this).exec();
+    RefreshViews();
 }
 
 void CMainFrame::OnAllReports() {

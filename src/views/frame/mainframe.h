@@ -117,6 +117,7 @@ private:
     void OnForceSynchronization();
     void OnExport();
     void OnAllReports();
+    void OnSelectExpenses();
     void OnNewExpense();
     void OnBackupRestore();
     void OnNewReport();
