@@ -355,6 +355,12 @@ int main(int argc, char* argv[]) {
              dialog.ChooseField(kFieldDescription);
              return Shot(&dialog);
          }},
+        {"select-expenses-currency",
+         [&] {
+             CSelectExpensesDialog dialog(document, &frame);
+             dialog.ChooseField(kFieldCurrency);
+             return Shot(&dialog);
+         }},
         {"select-expenses-category",
          [&] {
              CSelectExpensesDialog dialog(document, &frame);
