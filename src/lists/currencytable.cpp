@@ -415,6 +415,20 @@ QString CCurrencyTable::FormatInHome(const Amount& amount, int flags) const {
     return FormatIn(homeCurrency_, amount, flags);
 }
 
+QStringList CCurrencyTable::GetListedCurrencies() const {
+    QStringList names;
+    for (const auto& entry : formats_) {
+        if (entry.value.GetInUse() != 0) {
+            names.append(entry.key);
+        }
+    }
+    names.sort(Qt::CaseInsensitive);
+    if (!names.contains(homeCurrency_)) {
+        names.append(homeCurrency_);
+    }
+    return names;
+}
+
 QString CCurrencyTable::FormatIn(const QString& currency, const Amount& amount, int flags) const {
     return amount.FormatCurrency(FormatOrDevice(currency), flags);
 }

@@ -128,6 +128,9 @@ public:
     // An amount in the named currency's format, or in the device's for a
     // currency the table does not know.
     QString FormatIn(const QString& currency, const Amount& amount, int flags) const;
+    // The currencies a traveller picks from: those marked for use, in
+    // alphabetical order, then the home currency when it is not among them.
+    QStringList GetListedCurrencies() const;
 
     // `amount` in the home currency at the expense's `rate`: amount / rate
     // rounded half away from zero at `homeDigits` decimals, the quotient

@@ -311,3 +311,17 @@ TEST(CurrencyTable, InUseAndFormatting) {
     table.SetFormat("U.S. Dollars", dollars);
     EXPECT_EQ(table.FormatInHome(Amount(1234.5), 0), "$1,234.50");
 }
+
+TEST(CurrencyTable, TheListedCurrenciesAreThoseInUseAlphabeticallyThenTheHomeOne) {
+    TestPlatform platform;
+    CCurrencyTable table = SmallTable();
+    EXPECT_EQ(table.GetListedCurrencies(), QStringList{"U.S. Dollars"});
+    table.SetInUse("Japanese Yen", true);
+    table.SetInUse("Euro (Germany)", true);
+    EXPECT_EQ(table.GetListedCurrencies(),
+              QStringList({"Euro (Germany)", "Japanese Yen", "U.S. Dollars"}));
+    // The home currency in use is listed once, in its place.
+    table.SetInUse("U.S. Dollars", true);
+    table.SetInUse("Japanese Yen", false);
+    EXPECT_EQ(table.GetListedCurrencies(), QStringList({"Euro (Germany)", "U.S. Dollars"}));
+}

@@ -333,15 +333,7 @@ void CExpenseSlipDialog::FillCurrencies() {
     if (!International()) {
         return;
     }
-    const CCurrencyTable& table = document_.GetCurrencyTable();
-    for (const auto& entry : table.Formats()) {
-        if (entry.value.GetInUse() != 0) {
-            currency_->addItem(entry.key);
-        }
-    }
-    if (currency_->findText(table.GetHomeCurrency()) < 0) {
-        currency_->addItem(table.GetHomeCurrency());
-    }
+    currency_->addItems(document_.GetCurrencyTable().GetListedCurrencies());
     if (currency_->findText(slipCurrency_) < 0) {
         currency_->insertItem(0, slipCurrency_);
     }

@@ -126,15 +126,7 @@ CSelectExpensesDialog::CSelectExpensesDialog(CExpenseDoc& document, QWidget* par
     for (const auto& [label, code] : fields) {
         fields_->addItem(label, code);
     }
-    const CCurrencyTable& table = document_.GetCurrencyTable();
-    for (const auto& entry : table.Formats()) {
-        if (entry.value.GetInUse() != 0) {
-            currency_->addItem(entry.key);
-        }
-    }
-    if (currency_->findText(table.GetHomeCurrency()) < 0) {
-        currency_->addItem(table.GetHomeCurrency());
-    }
+    currency_->addItems(document_.GetCurrencyTable().GetListedCurrencies());
 
     const CRecordsQuery& query = document_.GetRecords().GetQuery();
     within_->setVisible(query.IsActive());
