@@ -1,4 +1,4 @@
-#include "views/slip/updatescope.h"
+#include "views/widgets/updatescope.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
