@@ -19,7 +19,7 @@
 #include "views/slip/nxcurrencyedit.h"
 #include "views/slip/nxnumericedit.h"
 #include "views/slip/padamountedit.h"
-#include "views/slip/updatescope.h"
+#include "views/widgets/updatescope.h"
 
 namespace {
 

@@ -50,7 +50,7 @@
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
 #include "views/slip/slipdetailspage.h"
-#include "views/slip/updatescope.h"
+#include "views/widgets/updatescope.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
