@@ -10,6 +10,8 @@ ScratchPlatform::ScratchPlatform(std::unique_ptr<Prompts> prompts) {
     PlatformPaths paths;
     paths.documentsRoot = Root();
     paths.registryFolder = Path(QStringLiteral("registry"));
+    // Never the user's own address book.
+    paths.contactsFolder = Path(QStringLiteral("contacts"));
     LocaleInfo locale;
     AddInvariantMonetaryItems(locale);
     if (!prompts) {

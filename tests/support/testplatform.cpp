@@ -61,6 +61,8 @@ TestPlatform::TestPlatform(LocaleInfo systemLocale) {
     paths.documentsRoot = temp_.filePath(QStringLiteral("root"));
     paths.registryFolder = temp_.filePath(QStringLiteral("registry"));
     paths.systemFolder = temp_.filePath(QStringLiteral("system"));
+    // Not made: a test that wants an address book writes its cards there.
+    paths.contactsFolder = temp_.filePath(QStringLiteral("contacts"));
     QDir().mkpath(paths.documentsRoot);
     QDir().mkpath(paths.systemFolder);
     auto clock = std::make_unique<FixedClock>(kTestNow, TestTimeZone());

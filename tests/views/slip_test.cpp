@@ -21,12 +21,12 @@
 #include "views/frame/statusbar.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/simplelist.h"
+#include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
-#include "views/slip/slipdetailspage.h"
 #include "views/slip/viewexpense.h"
 #include "views/widgets/cashregistersound.h"
 
@@ -298,17 +298,17 @@ TEST_F(SlipTest, TheDetailsPageKeepsWhatIsSavedAndDropsWhatIsCancelled) {
     StartFrame();
     Enter(CCategory::kMealsGroup, [this](CExpenseSlipDialog* slip) {
         WhenDialogOpens([](QDialog* dialog) {
-            auto* page = qobject_cast<CSlipDetailsPage*>(dialog);
+            auto* page = qobject_cast<CSheetExpenseSlipDetails*>(dialog);
             ASSERT_NE(page, nullptr);
-            Type(page->Edit(CSlipDetailsPage::kLocation), QStringLiteral("Oslo"));
-            Type(page->Edit(CSlipDetailsPage::kContacts), QStringLiteral("Kari Nordmann"));
+            Type(page->Edit(CPageExpenseSlipDetails::kLocation), QStringLiteral("Oslo"));
+            Type(page->Edit(CPageExpenseSlipDetails::kContacts), QStringLiteral("Kari Nordmann"));
             Tap(page->SaveButton());
         });
         Tap(slip->DetailsButton());
         WhenDialogOpens([](QDialog* dialog) {
-            auto* page = qobject_cast<CSlipDetailsPage*>(dialog);
-            EXPECT_EQ(page->Value(CSlipDetailsPage::kLocation), QStringLiteral("Oslo"));
-            Type(page->Edit(CSlipDetailsPage::kPurpose), QStringLiteral("Not kept"));
+            auto* page = qobject_cast<CSheetExpenseSlipDetails*>(dialog);
+            EXPECT_EQ(page->Value(CPageExpenseSlipDetails::kLocation), QStringLiteral("Oslo"));
+            Type(page->Edit(CPageExpenseSlipDetails::kPurpose), QStringLiteral("Not kept"));
             page->reject();
         });
         Tap(slip->DetailsButton());

@@ -10,6 +10,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTabWidget>
@@ -23,6 +25,7 @@
 #include "lists/category.h"
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
+#include "lists/historyholder.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
@@ -46,16 +49,21 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/settings/modifylistdialog.h"
+#include "views/settings/pagecontactsexpense.h"
+#include "views/settings/pagecontactsoutlook.h"
+#include "views/settings/sheetcontacts.h"
+#include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
-#include "views/slip/slipdetailspage.h"
-#include "views/widgets/updatescope.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/filechooser.h"
 #include "views/widgets/guiprompts.h"
+#include "views/widgets/textentrydialog.h"
+#include "views/widgets/updatescope.h"
 #include "zip/ziparchive.h"
 #include "zip/ziperror.h"
 
@@ -186,6 +194,39 @@ bool Save(const QPixmap& picture, const QString& folder, const QString& name, co
     return true;
 }
 
+// The remembered purposes and places, the program's contacts and an address
+// book, for the details and contacts screens.
+void MakeSampleLists() {
+    const std::pair<CHistoryHolder::Kind, QStringList> lists[] = {
+        {CHistoryHolder::Kind::Purpose,
+         {QStringLiteral("Customer visit"), QStringLiteral("Sales meeting"),
+          QStringLiteral("Training"), QStringLiteral("Trade fair")}},
+        {CHistoryHolder::Kind::ExpenseLocations,
+         {QStringLiteral("Oslo, Norway"), QStringLiteral("Bergen"), QStringLiteral("Lisbon")}},
+        {CHistoryHolder::Kind::Contacts,
+         {QStringLiteral("Kari Nordmann"), QStringLiteral("Ola Hansen"),
+          QStringLiteral("Ingrid Berg"), QStringLiteral("Lars Johansen"),
+          QStringLiteral("Sofia Lopes")}},
+    };
+    for (const auto& [kind, entries] : lists) {
+        CHistoryHolder holder(kind);
+        holder.Load(false);
+        for (const QString& entry : entries) {
+            holder.GetHistory().Add(entry);
+        }
+        holder.Save(false);
+    }
+    const QString folder = Platform::Get().GetPaths().contactsFolder;
+    QDir().mkpath(folder);
+    QFile cards(QDir(folder).filePath(QStringLiteral("contacts.vcf")));
+    if (cards.open(QIODevice::WriteOnly)) {
+        for (const char* name : {"Anna Svensson", "Erik Lund", "", "Maria Silva", "Per Olsen"}) {
+            cards.write(QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:") + name +
+                        "\r\nEND:VCARD\r\n");
+        }
+    }
+}
+
 QPixmap Shot(QWidget* widget) {
     widget->show();
     QApplication::processEvents();
@@ -206,6 +247,7 @@ int main(int argc, char* argv[]) {
     ScratchPlatform platform(std::make_unique<GuiPrompts>());
     InitDirectories(1 | 2 | 8);
     MakeSampleReports();
+    MakeSampleLists();
     FillTrash();
     // Outside the scratch folder, whose random name would change the
     // pictures on every run.
@@ -328,10 +370,47 @@ int main(int argc, char* argv[]) {
          }},
         {"slip-details",
          [&] {
-             CSlipDetailsPage page(QStringLiteral("Oslo, Norway"),
-                                   QStringLiteral("Customer visit"),
-                                   QStringLiteral("Kari Nordmann"), &frame);
+             CSheetExpenseSlipDetails page(QStringLiteral("Oslo, Norway"),
+                                           QStringLiteral("Customer visit"),
+                                           QStringLiteral("Kari Nordmann"), &frame);
              return Shot(&page);
+         }},
+        {"modify-list",
+         [&] {
+             CHistoryHolder purposes(CHistoryHolder::Kind::Purpose);
+             purposes.Load(false);
+             CModifyListDialog dialog(purposes.GetHistory(), QStringLiteral("Trade fair"), &frame);
+             return Shot(&dialog);
+         }},
+        {"list-entry",
+         [&] {
+             CTextEntryDialog dialog(
+                 QStringLiteral("List Entry"), QStringLiteral("Enter a List Entry:"),
+                 QStringLiteral("Trade fair"), CTextEntryDialog::EmptyNameMessage(), &frame);
+             return Shot(&dialog);
+         }},
+        {"contacts",
+         [&] {
+             CSheetContacts sheet(&frame);
+             QListWidget* list = sheet.ExpensePage()->List();
+             list->item(1)->setCheckState(Qt::Checked);
+             list->item(3)->setCheckState(Qt::Checked);
+             return Shot(&sheet);
+         }},
+        {"contacts-address-book",
+         [&] {
+             CSheetContacts sheet(&frame);
+             sheet.Tabs()->setCurrentWidget(sheet.OutlookPage());
+             QAbstractItemModel* model = sheet.OutlookPage()->List()->model();
+             model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+             return Shot(&sheet);
+         }},
+        {"contact",
+         [&] {
+             CTextEntryDialog dialog(QStringLiteral("Contact"), QStringLiteral("Name:"),
+                                     QStringLiteral("Ingrid Berg"),
+                                     QStringLiteral("Please fill in the contact name."), &frame);
+             return Shot(&dialog);
          }},
         {"update-question",
          [&] {

@@ -7,22 +7,16 @@
 #include "views/backup/backupprogress.h"
 #include "views/backup/pagebackup.h"
 #include "views/backup/pagerestore.h"
-#include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/sheettabs.h"
 
 CSheetBackupRestore::CSheetBackupRestore(QWidget* parent)
     : FullWindowDialog(QStringLiteral("Backup / Restore"), TitleButton::None, parent),
-      tabs_(new QTabWidget(Body())),
+      tabs_(MakeSheetTabs(QStringLiteral("Backup / Restore"), Body())),
       progress_(new CBackupProgress(this)),
       backup_(new CPageBackup(progress_, tabs_)),
       restore_(new CPageRestore(progress_, tabs_)),
       done_(Commands()->AddButton(QStringLiteral("Done"))) {
-    tabs_->setFont(AppFont());
-    tabs_->setAccessibleName(windowTitle());
-    // The handheld's property sheets keep their tabs at the foot, near the
-    // command bar.
-    tabs_->setTabPosition(QTabWidget::South);
-    tabs_->setDocumentMode(true);
     tabs_->addTab(backup_, QStringLiteral("Backup"));
     tabs_->addTab(restore_, QStringLiteral("Restore"));
     auto* layout = new QVBoxLayout(Body());

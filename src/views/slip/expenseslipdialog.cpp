@@ -1,5 +1,6 @@
 #include "views/slip/expenseslipdialog.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -16,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <utility>
 
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
@@ -29,13 +31,15 @@
 #include "report/expenserecord.h"
 #include "report/lastslipdate.h"
 #include "report/preferences.h"
+#include "views/settings/modifylistdialog.h"
+#include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
-#include "views/slip/slipdetailspage.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/insertentry.h"
 
 namespace {
 
@@ -201,13 +205,11 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
         }
         PickFromPopUp(classification_, names, classificationName_);
     });
-    connect(description_, &QComboBox::activated, this, [this](int index) {
-        if (description_->itemText(index) == kModify) {
-            // The history's editor comes with the list editors; until then
-            // the text stays as typed.
-            description_->setEditText(QString());
-        }
-    });
+    connect(description_, &QComboBox::activated, this, &CExpenseSlipDialog::PickDescription);
+    // What was typed before the list opened: picking from the list replaces
+    // the field's text, and a picked description goes in beside it instead.
+    description_->view()->installEventFilter(this);
+    connect(description_->lineEdit(), &QLineEdit::textEdited, this, [this] { listOpen_ = false; });
     connect(categoryButton_, &CategoryButton::popUpRequested, this, [this] {
         QMenu menu(this);
         menu.setFont(AppFont());
@@ -291,20 +293,62 @@ void CExpenseSlipDialog::SetUpForCategory() {
     if (mileage && record_.GetMileageRate().GetValue() == 0) {
         record_.SetMileageRate(document_.GetPreferences().GetDefaultMileageRate());
     }
-    description_->clear();
-    if (const CCategoryEx* listed = document_.GetCategories().Find(category_.GetName())) {
-        const QStringList history =
-            const_cast<CCategoryEx*>(listed)->GetDescriptionHistory().GetItems();
-        description_->addItems(history);
-        if (!history.isEmpty()) {
-            description_->addItem(kModify);
-        }
-    }
-    description_->setEditText(new_ ? QString() : record_.GetDescription());
+    FillDescriptions(new_ ? QString() : record_.GetDescription());
     ShowChoices();
     if (Body()->layout() != nullptr) {
         ApplyLayout(Layout());
     }
+}
+
+CHistory* CExpenseSlipDialog::DescriptionHistory() {
+    CCategoryEx* listed = document_.GetCategories().Find(category_.GetName());
+    return listed != nullptr ? &listed->GetDescriptionHistory() : nullptr;
+}
+
+void CExpenseSlipDialog::FillDescriptions(const QString& text) {
+    description_->clear();
+    if (const CHistory* history = DescriptionHistory()) {
+        description_->addItems(history->GetItems());
+        if (history->GetCount() > 0) {
+            description_->addItem(kModify);
+        }
+    }
+    description_->setEditText(text);
+}
+
+bool CExpenseSlipDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == description_->view() && event->type() == QEvent::Show) {
+        typed_ = description_->lineEdit()->text();
+        typedStart_ = description_->lineEdit()->hasSelectedText()
+                          ? description_->lineEdit()->selectionStart()
+                          : description_->lineEdit()->cursorPosition();
+        typedLength_ = description_->lineEdit()->selectedText().size();
+        listOpen_ = true;
+    }
+    return FullWindowDialog::eventFilter(watched, event);
+}
+
+void CExpenseSlipDialog::PickDescription(int index) {
+    const bool fromList = std::exchange(listOpen_, false);
+    QLineEdit* field = description_->lineEdit();
+    if (description_->itemText(index) == kModify) {
+        const QString selected = fromList ? typed_.mid(typedStart_, typedLength_) : QString();
+        if (CHistory* history = DescriptionHistory()) {
+            CModifyListDialog::Run(*history, selected, this);
+        }
+        FillDescriptions(fromList ? typed_ : QString());
+        return;
+    }
+    if (!fromList) {
+        return;
+    }
+    const QString entry = description_->itemText(index);
+    field->setText(typed_);
+    field->setSelection(typedStart_, typedLength_);
+    if (typedLength_ == 0) {
+        field->setCursorPosition(typedStart_);
+    }
+    InsertEntry(field, entry);
 }
 
 void CExpenseSlipDialog::FormatAmountField() {
@@ -399,11 +443,12 @@ void CExpenseSlipDialog::PickFromPopUp(QPushButton* button, const QStringList& i
 }
 
 void CExpenseSlipDialog::OpenDetails() {
-    CSlipDetailsPage page(location_, purpose_, contacts_, this);
-    if (page.exec() == QDialog::Accepted) {
-        location_ = page.Value(CSlipDetailsPage::kLocation);
-        purpose_ = page.Value(CSlipDetailsPage::kPurpose);
-        contacts_ = page.Value(CSlipDetailsPage::kContacts);
+    // The record keeps the slip's own texts only when the slip is saved.
+    CSheetExpenseSlipDetails details(location_, purpose_, contacts_, this);
+    if (details.exec() == QDialog::Accepted) {
+        location_ = details.Value(CPageExpenseSlipDetails::kLocation);
+        purpose_ = details.Value(CPageExpenseSlipDetails::kPurpose);
+        contacts_ = details.Value(CPageExpenseSlipDetails::kContacts);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "views/widgets/fullwindowdialog.h"
 
 class CExpenseDoc;
+class CHistory;
 class CPadAmountEdit;
 class CExpenseRecord;
 class CategoryButton;
@@ -64,9 +65,18 @@ protected:
     void ApplyLayout(ScreenLayout layout) override;
     // Enter saves, as Save does; Escape cancels.
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetUpForCategory();
+    // The category's remembered descriptions; none for a category the list
+    // does not hold.
+    CHistory* DescriptionHistory();
+    // The remembered descriptions, with their editor last, and `text` typed.
+    void FillDescriptions(const QString& text);
+    // A remembered description goes in beside what was typed; the editor
+    // entry opens the list's editor.
+    void PickDescription(int index);
     // The amount field's format: the slip currency's, or miles with one
     // decimal.
     void FormatAmountField();
@@ -94,6 +104,11 @@ private:
     QString location_;
     QString purpose_;
     QString contacts_;
+    // The description field as it was when its list opened.
+    QString typed_;
+    int typedStart_ = 0;
+    int typedLength_ = 0;
+    bool listOpen_ = false;
 
     QLabel* dateLabel_;
     QDateEdit* date_;
