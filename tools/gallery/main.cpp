@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTabWidget>
@@ -52,6 +53,7 @@
 #include "views/settings/modifylistdialog.h"
 #include "views/settings/pagecontactsexpense.h"
 #include "views/settings/pagecontactsoutlook.h"
+#include "views/settings/pageexpenseslipdetails.h"
 #include "views/settings/sheetcontacts.h"
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/expenseslipdialog.h"
@@ -60,6 +62,7 @@
 #include "views/totals/daterangedialog.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
+#include "views/widgets/bitmapbutton.h"
 #include "views/widgets/filechooser.h"
 #include "views/widgets/guiprompts.h"
 #include "views/widgets/textentrydialog.h"
@@ -375,6 +378,23 @@ int main(int argc, char* argv[]) {
                                            QStringLiteral("Kari Nordmann"), &frame);
              return Shot(&page);
          }},
+        {"slip-details-locations",
+         [&] {
+             CSheetExpenseSlipDetails page(QStringLiteral("Oslo, Norway"), QString(), QString(),
+                                           &frame);
+             QPixmap picture = Shot(&page);
+             CPageExpenseSlipDetails* location = page.Page(CPageExpenseSlipDetails::kLocation);
+             std::unique_ptr<QMenu> menu(location->MakePopUp());
+             menu->adjustSize();
+             const QPixmap shown = Shot(menu.get());
+             QPainter painter(&picture);
+             const QPoint corner = location->Button()->mapTo(&page, QPoint(0, 0)) +
+                                   QPoint(0, location->Button()->height());
+             painter.drawPixmap(corner, shown);
+             painter.setPen(Qt::darkGray);
+             painter.drawRect(QRect(corner, shown.size()).adjusted(0, 0, -1, -1));
+             return picture;
+         }},
         {"modify-list",
          [&] {
              CHistoryHolder purposes(CHistoryHolder::Kind::Purpose);
@@ -382,7 +402,7 @@ int main(int argc, char* argv[]) {
              CModifyListDialog dialog(purposes.GetHistory(), QStringLiteral("Trade fair"), &frame);
              return Shot(&dialog);
          }},
-        {"list-entry",
+        {"modify-list-entry",
          [&] {
              CTextEntryDialog dialog(
                  QStringLiteral("List Entry"), QStringLiteral("Enter a List Entry:"),
