@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -18,6 +19,7 @@
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
 #include "lists/historyholder.h"
+#include "report/expenserecord.h"
 #include "views/settings/modifylistdialog.h"
 #include "views/settings/pagecontactsexpense.h"
 #include "views/settings/pagecontactsoutlook.h"
@@ -403,6 +405,30 @@ TEST_F(ContactsTest, TheSlipsDescriptionListOpensItsEditorAndAddsBesideTheText) 
     stored.Load(false);
     EXPECT_EQ(stored.GetItems(),
               (QStringList{QStringLiteral("Client lunch"), QStringLiteral("Working lunch")}));
+}
+
+TEST_F(ContactsTest, TheSquareScreenShowsTheDetailsAsASheetOfThreePages) {
+    StartFrame();
+    EXPECT_EQ(CSheetExpenseSlipDetails::ShowDetails(nullptr, frame_.get()), QDialog::Rejected);
+    frame_->resize(240, 240);
+    QApplication::processEvents();
+    CExpenseRecord record;
+    record.SetLocation(QStringLiteral("Oslo"));
+    WhenOpens<CSheetExpenseSlipDetails>(
+        [](CSheetExpenseSlipDetails* details) {
+            EXPECT_EQ(details->TitleLabel()->text(), QStringLiteral("Details"));
+            ASSERT_TRUE(details->Tabs()->isVisible());
+            ASSERT_EQ(details->Tabs()->count(), 3);
+            EXPECT_EQ(details->Tabs()->tabText(1), QStringLiteral("Purpose"));
+            details->Tabs()->setCurrentIndex(1);
+            Type(details->Edit(CPageExpenseSlipDetails::kPurpose), QStringLiteral("Fair"));
+            Tap(details->SaveButton());
+        },
+        QDialog::Rejected);
+    EXPECT_EQ(CSheetExpenseSlipDetails::ShowDetails(&record, frame_.get()), QDialog::Accepted);
+    EXPECT_EQ(record.GetLocation(), QStringLiteral("Oslo"));
+    EXPECT_EQ(record.GetPurpose(), QStringLiteral("Fair"));
+    EXPECT_TRUE(record.IsModified());
 }
 
 }  // namespace
