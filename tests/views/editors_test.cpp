@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QToolButton>
 
 #include "framefixture.h"
@@ -127,7 +128,10 @@ TEST_F(EditorsTest, WithOneEmptyReportAnEditAsksNothingAndIsWrittenAtOnce) {
         EXPECT_EQ(editor->windowTitle(), QStringLiteral("Payment Source"));
         EXPECT_TRUE(editor->PersonalButton()->isChecked());
         Tap(editor->BusinessButton());
-        Rename(editor, QStringLiteral("Corporate Visa"));
+        editor->NameField()->clear();
+        Type(editor->NameField(), QStringLiteral("Corporate Visa"));
+        // Enter saves once: a second save would find the name taken.
+        QTest::keyClick(editor->NameField(), Qt::Key_Return);
     });
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_EQ(DialogsSeen(), 1);  // the editor, and no "Update..." question
@@ -247,11 +251,15 @@ TEST_F(EditorsTest, ACategoryRenameMovesItsFileAndDeleteRemovesIt) {
     CCategoryEx added(QStringLiteral("Boat"), CCategory::kUserDefinedIndex, CCategory::kMiscGroup);
     document_->GetCategories().Add(&added);
     document_->GetCategories().SaveAll(false);
+    document_->GetCategories().Find(QStringLiteral("Boat"))->RememberGroupChoice();
     const QString data = GetDataDirectory(true);
     EditFromChooser(Kind::Category, QStringLiteral("Boat"),
                     [](CItemEditorDialog* editor) { Rename(editor, QStringLiteral("Ferry")); });
     EXPECT_FALSE(QFile::exists(data + QStringLiteral("Boat.dat")));
     EXPECT_TRUE(QFile::exists(data + QStringLiteral("Ferry.dat")));
+    // The miscellaneous button showed it, and still does.
+    EXPECT_EQ(document_->GetCategories().GetButtonCategory(CCategory::kMiscGroup)->GetName(),
+              QStringLiteral("Ferry"));
 
     platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
     EditFromChooser(Kind::Category, QStringLiteral("Ferry"), [](CItemEditorDialog* editor) {
@@ -342,6 +350,20 @@ TEST_F(EditorsTest, TheSlipsButtonsOpenTheChoosers) {
         const QString before = slip->ClassificationButton()->text();
         Tap(slip->ClassificationButton());
         EXPECT_EQ(slip->ClassificationButton()->text(), before);
+
+        // The slip's payment source renamed in the editor, the chooser
+        // cancelled: the slip follows the new name.
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
+            ASSERT_NE(chooser, nullptr);
+            WhenDialogOpens([](QDialog* dialog) {
+                Rename(qobject_cast<CItemEditorDialog*>(dialog), QStringLiteral("Company Visa"));
+            });
+            Tap(chooser->EditButton());
+            Tap(chooser->CancelButton());
+        });
+        Tap(slip->PaidWithButton());
+        EXPECT_EQ(slip->PaidWithButton()->text(), QStringLiteral("Company Visa"));
         Tap(slip->CancelButton());
     });
     Tap(frame_->MainView()->Button(CCategory::kMealsGroup));

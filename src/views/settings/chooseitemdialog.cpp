@@ -36,6 +36,9 @@ CChooseItemDialog::CChooseItemDialog(CExpenseDoc& document, CListItems::Kind kin
     auto* layout = new QVBoxLayout(Body());
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(list_);
+    if (const auto item = items_.Find(current)) {
+        current_ = item->name;
+    }
     Fill(current);
 
     connect(list_, &QListWidget::currentItemChanged, this, &CChooseItemDialog::UpdateCommands);
@@ -90,7 +93,11 @@ void CChooseItemDialog::OpenEditor(const QString& name) {
         return;
     }
     changed_ = true;
-    Fill(result == CItemEditorDialog::kDeleted ? QString() : editor.SavedName());
+    const bool deleted = result == CItemEditorDialog::kDeleted;
+    if (!name.isEmpty() && name.compare(current_, Qt::CaseInsensitive) == 0) {
+        current_ = deleted ? QString() : editor.SavedName();
+    }
+    Fill(deleted ? QString() : editor.SavedName());
 }
 
 void CChooseItemDialog::DeleteSelected() {
@@ -103,6 +110,9 @@ void CChooseItemDialog::DeleteSelected() {
     }
     items_.Remove(name);
     changed_ = true;
+    if (name.compare(current_, Qt::CaseInsensitive) == 0) {
+        current_.clear();
+    }
     Fill(QString());
 }
 

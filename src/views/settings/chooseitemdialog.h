@@ -23,6 +23,9 @@ public:
     QString ChosenName() const { return chosen_; }
     // True once the list was changed through the editor.
     bool ListChanged() const { return changed_; }
+    // The item the chooser started at, under the name it has now: renamed
+    // in the editor, or empty once deleted.
+    QString CurrentName() const { return current_; }
 
     QListWidget* List() const { return list_; }
     QToolButton* NewButton() const { return new_; }
@@ -46,6 +49,7 @@ private:
     QToolButton* edit_;
     QToolButton* delete_;
     QToolButton* cancel_;
+    QString current_;
     QString chosen_;
     bool changed_ = false;
 };

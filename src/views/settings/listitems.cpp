@@ -198,8 +198,17 @@ bool CListItems::Store(const QString& startName, const Item& item) {
         CCategoryEx added(item.name, CCategory::kUserDefinedIndex, CCategory::kMiscGroup);
         added.SetImageName(item.imageName);
         stored = categories.Add(&added);
-    } else if ((stored = categories.Rename(startName, item.name)) != nullptr) {
-        stored->SetImageName(item.imageName);
+    } else {
+        const CCategoryEx* before = categories.Find(startName);
+        // The main screen's button that shows the category keeps showing it.
+        const bool remembered = before != nullptr && before->HasGroupMemory() &&
+                                before->GetDisplayName() == before->GetName();
+        if ((stored = categories.Rename(startName, item.name)) != nullptr) {
+            stored->SetImageName(item.imageName);
+            if (remembered) {
+                stored->RememberGroupChoice();
+            }
+        }
     }
     if (stored == nullptr) {
         return false;

@@ -391,6 +391,9 @@ void CExpenseSlipDialog::Choose(CListItems::Kind kind, QString& chosen) {
     CChooseItemDialog chooser(document_, kind, chosen, this);
     if (chooser.exec() == QDialog::Accepted) {
         chosen = chooser.ChosenName();
+    } else if (!chooser.CurrentName().isEmpty()) {
+        // The slip's choice renamed in the editor stays the choice.
+        chosen = chooser.CurrentName();
     }
     ShowChoices();
 }
