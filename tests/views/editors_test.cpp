@@ -253,6 +253,13 @@ TEST_F(EditorsTest, ACategoryRenameMovesItsFileAndDeleteRemovesIt) {
     document_->GetCategories().SaveAll(false);
     document_->GetCategories().Find(QStringLiteral("Boat"))->RememberGroupChoice();
     const QString data = GetDataDirectory(true);
+    // A name no file can carry is refused as an invalid one.
+    EditFromChooser(
+        Kind::Category, QStringLiteral("Boat"),
+        [](CItemEditorDialog* editor) { Rename(editor, QStringLiteral("Boat/Car")); }, true);
+    EXPECT_EQ(Messages(), QStringList{kEmptyName});
+    EXPECT_TRUE(QFile::exists(data + QStringLiteral("Boat.dat")));
+    platform_.Prompts().Clear();
     EditFromChooser(Kind::Category, QStringLiteral("Boat"),
                     [](CItemEditorDialog* editor) { Rename(editor, QStringLiteral("Ferry")); });
     EXPECT_FALSE(QFile::exists(data + QStringLiteral("Boat.dat")));
