@@ -12,6 +12,7 @@
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
 #include "lists/classificationgroup.h"
+#include "lists/classificationgroupmgr.h"
 #include "lists/paidwith.h"
 #include "platform/directories.h"
 #include "platform/scriptedprompts.h"
@@ -201,6 +202,10 @@ TEST_F(EditorsTest, AClassificationRenameAnsweredAllReportsReachesEveryReport) {
                         });
                         Rename(editor, QStringLiteral("Acme"));
                     });
+    CClassificationGroupMgr list;
+    list.Load(false);
+    EXPECT_NE(list.FindClassification(QStringLiteral("Custom Class"), QStringLiteral("Acme")),
+              nullptr);
     for (const QString& path : {other, trip}) {
         CExpenseReport stored;
         stored.GetCurrencyTable().Load(false);
