@@ -30,6 +30,7 @@
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
+#include "platform/shippeddata.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/recordquery.h"
@@ -50,6 +51,8 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/settings/chooseitemdialog.h"
+#include "views/settings/itemeditordialog.h"
 #include "views/settings/modifylistdialog.h"
 #include "views/settings/pagecontactsexpense.h"
 #include "views/settings/pagecontactsoutlook.h"
@@ -249,6 +252,9 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(folder);
     ScratchPlatform platform(std::make_unique<GuiPrompts>());
     InitDirectories(1 | 2 | 8);
+    // The pictures a first start puts into the image folders, which the list
+    // editors offer.
+    InstallShippedImages(GetShippedDataFolder());
     MakeSampleReports();
     MakeSampleLists();
     FillTrash();
@@ -436,6 +442,42 @@ int main(int argc, char* argv[]) {
          [&] {
              UpdateScope question(QStringLiteral("Update..."), true, true, &frame);
              return Shot(&question);
+         }},
+        {"choose-paid-with",
+         [&] {
+             CChooseItemDialog chooser(document, CListItems::Kind::PaymentSource,
+                                       QStringLiteral("Visa"), &frame);
+             return Shot(&chooser);
+         }},
+        {"choose-classification",
+         [&] {
+             CChooseItemDialog chooser(document, CListItems::Kind::Classification,
+                                       QStringLiteral("Client 2"), &frame);
+             return Shot(&chooser);
+         }},
+        {"choose-category",
+         [&] {
+             CChooseItemDialog chooser(document, CListItems::Kind::Category,
+                                       QStringLiteral("Lunch"), &frame);
+             return Shot(&chooser);
+         }},
+        {"payment-source",
+         [&] {
+             CItemEditorDialog editor(document, CListItems::Kind::PaymentSource,
+                                      QStringLiteral("Visa"), &frame);
+             return Shot(&editor);
+         }},
+        {"modify-classification",
+         [&] {
+             CItemEditorDialog editor(document, CListItems::Kind::Classification,
+                                      QStringLiteral("Client 1"), &frame);
+             return Shot(&editor);
+         }},
+        {"modify-category",
+         [&] {
+             CItemEditorDialog editor(document, CListItems::Kind::Category, QString(), &frame);
+             editor.NameField()->setText(QStringLiteral("Boat"));
+             return Shot(&editor);
          }},
         {"select-expenses-amount",
          [&] {

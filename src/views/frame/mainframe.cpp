@@ -28,6 +28,7 @@
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
 #include "views/grid/simplelist.h"
+#include "views/settings/chooseitemdialog.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
@@ -90,6 +91,14 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     };
     mainView_->SetAdd([this](const CCategory& category) { AddExpense(category); });
     mainView_->SetEdit([this](int index) { EditExpense(index); });
+    mainView_->SetModifyCategories([this] {
+        CChooseItemDialog chooser(document_, CListItems::Kind::Category, QString(), this);
+        chooser.exec();
+        if (chooser.ListChanged()) {
+            mainView_->RefreshButtons();
+            RefreshViews();
+        }
+    });
     detailsView_->SetEdit([this](int index) { EditExpense(index); });
 
     connect(reportBar_->Label(), &TapLabel::tapped, this,

@@ -1,15 +1,13 @@
 #include "views/slip/categorybutton.h"
 
-#include <QBitmap>
 #include <QContextMenuEvent>
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "lists/category.h"
 #include "lists/categoryexmanager.h"
-#include "platform/shippeddata.h"
 #include "views/widgets/appfont.h"
+#include "views/widgets/listpicture.h"
 
 namespace {
 
@@ -33,18 +31,7 @@ CategoryButton::CategoryButton(QWidget* parent) : QAbstractButton(parent) {
 }
 
 QPixmap CategoryButton::Picture(const CCategory& category) {
-    QString path = category.GetImagePath();
-    if (path.isEmpty() || !QFileInfo::exists(path)) {
-        path = GetBuiltInImagePath(category.GetImageName());
-    }
-    QPixmap picture(path);
-    if (picture.isNull()) {
-        picture = QPixmap(GetBuiltInImagePath(QStringLiteral("BROKENIMAGEU.BMP")));
-    }
-    if (!picture.isNull()) {
-        picture.setMask(picture.createMaskFromColor(QColor(255, 0, 255)));
-    }
-    return picture;
+    return ListPicture(ImageFolder::Category, category.GetImageName());
 }
 
 void CategoryButton::SetCategory(const CCategory& category) {

@@ -31,6 +31,7 @@
 #include "report/expenserecord.h"
 #include "report/lastslipdate.h"
 #include "report/preferences.h"
+#include "views/settings/chooseitemdialog.h"
 #include "views/settings/modifylistdialog.h"
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
@@ -182,13 +183,8 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
 
     connect(currency_, &QComboBox::activated, this, &CExpenseSlipDialog::PickCurrency);
     connect(rateButton_, &QPushButton::clicked, this, &CExpenseSlipDialog::ChangeRate);
-    connect(paidWith_, &QPushButton::clicked, this, [this] {
-        QStringList names;
-        for (const CPaidWith& source : document_.GetPaymentSources()) {
-            names.append(source.GetName());
-        }
-        PickFromPopUp(paidWith_, names, paidWithName_);
-    });
+    connect(paidWith_, &QPushButton::clicked, this,
+            [this] { Choose(CListItems::Kind::PaymentSource, paidWithName_); });
     connect(expenseType_, &QPushButton::clicked, this, [this] {
         QStringList names;
         for (int position = 0; position < CExpenseTypeManager::GetCount(); ++position) {
@@ -196,15 +192,8 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
         }
         PickFromPopUp(expenseType_, names, expenseTypeName_);
     });
-    connect(classification_, &QPushButton::clicked, this, [this] {
-        QStringList names;
-        if (CClassificationGroup* group = document_.GetClassificationGroups().GetCurrentGroup()) {
-            for (const CClassification& item : *group) {
-                names.append(item.GetName());
-            }
-        }
-        PickFromPopUp(classification_, names, classificationName_);
-    });
+    connect(classification_, &QPushButton::clicked, this,
+            [this] { Choose(CListItems::Kind::Classification, classificationName_); });
     connect(description_, &QComboBox::activated, this, &CExpenseSlipDialog::PickDescription);
     // What was typed before the list opened: picking from the list replaces
     // the field's text, and a picked description goes in beside it instead.
@@ -440,6 +429,17 @@ void CExpenseSlipDialog::PickFromPopUp(QPushButton* button, const QStringList& i
         chosen = picked->text();
         ShowChoices();
     }
+}
+
+void CExpenseSlipDialog::Choose(CListItems::Kind kind, QString& chosen) {
+    CChooseItemDialog chooser(document_, kind, chosen, this);
+    if (chooser.exec() == QDialog::Accepted) {
+        chosen = chooser.ChosenName();
+    } else if (!chooser.CurrentName().isEmpty()) {
+        // The slip's choice renamed in the editor stays the choice.
+        chosen = chooser.CurrentName();
+    }
+    ShowChoices();
 }
 
 void CExpenseSlipDialog::OpenDetails() {

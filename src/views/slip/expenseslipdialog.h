@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "lists/category.h"
+#include "views/settings/listitems.h"
 #include "views/widgets/fullwindowdialog.h"
 
 class CExpenseDoc;
@@ -84,6 +85,8 @@ private:
     void PickCurrency(int index);
     void ChangeRate();
     void PickFromPopUp(QPushButton* button, const QStringList& items, QString& chosen);
+    // The list's chooser, starting at `chosen`; OK changes `chosen`.
+    void Choose(CListItems::Kind kind, QString& chosen);
     void ShowChoices();
     void OpenDetails();
     void AskDelete();

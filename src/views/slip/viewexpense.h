@@ -31,7 +31,7 @@ public:
 
     void SetAdd(AddFunction add) { add_ = std::move(add); }
     void SetEdit(EditFunction edit);
-    // Opens the category editor from a pop-up list; none until it exists.
+    // Opens the category list editor from a pop-up list.
     void SetModifyCategories(std::function<void()> modify) { modify_ = std::move(modify); }
 
     // Reads the records again into the simple list.

@@ -22,6 +22,7 @@
 #include "report/expensedoc.h"
 #include "report/recordquery.h"
 #include "report/recordsquery.h"
+#include "views/settings/chooseitemdialog.h"
 #include "views/slip/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
@@ -245,6 +246,18 @@ void CSelectExpensesDialog::ShowField() {
 }
 
 void CSelectExpensesDialog::PickChoice() {
+    const int field = FieldCode();
+    if (field == kFieldCategory || field == kFieldClassification || field == kFieldPaidWith) {
+        const CListItems::Kind kind = field == kFieldCategory ? CListItems::Kind::Category
+                                      : field == kFieldClassification
+                                          ? CListItems::Kind::Classification
+                                          : CListItems::Kind::PaymentSource;
+        CChooseItemDialog chooser(document_, kind, choice_->text(), this);
+        if (chooser.exec() == QDialog::Accepted) {
+            choice_->setText(chooser.ChosenName());
+        }
+        return;
+    }
     QMenu menu(this);
     menu.setFont(AppFont());
     for (const QString& name : ChoicesFor(FieldCode())) {
