@@ -23,6 +23,7 @@
 #include "lists/category.h"
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
+#include "lists/personalinfo.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
@@ -46,6 +47,10 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/settings/classificationgroupsdialog.h"
+#include "views/settings/pagegeneral.h"
+#include "views/settings/personalinfodialog.h"
+#include "views/settings/settingsdialog.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
@@ -441,6 +446,35 @@ int main(int argc, char* argv[]) {
         {"trash",
          [&] {
              CTrashDialog dialog(&frame);
+             return Shot(&dialog);
+         }},
+        {"preferences",
+         [&] {
+             CSettingsDialog dialog(document, &frame);
+             return Shot(&dialog);
+         }},
+        {"general",
+         [&] {
+             CPageGeneral dialog(document, &frame);
+             return Shot(&dialog);
+         }},
+        {"classification-groups",
+         [&] {
+             // A second way of classifying, in memory only.
+             document.GetClassificationGroups().CreateGroup(QStringLiteral("Projects"));
+             CClassificationGroupsDialog dialog(document.GetClassificationGroups(), &frame);
+             return Shot(&dialog);
+         }},
+        {"personal-info",
+         [&] {
+             CPersonalInfo info;
+             info.Load(false);
+             info.SetName(QStringLiteral("Jane Roe"));
+             info.SetCompany(QStringLiteral("Acme Ltd."));
+             info.SetCity(QStringLiteral("Springfield"));
+             info.SetEmail(QStringLiteral("jane@acme.example"));
+             info.Save(false);
+             CPersonalInfoDialog dialog(false, &frame);
              return Shot(&dialog);
          }},
         {"number-pad",

@@ -32,10 +32,10 @@ CategoryButton::CategoryButton(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::TabFocus);
 }
 
-QPixmap CategoryButton::Picture(const CCategory& category) {
-    QString path = category.GetImagePath();
+QPixmap CategoryButton::Picture(const CExpenseObject& item) {
+    QString path = item.GetImagePath();
     if (path.isEmpty() || !QFileInfo::exists(path)) {
-        path = GetBuiltInImagePath(category.GetImageName());
+        path = GetBuiltInImagePath(item.GetImageName());
     }
     QPixmap picture(path);
     if (picture.isNull()) {

@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 class CCategory;
+class CExpenseObject;
 
 // A main-screen button: a category's 32 x 32 picture above its name on the
 // light-yellow background. A tap starts an expense; holding the pen on it
@@ -25,9 +26,9 @@ public:
 
     QSize sizeHint() const override;
 
-    // The picture of a category: the user's file when it is there, else the
-    // built-in one; magenta is transparent.
-    static QPixmap Picture(const CCategory& category);
+    // The picture of a list item (a category, a settings page): the user's
+    // file when it is there, else the built-in one; magenta is transparent.
+    static QPixmap Picture(const CExpenseObject& item);
 
 signals:
     void popUpRequested();
