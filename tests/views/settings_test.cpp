@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -264,6 +265,11 @@ TEST_F(SettingsTest, GeneralRefusesANegativeRate) {
     StartFrame();
     OnPage<CPageGeneral>(SettingsItem::kGeneral, [this](CPageGeneral* page) {
         TypeRate(page->DefaultRate(), QStringLiteral("-1"));
+        EXPECT_TRUE(page->DefaultRate()->IsPadOpen());
+        // A tap on the page beside the trash button puts the pad away.
+        Tap(page->Body(),
+            QPoint(page->Body()->width() - 3, page->TrashButton()->geometry().center().y()));
+        EXPECT_FALSE(page->DefaultRate()->IsPadOpen());
         Tap(page->SaveButton());
         EXPECT_TRUE(page->isVisible());
         EXPECT_EQ(Messages(), QStringList{MoneyBounds::Message(MoneyBounds::Kind::kMileageRate)});
@@ -439,6 +445,24 @@ TEST_F(SettingsTest, PersonalInfoStoresWhatWasTypedTrimmed) {
     info.SetLoaded(false);
     ASSERT_TRUE(info.Load(false));
     EXPECT_EQ(info.GetName(), QStringLiteral("Jane Roe"));
+}
+
+TEST_F(SettingsTest, PersonalInfoThatCannotBeWrittenStaysOnTheScreen) {
+    MakeReport(QStringLiteral("Trip"), {12.5});
+    // A folder where the file should be: no file can take its place.
+    ASSERT_TRUE(QDir().mkpath(CPersonalInfo::DefaultFilePath()));
+    StartFrame();
+    OnPage<CPersonalInfoDialog>(SettingsItem::kPersonalInfo, [this](CPersonalInfoDialog* page) {
+        QLineEdit* name = page->View()->Field(CPersonalInfo::kName);
+        Type(name, QStringLiteral("Jane Roe"));
+        Tap(page->SaveButton());
+        EXPECT_TRUE(page->isVisible());
+        EXPECT_EQ(name->text(), QStringLiteral("Jane Roe"));
+        EXPECT_EQ(Messages().size(), 1);
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        Tap(page->CancelButton());
+        EXPECT_EQ(Messages().value(1), kCancelQuestion);
+    });
 }
 
 TEST_F(SettingsTest, PersonalInfoScrollsOnALowScreen) {

@@ -89,7 +89,7 @@ void CClassificationGroupsDialog::Add() {
     groups_.AddClassification(
         group->GetName(),
         CClassification(QStringLiteral("None"), QStringLiteral("CLASSIFICATION01U.BMP")));
-    groups_.Save(false);
+    groups_.Save(true);
     Fill(entry.Text());
 }
 
@@ -108,7 +108,7 @@ void CClassificationGroupsDialog::Rename() {
         return;
     }
     groups_.RenameGroup(old, entry.Text());
-    groups_.Save(false);
+    groups_.Save(true);
     Fill(entry.Text());
 }
 
@@ -121,6 +121,6 @@ void CClassificationGroupsDialog::Delete() {
         return;
     }
     groups_.RemoveGroup(name);
-    groups_.Save(false);
+    groups_.Save(true);
     Fill(QString());
 }

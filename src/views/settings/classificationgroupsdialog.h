@@ -7,7 +7,8 @@ class QListWidget;
 class QToolButton;
 
 // The classification groups by name: "Add", "Rename" and "Delete" each
-// change the groups and write them back at once.
+// change the groups and write them back at once, saying so when the file
+// cannot be written.
 class CClassificationGroupsDialog : public FullWindowDialog {
     Q_OBJECT
 

@@ -219,9 +219,12 @@ void CPageGeneral::accept() {
     if (classifyBy_->currentIndex() < classifyBy_->count() - 1) {
         groups.SetCurrentGroup(classifyBy_->currentText());
     }
-    preferences.SaveAll();
-    table.Save(false);
-    groups.Save(false);
+    // A file that cannot be written is said so; what failed stays modified
+    // and is written with the next save.
+    preferences.WriteRegistry();
+    preferences.SaveToFile(true);
+    table.Save(true);
+    groups.Save(true);
 
     if (rateChanged_) {
         const int answer = UpdateScope::Ask(
