@@ -76,7 +76,7 @@ CPageGeneral::CPageGeneral(CExpenseDoc& document, QWidget* parent)
     classifyBy_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     classifyBy_->setMinimumContentsLength(8);
     rateLabel_->setBuddy(rate_);
-    // Enter in the rate field saves nothing and must not empty the trash.
+    // Enter in the rate field must not open the trash.
     trash_->setAutoDefault(false);
 
     auto* classifyRow = new QHBoxLayout(classification_);
