@@ -27,6 +27,7 @@
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
 #include "lists/historyholder.h"
+#include "lists/personalinfo.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
@@ -52,11 +53,15 @@
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
 #include "views/settings/chooseitemdialog.h"
+#include "views/settings/classificationgroupsdialog.h"
 #include "views/settings/itemeditordialog.h"
 #include "views/settings/modifylistdialog.h"
 #include "views/settings/pagecontactsexpense.h"
 #include "views/settings/pagecontactsoutlook.h"
 #include "views/settings/pageexpenseslipdetails.h"
+#include "views/settings/pagegeneral.h"
+#include "views/settings/personalinfodialog.h"
+#include "views/settings/settingsdialog.h"
 #include "views/settings/sheetcontacts.h"
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/expenseslipdialog.h"
@@ -582,6 +587,35 @@ int main(int argc, char* argv[]) {
         {"trash",
          [&] {
              CTrashDialog dialog(&frame);
+             return Shot(&dialog);
+         }},
+        {"preferences",
+         [&] {
+             CSettingsDialog dialog(document, &frame);
+             return Shot(&dialog);
+         }},
+        {"general",
+         [&] {
+             CPageGeneral dialog(document, &frame);
+             return Shot(&dialog);
+         }},
+        {"classification-groups",
+         [&] {
+             // A second way of classifying, in memory only.
+             document.GetClassificationGroups().CreateGroup(QStringLiteral("Projects"));
+             CClassificationGroupsDialog dialog(document.GetClassificationGroups(), &frame);
+             return Shot(&dialog);
+         }},
+        {"personal-info",
+         [&] {
+             CPersonalInfo info;
+             info.Load(false);
+             info.SetName(QStringLiteral("Jane Roe"));
+             info.SetCompany(QStringLiteral("Acme Ltd."));
+             info.SetCity(QStringLiteral("Springfield"));
+             info.SetEmail(QStringLiteral("jane@acme.example"));
+             info.Save(false);
+             CPersonalInfoDialog dialog(false, &frame);
              return Shot(&dialog);
          }},
         {"number-pad",

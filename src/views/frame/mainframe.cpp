@@ -29,6 +29,7 @@
 #include "views/grid/reportlistdialog.h"
 #include "views/grid/simplelist.h"
 #include "views/settings/chooseitemdialog.h"
+#include "views/settings/settingsdialog.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
@@ -302,10 +303,12 @@ void CMainFrame::Run(Command command) {
         case Command::SelectExpenses:
             OnSelectExpenses();
             break;
+        case Command::Preferences:
+            OnPreferences();
+            break;
         // Their screens are built on top of this window; until they are,
         // the commands stand in the menus with their rules and do nothing.
         case Command::ChangeRates:
-        case Command::Preferences:
             break;
     }
 }
@@ -561,6 +564,15 @@ void CMainFrame::OnBackupRestore() {
         }
     });
     sheet.exec();
+}
+
+void CMainFrame::OnPreferences() {
+    CSettingsDialog settings(document_, this);
+    connect(&settings, &CSettingsDialog::refreshRequested, this, &CMainFrame::RefreshViews);
+    settings.exec();
+    // A page may have changed the lists, the home currency's look or the
+    // classification group in use.
+    RefreshViews();
 }
 
 void CMainFrame::OnNewReport() {

@@ -120,6 +120,7 @@ private:
     void OnSelectExpenses();
     void OnNewExpense();
     void OnBackupRestore();
+    void OnPreferences();
     void OnNewReport();
     bool FillReportList();
     void PickReport(int index);
