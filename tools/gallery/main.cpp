@@ -46,16 +46,22 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/settings/accountnumbersdialog.h"
+#include "views/settings/columnlist.h"
+#include "views/settings/conversionratedialog.h"
+#include "views/settings/newcurrencydialog.h"
+#include "views/settings/pagecurrency.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
 #include "views/slip/slipdetailspage.h"
-#include "views/widgets/updatescope.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/filechooser.h"
 #include "views/widgets/guiprompts.h"
+#include "views/widgets/textentrydialog.h"
+#include "views/widgets/updatescope.h"
 #include "zip/ziparchive.h"
 #include "zip/ziperror.h"
 
@@ -242,6 +248,29 @@ int main(int argc, char* argv[]) {
         return picture;
     };
 
+    // A traveller's rates in use while `shoot` runs; the table is as it was
+    // afterwards, so that the other screens stay the same.
+    const auto WithRatesInUse = [&](const std::function<QPixmap()>& shoot) {
+        CCurrencyTable& table = document.GetCurrencyTable();
+        const QStringList names = {
+            QStringLiteral("British Pounds"), QStringLiteral("Euro (Germany)"),
+            QStringLiteral("Japanese Yen"),   QStringLiteral("Norwegian Kroner"),
+            QStringLiteral("Swedish Kronor"), QStringLiteral("U.S. Dollars")};
+        QStringList added;
+        for (const QString& name : names) {
+            CCurrencyFormat format;
+            if (table.FindFormat(name, format) && format.GetInUse() == 0) {
+                table.SetInUse(name, true);
+                added.append(name);
+            }
+        }
+        QPixmap picture = shoot();
+        for (const QString& name : added) {
+            table.SetInUse(name, false);
+        }
+        return picture;
+    };
+
     using Screen = std::function<QPixmap()>;
     const std::pair<const char*, Screen> screens[] = {
         {"main-window", [&] { return Shot(&frame); }},
@@ -382,6 +411,41 @@ int main(int argc, char* argv[]) {
                                      *document.GetCategories().Find(QStringLiteral("Lodging")),
                                      true, &frame);
              return Shot(&slip);
+         }},
+        {"currency-page",
+         [&] {
+             return WithRatesInUse([&] {
+                 CPageCurrency page(document, &frame);
+                 page.Rates()->SelectRow(2);
+                 return Shot(&page);
+             });
+         }},
+        {"new-currency",
+         [&] {
+             CNewCurrencyDialog dialog(document.GetCurrencyTable(), &frame);
+             dialog.List()->SelectRow(3);
+             return Shot(&dialog);
+         }},
+        {"conversion-rate",
+         [&] {
+             CConversionRateDialog dialog(document.GetCurrencyTable(),
+                                          QStringLiteral("Norwegian Kroner"), 10.66, true, &frame);
+             return Shot(&dialog);
+         }},
+        {"account-numbers",
+         [&] {
+             CAccountNumbersDialog dialog(document.GetCategories(), &frame);
+             dialog.List()->topLevelItem(1)->setText(1, QStringLiteral("6010"));
+             dialog.List()->topLevelItem(2)->setText(1, QStringLiteral("6020-TRAVEL"));
+             dialog.List()->SelectRow(1);
+             return Shot(&dialog);
+         }},
+        {"account-number-entry",
+         [&] {
+             CTextEntryDialog dialog(QStringLiteral("Account Number Entry"),
+                                     QStringLiteral("Breakfast"), QStringLiteral("6010"),
+                                     QString(), &frame);
+             return Shot(&dialog);
          }},
         {"about",
          [&] {

@@ -28,6 +28,7 @@
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
 #include "views/grid/simplelist.h"
+#include "views/settings/pagecurrency.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
@@ -293,9 +294,13 @@ void CMainFrame::Run(Command command) {
         case Command::SelectExpenses:
             OnSelectExpenses();
             break;
-        // Their screens are built on top of this window; until they are,
-        // the commands stand in the menus with their rules and do nothing.
         case Command::ChangeRates:
+            if (CPageCurrency(document_, this).exec() == QDialog::Accepted) {
+                RefreshViews();
+            }
+            break;
+        // Its screen is built on top of this window; until it is, the
+        // command stands in the menus with its rules and does nothing.
         case Command::Preferences:
             break;
     }
