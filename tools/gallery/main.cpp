@@ -23,9 +23,12 @@
 #include "lists/category.h"
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
+#include "lists/currencytable.h"
+#include "lists/shippedcurrencytable.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
+#include "platform/shippeddata.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/recordquery.h"
@@ -248,26 +251,27 @@ int main(int argc, char* argv[]) {
         return picture;
     };
 
-    // A traveller's rates in use while `shoot` runs; the table is as it was
-    // afterwards, so that the other screens stay the same.
-    const auto WithRatesInUse = [&](const std::function<QPixmap()>& shoot) {
+    // The shipped list of currencies, with a traveller's rates in use, while
+    // `shoot` runs; the table of the other screens is back afterwards.
+    const auto WithShippedCurrencies = [&](const std::function<QPixmap()>& shoot) {
         CCurrencyTable& table = document.GetCurrencyTable();
-        const QStringList names = {
-            QStringLiteral("British Pounds"), QStringLiteral("Euro (Germany)"),
-            QStringLiteral("Japanese Yen"),   QStringLiteral("Norwegian Kroner"),
-            QStringLiteral("Swedish Kronor"), QStringLiteral("U.S. Dollars")};
-        QStringList added;
-        for (const QString& name : names) {
-            CCurrencyFormat format;
-            if (table.FindFormat(name, format) && format.GetInUse() == 0) {
-                table.SetInUse(name, true);
-                added.append(name);
-            }
+        const QString own = table.GetFilePath();
+        const QString shipped = own + QStringLiteral(".shipped");
+        QFile::copy(ShippedCurrencyTablePath(GetShippedDataFolder()), shipped);
+        const auto LoadFrom = [&table](const QString& path) {
+            table.SetFilePath(path);
+            table.SetModified(false);
+            table.SetLoaded(false);
+            table.Load(false);
+        };
+        LoadFrom(shipped);
+        for (const char* name : {"British Pounds", "Euro (Germany)", "Japanese Yen",
+                                 "Norwegian Kroner", "Swedish Kronor", "U.S. Dollars"}) {
+            table.SetInUse(QString::fromUtf8(name), true);
         }
         QPixmap picture = shoot();
-        for (const QString& name : added) {
-            table.SetInUse(name, false);
-        }
+        LoadFrom(own);
+        QFile::remove(shipped);
         return picture;
     };
 
@@ -414,7 +418,7 @@ int main(int argc, char* argv[]) {
          }},
         {"currency-page",
          [&] {
-             return WithRatesInUse([&] {
+             return WithShippedCurrencies([&] {
                  CPageCurrency page(document, &frame);
                  page.Rates()->SelectRow(2);
                  return Shot(&page);
@@ -422,15 +426,20 @@ int main(int argc, char* argv[]) {
          }},
         {"new-currency",
          [&] {
-             CNewCurrencyDialog dialog(document.GetCurrencyTable(), &frame);
-             dialog.List()->SelectRow(3);
-             return Shot(&dialog);
+             return WithShippedCurrencies([&] {
+                 CNewCurrencyDialog dialog(document.GetCurrencyTable(), &frame);
+                 dialog.List()->SelectRow(3);
+                 return Shot(&dialog);
+             });
          }},
         {"conversion-rate",
          [&] {
-             CConversionRateDialog dialog(document.GetCurrencyTable(),
-                                          QStringLiteral("Norwegian Kroner"), 10.66, true, &frame);
-             return Shot(&dialog);
+             return WithShippedCurrencies([&] {
+                 CConversionRateDialog dialog(document.GetCurrencyTable(),
+                                              QStringLiteral("Norwegian Kroner"), 10.66, true,
+                                              &frame);
+                 return Shot(&dialog);
+             });
          }},
         {"account-numbers",
          [&] {

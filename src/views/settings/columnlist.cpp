@@ -55,7 +55,10 @@ void CColumnList::SelectRow(int row) {
     if (QTreeWidgetItem* item = topLevelItem(row)) {
         item->setSelected(true);
         setCurrentItem(item);
-        scrollToItem(item);
+        // A list not yet laid out would scroll by its empty size.
+        if (isVisible()) {
+            scrollToItem(item);
+        }
     }
 }
 

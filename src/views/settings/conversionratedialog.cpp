@@ -64,6 +64,10 @@ CConversionRateDialog::CConversionRateDialog(const CCurrencyTable& table, const 
     grid->addWidget(per_, 2, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);
+    // The pad would hide what the rate is counted against; it opens when
+    // the user goes to the field.
+    Body()->setFocusPolicy(Qt::ClickFocus);
+    Body()->setFocus();
 }
 
 void CConversionRateDialog::ApplyLayout(ScreenLayout layout) {

@@ -1,5 +1,7 @@
 #include "views/settings/newcurrencydialog.h"
 
+#include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -14,6 +16,12 @@ CNewCurrencyDialog::CNewCurrencyDialog(const CCurrencyTable& table, QWidget* par
                             Body())),
       cancel_(Commands()->AddButton(QStringLiteral("Cancel"))) {
     Commands()->AddStretch();
+    // The long title leaves room for a narrow "OK" only, on the narrowest
+    // screens too.
+    OkButton()->setFixedWidth(OkButton()->fontMetrics().horizontalAdvance(OkButton()->text()) +
+                              20);
+    TitleLabel()->setMinimumWidth(0);
+    TitleLabel()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QStringList names;
     for (const auto& entry : table.Formats()) {
         if (entry.value.GetInUse() == 0) {
