@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 #include "framefixture.h"
@@ -361,6 +362,35 @@ TEST_F(CurrencyTest, ANewHomeCurrencyRebasesTheRatesAndTheExpenses) {
     }
     // 1100 yen and 10 dollars, in euros: 9.00 + 9.00.
     EXPECT_DOUBLE_EQ(document_->GetReport().GetHeader().GetTotals().GetTotal().GetValue(), 18.0);
+}
+
+TEST_F(CurrencyTest, AHomeCurrencyWithoutARateIsRefused) {
+    CCurrencyFormat format;
+    format.SetCode(QStringLiteral("XXX"));
+    document_->GetCurrencyTable().SetFormat(QStringLiteral("Nowhere Pesos"), format);
+    ASSERT_TRUE(document_->GetCurrencyTable().Save(false));
+    OnCurrencyPage([&](CPageCurrency* page) {
+        ChooseHome(page, QStringLiteral("Nowhere Pesos"));
+        EXPECT_EQ(page->HomeCurrency()->currentText(), kDollars);
+        EXPECT_EQ(page->Rates()->Text(0, kRate), QStringLiteral("E0.90"));
+        Tap(page->OkButton());
+    });
+    EXPECT_EQ(Messages(), QStringList(QStringLiteral(
+                              "Nowhere Pesos has no conversion rate yet.  Please give it a rate "
+                              "before making it the home currency.")));
+    EXPECT_EQ(StoredTable()->GetHomeCurrency(), kDollars);
+}
+
+TEST_F(CurrencyTest, EnterOnARateOpensIt) {
+    OnCurrencyPage([&](CPageCurrency* page) {
+        WhenDialogOpens([](QDialog* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Currency Conversion Rate"));
+            dialog->reject();
+        });
+        page->Rates()->SelectRow(1);
+        QTest::keyClick(page->Rates(), Qt::Key_Return);
+        Tap(page->OkButton());
+    });
 }
 
 TEST_F(CurrencyTest, CancelLeavesEveryFileAsItWas) {

@@ -1,6 +1,7 @@
 #include "views/settings/columnlist.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include "views/widgets/appfont.h"
 
@@ -65,4 +66,12 @@ void CColumnList::SelectRow(int row) {
 QString CColumnList::Text(int row, int column) const {
     const QTreeWidgetItem* item = topLevelItem(row);
     return item != nullptr ? item->text(column) : QString();
+}
+
+void CColumnList::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && SelectedRow() >= 0) {
+        emit rowTapped(SelectedRow());
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }

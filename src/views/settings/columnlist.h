@@ -26,6 +26,9 @@ public:
     QString Text(int row, int column) const;
 
 signals:
-    // Pen down and up on the same row.
+    // Pen down and up on the same row, or Enter on the selected one.
     void rowTapped(int row);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

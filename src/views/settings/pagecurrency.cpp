@@ -107,6 +107,17 @@ void CPageCurrency::ChangeHome(int index) {
     if (name.isEmpty() || name == table.GetHomeCurrency()) {
         return;
     }
+    CurrencyRate rate;
+    // Without a rate of its own the new home currency would leave every
+    // other rate counted against the old one.
+    if (table.GetRateCount() > 0 && !table.GetRateByCode(table.GetCode(name), rate)) {
+        Platform::Get().GetPrompts().Warning(
+            QStringLiteral("%1 has no conversion rate yet.  Please give it a rate before making "
+                           "it the home currency.")
+                .arg(name));
+        home_->setCurrentIndex(home_->findText(table.GetHomeCurrency()));
+        return;
+    }
     table.SetHomeCurrency(name, true);
     FillRates();
 }
