@@ -215,14 +215,19 @@ TEST_F(CurrencyTest, ANewCurrencyMustBeChosenAndJoinsTheList) {
 TEST_F(CurrencyTest, ANewRateChangesThatRateAloneAndStampsIt) {
     const TimeStamp now = kTestNow + 86400 * 3;
     platform_.Clock().Set(now);
+    AddCurrency(QStringLiteral("US Dollars (Ecuador)"), QStringLiteral("USD"), QStringLiteral("$"),
+                1, true);
+    ASSERT_TRUE(document_->GetCurrencyTable().Save(false));
     OnCurrencyPage([&](CPageCurrency* page) {
         CColumnList* list = page->Rates();
         const QString yenBefore = list->Text(1, kRate) + list->Text(1, kUpdated);
-        // The home currency's rate is 1 by definition.
+        // The home currency's rate is 1 by definition, under whichever name
+        // its code goes.
         TapRow(list, 2);
-        EXPECT_EQ(
-            Messages(),
-            QStringList(QStringLiteral("The rate for the home currency cannot be changed.")));
+        TapRow(list, 3);
+        const QString refusal =
+            QStringLiteral("The rate for the home currency cannot be changed.");
+        EXPECT_EQ(Messages(), QStringList({refusal, refusal}));
         WhenDialogOpens([&](QDialog* dialog) {
             auto* rate = qobject_cast<CConversionRateDialog*>(dialog);
             ASSERT_NE(rate, nullptr);
@@ -247,7 +252,7 @@ TEST_F(CurrencyTest, ANewRateChangesThatRateAloneAndStampsIt) {
         EXPECT_EQ(list->Text(1, kRate) + list->Text(1, kUpdated), yenBefore);
         Tap(page->OkButton());
     });
-    EXPECT_EQ(Messages().size(), 2);
+    EXPECT_EQ(Messages().size(), 3);
     const auto table = StoredTable();
     EXPECT_EQ(RateOf(*table, kEuro), 0.85);
     EXPECT_EQ(RateOf(*table, kYen), 110);

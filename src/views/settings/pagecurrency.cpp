@@ -138,7 +138,7 @@ void CPageCurrency::ChangeRate(int row) {
     }
     CCurrencyTable& table = document_.GetCurrencyTable();
     const QString name = listed_[row];
-    if (name == table.GetHomeCurrency()) {
+    if (table.SharesHomeRate(name)) {
         Platform::Get().GetPrompts().Warning(
             QStringLiteral("The rate for the home currency cannot be changed."));
         return;

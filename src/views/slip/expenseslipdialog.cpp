@@ -377,11 +377,14 @@ void CExpenseSlipDialog::ChangeRate() {
     }
     const double rate = dialog.Rate();
     slipRate_ = rate;
+    CCurrencyTable& table = document_.GetCurrencyTable();
+    if (table.SharesHomeRate(slipCurrency_)) {
+        return;
+    }
     if (Platform::Get().GetPrompts().AskYesNo(
             QStringLiteral("Save the new exchange rate as the default?"))) {
         CCurrencyFormat format;
         CurrencyRate stored;
-        CCurrencyTable& table = document_.GetCurrencyTable();
         table.GetRate(slipCurrency_, format, stored);
         stored.SetValue(rate);
         table.SetRate(slipCurrency_, stored, true, false);
