@@ -250,6 +250,12 @@ bool CCurrencyTable::GetHomeRate(CurrencyRate& rate) const {
     return GetRate(homeCurrency_, format, rate);
 }
 
+bool CCurrencyTable::SharesHomeRate(const QString& name) const {
+    const QString code = GetCode(name);
+    return name == homeCurrency_ ||
+           (!code.isEmpty() && code.compare(GetHomeCode(), Qt::CaseInsensitive) == 0);
+}
+
 CCurrencyFormat CCurrencyTable::FormatOrDevice(const QString& name) const {
     const CCurrencyFormat* found = formats_.Find(name);
     return found == nullptr ? CCurrencyFormat(true) : *found;

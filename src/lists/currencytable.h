@@ -87,6 +87,9 @@ public:
     bool GetHomeFormat(CCurrencyFormat& format) const { return FindFormat(homeCurrency_, format); }
     QString GetHomeCode() const { return GetCode(homeCurrency_); }
     bool GetHomeRate(CurrencyRate& rate) const;
+    // Whether the named currency is the home currency or shares its code,
+    // and so its rate, which stays 1.
+    bool SharesHomeRate(const QString& name) const;
 
     // Items of the named currency's format; for a name the table does not
     // know, those of the device's user default locale.

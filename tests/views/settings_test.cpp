@@ -152,12 +152,14 @@ TEST_F(SettingsTest, PreferencesOpensTheSettingsScreenWithItsSixPages) {
     EXPECT_TRUE(Messages().isEmpty());
 }
 
-TEST_F(SettingsTest, EveryListButtonOpensItsList) {
+TEST_F(SettingsTest, EveryListButtonOpensItsEditor) {
     MakeReport(QStringLiteral("Trip"), {12.5});
     StartFrame();
     const std::pair<int, QString> lists[] = {
         {SettingsItem::kPaymentSources, QStringLiteral("Choose Paid With")},
         {SettingsItem::kClassification, QStringLiteral("Choose Classification")},
+        {SettingsItem::kCurrency, QStringLiteral("Currency")},
+        {SettingsItem::kAccountNumbers, QStringLiteral("Account Numbers")},
     };
     for (const auto& [type, title] : lists) {
         WhenDialogOpens([type = type](QDialog* dialog) {
@@ -172,7 +174,7 @@ TEST_F(SettingsTest, EveryListButtonOpensItsList) {
         });
         ASSERT_TRUE(Choose(QStringLiteral("Preferences...")));
     }
-    EXPECT_EQ(DialogsSeen(), 4);
+    EXPECT_EQ(DialogsSeen(), 8);
 }
 
 TEST_F(SettingsTest, GeneralCancelWithoutAChangeAsksNothing) {

@@ -2,7 +2,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
-#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,6 +20,10 @@
 #include "views/frame/statusbar.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/simplelist.h"
+#include "views/settings/columnlist.h"
+#include "views/settings/conversionratedialog.h"
+#include "views/settings/newcurrencydialog.h"
+#include "views/settings/pagecurrency.h"
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
@@ -225,6 +228,8 @@ protected:
                 break;
             }
         }
+        // As the settings leave it: saved.
+        ASSERT_TRUE(table.Save(false));
     }
     // The first currency of the list other than the home one.
     static int ForeignIndex(CExpenseSlipDialog* slip, const QString& home) {
@@ -246,8 +251,39 @@ TEST_F(InternationalSlipTest, ModifyInTheCurrencyListLeavesThePreviousCurrency) 
         EXPECT_EQ(list->currentText(), home);
         EXPECT_EQ(list->itemText(list->count() - 1), QStringLiteral("Modify..."));
         EXPECT_FALSE(slip->RateButton()->isVisible());
+        WhenDialogOpens(
+            [](QDialog* page) { Tap(qobject_cast<CPageCurrency*>(page)->CancelButton()); });
         list->setCurrentIndex(list->count() - 1);
         emit list->activated(list->count() - 1);
+        EXPECT_EQ(list->currentText(), home);
+        EXPECT_EQ(slip->SlipCurrency(), home);
+        Tap(slip->CancelButton());
+    });
+}
+
+TEST_F(InternationalSlipTest, ModifyRebuildsTheCurrencyListAroundThePreviousCurrency) {
+    const QString home = document_->GetCurrencyTable().GetHomeCurrency();
+    QString added;
+    Enter(CCategory::kMealsGroup, [&](CExpenseSlipDialog* slip) {
+        QComboBox* list = slip->Currency();
+        const int before = list->count();
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* page = qobject_cast<CPageCurrency*>(dialog);
+            ASSERT_NE(page, nullptr);
+            WhenDialogOpens([&](QDialog* chooser) {
+                CColumnList* currencies = qobject_cast<CNewCurrencyDialog*>(chooser)->List();
+                ASSERT_GT(currencies->topLevelItemCount(), 0);
+                currencies->SelectRow(0);
+                added = currencies->Text(0, 0);
+                Tap(qobject_cast<CNewCurrencyDialog*>(chooser)->OkButton());
+            });
+            Tap(page->NewButton());
+            Tap(page->OkButton());
+        });
+        list->setCurrentIndex(list->count() - 1);
+        emit list->activated(list->count() - 1);
+        EXPECT_EQ(list->count(), before + 1);
+        EXPECT_GE(list->findText(added), 0);
         EXPECT_EQ(list->currentText(), home);
         EXPECT_EQ(slip->SlipCurrency(), home);
         Tap(slip->CancelButton());
@@ -266,11 +302,14 @@ TEST_F(InternationalSlipTest, ANewRateAnsweredNoStaysOnThisExpenseOnly) {
         emit slip->Currency()->activated(index);
         tableRate = slip->SlipRate();
         ASSERT_TRUE(slip->RateButton()->isVisible());
-        WhenDialogOpens([](QDialog* rate) {
-            auto* box = rate->findChild<QDoubleSpinBox*>();
-            ASSERT_NE(box, nullptr);
-            box->setValue(2.5);
-            rate->accept();
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* rate = qobject_cast<CConversionRateDialog*>(dialog);
+            ASSERT_NE(rate, nullptr);
+            // The slip changes a rate; the list of rates is the editor's.
+            EXPECT_EQ(rate->RemoveButton(), nullptr);
+            rate->RateEdit()->clear();
+            Type(rate->RateEdit(), QStringLiteral("2.5"));
+            Tap(rate->SaveButton());
         });
         Tap(slip->RateButton());
         TypeAmount(slip, QStringLiteral("10"));

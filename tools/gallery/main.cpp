@@ -26,8 +26,10 @@
 #include "lists/category.h"
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
+#include "lists/currencytable.h"
 #include "lists/historyholder.h"
 #include "lists/personalinfo.h"
+#include "lists/shippedcurrencytable.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
@@ -52,12 +54,17 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/settings/accountnumbersdialog.h"
 #include "views/settings/chooseitemdialog.h"
 #include "views/settings/classificationgroupsdialog.h"
+#include "views/settings/columnlist.h"
+#include "views/settings/conversionratedialog.h"
 #include "views/settings/itemeditordialog.h"
 #include "views/settings/modifylistdialog.h"
+#include "views/settings/newcurrencydialog.h"
 #include "views/settings/pagecontactsexpense.h"
 #include "views/settings/pagecontactsoutlook.h"
+#include "views/settings/pagecurrency.h"
 #include "views/settings/pageexpenseslipdetails.h"
 #include "views/settings/pagegeneral.h"
 #include "views/settings/personalinfodialog.h"
@@ -298,6 +305,30 @@ int main(int argc, char* argv[]) {
         return picture;
     };
 
+    // The shipped list of currencies, with a traveller's rates in use, while
+    // `shoot` runs; the table of the other screens is back afterwards.
+    const auto WithShippedCurrencies = [&](const std::function<QPixmap()>& shoot) {
+        CCurrencyTable& table = document.GetCurrencyTable();
+        const QString own = table.GetFilePath();
+        const QString shipped = own + QStringLiteral(".shipped");
+        QFile::copy(ShippedCurrencyTablePath(GetShippedDataFolder()), shipped);
+        const auto LoadFrom = [&table](const QString& path) {
+            table.SetFilePath(path);
+            table.SetModified(false);
+            table.SetLoaded(false);
+            table.Load(false);
+        };
+        LoadFrom(shipped);
+        for (const char* name : {"British Pounds", "Euro (Germany)", "Japanese Yen",
+                                 "Norwegian Kroner", "Swedish Kronor", "U.S. Dollars"}) {
+            table.SetInUse(QString::fromUtf8(name), true);
+        }
+        QPixmap picture = shoot();
+        LoadFrom(own);
+        QFile::remove(shipped);
+        return picture;
+    };
+
     using Screen = std::function<QPixmap()>;
     const std::pair<const char*, Screen> screens[] = {
         {"main-window", [&] { return Shot(&frame); }},
@@ -528,6 +559,46 @@ int main(int argc, char* argv[]) {
                                      *document.GetCategories().Find(QStringLiteral("Lodging")),
                                      true, &frame);
              return Shot(&slip);
+         }},
+        {"currency-page",
+         [&] {
+             return WithShippedCurrencies([&] {
+                 CPageCurrency page(document, &frame);
+                 page.Rates()->SelectRow(2);
+                 return Shot(&page);
+             });
+         }},
+        {"new-currency",
+         [&] {
+             return WithShippedCurrencies([&] {
+                 CNewCurrencyDialog dialog(document.GetCurrencyTable(), &frame);
+                 dialog.List()->SelectRow(3);
+                 return Shot(&dialog);
+             });
+         }},
+        {"conversion-rate",
+         [&] {
+             return WithShippedCurrencies([&] {
+                 CConversionRateDialog dialog(document.GetCurrencyTable(),
+                                              QStringLiteral("Norwegian Kroner"), 10.66, true,
+                                              &frame);
+                 return Shot(&dialog);
+             });
+         }},
+        {"account-numbers",
+         [&] {
+             CAccountNumbersDialog dialog(document.GetCategories(), &frame);
+             dialog.List()->topLevelItem(1)->setText(1, QStringLiteral("6010"));
+             dialog.List()->topLevelItem(2)->setText(1, QStringLiteral("6020-TRAVEL"));
+             dialog.List()->SelectRow(1);
+             return Shot(&dialog);
+         }},
+        {"account-number-entry",
+         [&] {
+             CTextEntryDialog dialog(QStringLiteral("Account Number Entry"),
+                                     QStringLiteral("Breakfast"), QStringLiteral("6010"),
+                                     QString(), &frame);
+             return Shot(&dialog);
          }},
         {"about",
          [&] {

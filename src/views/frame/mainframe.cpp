@@ -29,6 +29,7 @@
 #include "views/grid/reportlistdialog.h"
 #include "views/grid/simplelist.h"
 #include "views/settings/chooseitemdialog.h"
+#include "views/settings/pagecurrency.h"
 #include "views/settings/settingsdialog.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
@@ -306,9 +307,10 @@ void CMainFrame::Run(Command command) {
         case Command::Preferences:
             OnPreferences();
             break;
-        // Their screens are built on top of this window; until they are,
-        // the commands stand in the menus with their rules and do nothing.
         case Command::ChangeRates:
+            if (CPageCurrency(document_, this).exec() == QDialog::Accepted) {
+                RefreshViews();
+            }
             break;
     }
 }

@@ -6,7 +6,9 @@
 #include "lists/currencytable.h"
 #include "lists/settingsitem.h"
 #include "report/expensedoc.h"
+#include "views/settings/accountnumbersdialog.h"
 #include "views/settings/chooseitemdialog.h"
+#include "views/settings/pagecurrency.h"
 #include "views/settings/pagegeneral.h"
 #include "views/settings/personalinfodialog.h"
 #include "views/slip/categorybutton.h"
@@ -80,10 +82,16 @@ void CSettingsDialog::OpenPage(int type) {
         case SettingsItem::kClassification:
             OpenList(CListItems::Kind::Classification);
             break;
-        // The pages of the currencies and the account numbers open here
-        // once they are built; until then their buttons do nothing.
         case SettingsItem::kCurrency:
+            // A new home currency or a bulk rate change rewrites the open
+            // report's expenses.
+            if (CPageCurrency(document_, this).exec() == QDialog::Accepted) {
+                emit refreshRequested();
+            }
+            break;
         case SettingsItem::kAccountNumbers:
+            CAccountNumbersDialog(document_.GetCategories(), this).exec();
+            break;
         default:
             break;
     }

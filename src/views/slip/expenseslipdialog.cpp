@@ -6,7 +6,6 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +31,9 @@
 #include "report/lastslipdate.h"
 #include "report/preferences.h"
 #include "views/settings/chooseitemdialog.h"
+#include "views/settings/conversionratedialog.h"
 #include "views/settings/modifylistdialog.h"
+#include "views/settings/pagecurrency.h"
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
@@ -377,9 +378,13 @@ void CExpenseSlipDialog::FillCurrencies() {
 void CExpenseSlipDialog::PickCurrency(int index) {
     const QString name = currency_->itemText(index);
     if (name == kModify) {
-        // The currency list editor comes with the list editors; choosing it
-        // now leaves the currency as it was, as a cancelled editor does.
-        currency_->setCurrentIndex(currency_->findText(slipCurrency_));
+        // The editor may take currencies out of the list or add others; the
+        // slip's own currency stays chosen either way.
+        if (CPageCurrency(document_, this).exec() == QDialog::Accepted) {
+            FillCurrencies();
+        } else {
+            currency_->setCurrentIndex(currency_->findText(slipCurrency_));
+        }
         return;
     }
     const Amount amount = amount_->GetAmount();
@@ -398,19 +403,21 @@ void CExpenseSlipDialog::PickCurrency(int index) {
 }
 
 void CExpenseSlipDialog::ChangeRate() {
-    bool ok = false;
-    const double rate = QInputDialog::getDouble(this, QStringLiteral("Rate"),
-                                                QStringLiteral("1 %1 =").arg(slipCurrency_),
-                                                slipRate_, 0.000000001, 1000000000, 9, &ok);
-    if (!ok || rate == slipRate_) {
+    CConversionRateDialog dialog(document_.GetCurrencyTable(), slipCurrency_, slipRate_, false,
+                                 this);
+    if (dialog.exec() != QDialog::Accepted || dialog.Rate() == slipRate_) {
         return;
     }
+    const double rate = dialog.Rate();
     slipRate_ = rate;
+    CCurrencyTable& table = document_.GetCurrencyTable();
+    if (table.SharesHomeRate(slipCurrency_)) {
+        return;
+    }
     if (Platform::Get().GetPrompts().AskYesNo(
             QStringLiteral("Save the new exchange rate as the default?"))) {
         CCurrencyFormat format;
         CurrencyRate stored;
-        CCurrencyTable& table = document_.GetCurrencyTable();
         table.GetRate(slipCurrency_, format, stored);
         stored.SetValue(rate);
         table.SetRate(slipCurrency_, stored, true, false);

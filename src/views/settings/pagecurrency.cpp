@@ -1,0 +1,242 @@
+#include "views/settings/pagecurrency.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "lists/currencytable.h"
+#include "platform/dateformatting.h"
+#include "platform/platform.h"
+#include "report/expensedoc.h"
+#include "report/expenserecord.h"
+#include "report/expenserecords.h"
+#include "views/settings/columnlist.h"
+#include "views/settings/conversionratedialog.h"
+#include "views/settings/newcurrencydialog.h"
+#include "views/widgets/appfont.h"
+#include "views/widgets/commandbar.h"
+
+namespace {
+
+constexpr int kShortDate = 0;
+
+enum Column { kDescription, kRate, kUpdated };
+
+}  // namespace
+
+CPageCurrency::CPageCurrency(CExpenseDoc& document, QWidget* parent)
+    : FullWindowDialog(QStringLiteral("Currency"), TitleButton::Ok, parent),
+      document_(document),
+      home_(new QComboBox(Body())),
+      rates_(new CColumnList(QStringLiteral("Conversion Rates"),
+                             {{QStringLiteral("Description"), 75},
+                              {QStringLiteral("Rate"), 73},
+                              {QStringLiteral("Updated"), 60}},
+                             Body())),
+      new_(Commands()->AddButton(QStringLiteral("New"))),
+      cancel_(Commands()->AddButton(QStringLiteral("Cancel"))),
+      openingHome_(document.GetCurrencyTable().GetHomeCurrency()) {
+    Commands()->AddStretch();
+    auto* homeLabel = new QLabel(QStringLiteral("Home Currency:"), Body());
+    homeLabel->setFont(AppFont());
+    homeLabel->setBuddy(home_);
+    home_->setFont(AppFont());
+    home_->setAccessibleName(QStringLiteral("Home Currency:"));
+    home_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    home_->setMinimumContentsLength(8);
+    FillHomeCurrencies();
+    FillRates();
+
+    connect(home_, &QComboBox::activated, this, &CPageCurrency::ChangeHome);
+    connect(rates_, &CColumnList::rowTapped, this, &CPageCurrency::ChangeRate);
+    connect(new_, &QToolButton::clicked, this, &CPageCurrency::AddCurrency);
+    connect(cancel_, &QToolButton::clicked, this, &CPageCurrency::reject);
+
+    auto* homeRow = new QHBoxLayout;
+    homeRow->setSpacing(4);
+    homeRow->addWidget(homeLabel);
+    homeRow->addWidget(home_, 1);
+    auto* layout = new QVBoxLayout(Body());
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addLayout(homeRow);
+    layout->addWidget(rates_, 1);
+}
+
+void CPageCurrency::FillHomeCurrencies() {
+    const CCurrencyTable& table = document_.GetCurrencyTable();
+    QStringList names;
+    for (const auto& entry : table.Formats()) {
+        names.append(entry.key);
+    }
+    names.sort(Qt::CaseInsensitive);
+    home_->clear();
+    home_->addItems(names);
+    home_->setCurrentIndex(home_->findText(table.GetHomeCurrency()));
+}
+
+void CPageCurrency::FillRates() {
+    const CCurrencyTable& table = document_.GetCurrencyTable();
+    listed_.clear();
+    for (const auto& entry : table.Formats()) {
+        if (entry.value.GetInUse() != 0) {
+            listed_.append(entry.key);
+        }
+    }
+    listed_.sort(Qt::CaseInsensitive);
+    const int selected = rates_->SelectedRow();
+    rates_->clear();
+    for (const QString& name : listed_) {
+        CCurrencyFormat format;
+        CurrencyRate rate;
+        if (table.GetRate(name, format, rate)) {
+            rates_->AddRow({name, table.FormatIn(name, Amount(rate.GetRate()), Amount::kPrecise),
+                            FormatDate(rate.GetUpdated(), kShortDate)});
+        } else {
+            rates_->AddRow({name});
+        }
+    }
+    rates_->SelectRow(qMin(selected, static_cast<int>(listed_.size()) - 1));
+}
+
+void CPageCurrency::ChangeHome(int index) {
+    CCurrencyTable& table = document_.GetCurrencyTable();
+    const QString name = home_->itemText(index);
+    if (name.isEmpty() || name == table.GetHomeCurrency()) {
+        return;
+    }
+    CurrencyRate rate;
+    // Without a rate of its own the new home currency would leave every
+    // other rate counted against the old one.
+    if (table.GetRateCount() > 0 && !table.GetRateByCode(table.GetCode(name), rate)) {
+        Platform::Get().GetPrompts().Warning(
+            QStringLiteral("%1 has no conversion rate yet.  Please give it a rate before making "
+                           "it the home currency.")
+                .arg(name));
+        home_->setCurrentIndex(home_->findText(table.GetHomeCurrency()));
+        return;
+    }
+    table.SetHomeCurrency(name, true);
+    FillRates();
+}
+
+void CPageCurrency::AddCurrency() {
+    CNewCurrencyDialog dialog(document_.GetCurrencyTable(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    document_.GetCurrencyTable().SetInUse(dialog.Chosen(), true);
+    FillRates();
+    rates_->SelectRow(static_cast<int>(listed_.indexOf(dialog.Chosen())));
+}
+
+void CPageCurrency::ChangeRate(int row) {
+    if (row < 0 || row >= listed_.size()) {
+        return;
+    }
+    CCurrencyTable& table = document_.GetCurrencyTable();
+    const QString name = listed_[row];
+    if (table.SharesHomeRate(name)) {
+        Platform::Get().GetPrompts().Warning(
+            QStringLiteral("The rate for the home currency cannot be changed."));
+        return;
+    }
+    CCurrencyFormat format;
+    CurrencyRate rate;
+    // A currency without a rate yet asks for one: no figure is offered.
+    const double before = table.GetRate(name, format, rate) ? rate.GetRate() : 0;
+    CConversionRateDialog dialog(table, name, before, true, this);
+    const int result = dialog.exec();
+    if (result == CConversionRateDialog::kRemoved) {
+        table.SetInUse(name, false);
+        FillRates();
+        return;
+    }
+    if (result != QDialog::Accepted || dialog.Rate() == before) {
+        return;
+    }
+    table.SetRate(name, CurrencyRate(dialog.Rate()), true, false);
+    FillRates();
+    OfferBulkChange(name, dialog.Rate(), dialog.RateText());
+}
+
+void CPageCurrency::OfferBulkChange(const QString& currency, double rate, const QString& typed) {
+    if (!document_.GetReport().IsOpen()) {
+        return;
+    }
+    CExpenseRecords& records = document_.GetRecords();
+    const bool selectedOnly = records.GetQuery().IsActive();
+    bool found = false;
+    for (int i = 0; i < records.GetCount(selectedOnly) && !found; ++i) {
+        const CExpenseRecord* record = records.GetAt(i, selectedOnly);
+        found = record != nullptr && record->GetCurrencyName() == currency;
+    }
+    if (!found) {
+        return;
+    }
+    const QString question =
+        QStringLiteral(
+            "Do you really want to change all of the rates for all of the%1expenses of "
+            "%2 to %3")
+            .arg(selectedOnly ? QStringLiteral(" selected ") : QStringLiteral(" "), currency,
+                 typed);
+    if (!Platform::Get().GetPrompts().AskYesNo(question)) {
+        return;
+    }
+    std::erase_if(changes_, [&](const RateChange& change) { return change.currency == currency; });
+    changes_.push_back({currency, rate, selectedOnly});
+}
+
+void CPageCurrency::ApplyToReport() {
+    CExpenseReport& report = document_.GetReport();
+    if (!report.IsOpen()) {
+        return;
+    }
+    bool saved = true;
+    if (document_.GetCurrencyTable().GetHomeCurrency() != openingHome_) {
+        // Every expense is worth something else in the new home currency;
+        // the table's rates, typed ones included, are all re-based already.
+        saved =
+            report.ApplyListChange(CExpenseRecord(), CExpenseRecord(),
+                                   CExpenseReport::kOpenReport | CExpenseReport::kCurrencyTable);
+    } else {
+        for (const RateChange& change : changes_) {
+            CExpenseRecord before;
+            before.SetCurrencyName(change.currency);
+            CExpenseRecord after;
+            after.SetExchangeRate(Amount(change.rate));
+            const int flags = CExpenseReport::kOpenReport | CExpenseReport::kCurrencyRate |
+                              (change.selectedOnly ? CExpenseReport::kSelectedOnly : 0);
+            saved = report.ApplyListChange(before, after, flags) && saved;
+        }
+    }
+    if (!saved) {
+        // Saved again with its messages, so the user learns why.
+        document_.SetModifiedFlag(true);
+        document_.SaveReport(false);
+    }
+}
+
+void CPageCurrency::accept() {
+    if (!document_.GetCurrencyTable().Save(true)) {
+        return;
+    }
+    ApplyToReport();
+    FullWindowDialog::accept();
+}
+
+void CPageCurrency::reject() {
+    CCurrencyTable& table = document_.GetCurrencyTable();
+    if (table.IsModified()) {
+        if (!Platform::Get().GetPrompts().AskYesNo(
+                QStringLiteral("Are you sure you want to cancel without saving your changes?"))) {
+            return;
+        }
+        table.SetModified(false);
+        table.SetLoaded(false);
+        table.Load(false);
+    }
+    FullWindowDialog::reject();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "views/widgets/fullwindowdialog.h"
+
+class CColumnList;
+class CExpenseDoc;
+class QComboBox;
+class QToolButton;
+
+// The currency page: the home currency and the user's list of conversion
+// rates ("Description", "Rate", "Updated"). A tap on a rate changes it,
+// "New" adds a currency to the list. "OK" saves the table and carries the
+// changes the user agreed to into the open report's expenses; "Cancel"
+// reads the table back from its file, so that nothing is changed.
+class CPageCurrency : public FullWindowDialog {
+    Q_OBJECT
+
+public:
+    CPageCurrency(CExpenseDoc& document, QWidget* parent);
+
+    CColumnList* Rates() const { return rates_; }
+    QComboBox* HomeCurrency() const { return home_; }
+    QToolButton* NewButton() const { return new_; }
+    QToolButton* CancelButton() const { return cancel_; }
+    // The currencies listed, top to bottom.
+    QStringList Listed() const { return listed_; }
+
+    void accept() override;
+    void reject() override;
+
+private:
+    // A rate the user typed for the open report's expenses of a currency.
+    struct RateChange {
+        QString currency;
+        double rate = 0;
+        bool selectedOnly = false;
+    };
+
+    void FillRates();
+    void FillHomeCurrencies();
+    void ChangeHome(int index);
+    void AddCurrency();
+    void ChangeRate(int row);
+    // Offers to give the open report's expenses of `currency` the new rate.
+    void OfferBulkChange(const QString& currency, double rate, const QString& typed);
+    void ApplyToReport();
+
+    CExpenseDoc& document_;  // not owned
+    QComboBox* home_;
+    CColumnList* rates_;
+    QToolButton* new_;
+    QToolButton* cancel_;
+    QStringList listed_;
+    QString openingHome_;
+    std::vector<RateChange> changes_;
+};

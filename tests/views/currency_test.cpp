@@ -1,0 +1,489 @@
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "framefixture.h"
+#include "lists/categoryexmanager.h"
+#include "lists/currencytable.h"
+#include "platform/dateformatting.h"
+#include "report/expenserecord.h"
+#include "report/expenserecords.h"
+#include "report/recordquery.h"
+#include "views/settings/accountnumbersdialog.h"
+#include "views/settings/columnlist.h"
+#include "views/settings/conversionratedialog.h"
+#include "views/settings/newcurrencydialog.h"
+#include "views/settings/pagecurrency.h"
+#include "views/slip/padamountedit.h"
+#include "views/widgets/textentrydialog.h"
+
+namespace {
+
+const QString kDollars = QStringLiteral("U.S. Dollars");
+const QString kEuro = QStringLiteral("Euro");
+const QString kYen = QStringLiteral("Japanese Yen");
+const QString kFrancs = QStringLiteral("Swiss Francs");
+
+const QString kSureToCancel =
+    QStringLiteral("Are you sure you want to cancel without saving your changes?");
+const QString kSureToRemove =
+    QStringLiteral("Are you sure you want to remove this conversion rate from use?");
+
+enum Column { kDescription, kRate, kUpdated };
+
+// A traveller from the United States who keeps rates for euros and yen and
+// knows of Swiss francs, with a report of expenses in those currencies.
+class CurrencyTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        path_ = MakeReport(QStringLiteral("Trip"), {});
+        StartFrame();
+        CCurrencyTable& table = document_->GetCurrencyTable();
+        table.Reset();
+        AddCurrency(kDollars, QStringLiteral("USD"), QStringLiteral("$"), 1, true);
+        AddCurrency(kEuro, QStringLiteral("EUR"), QStringLiteral("E"), 0.9, true);
+        AddCurrency(kYen, QStringLiteral("JPY"), QStringLiteral("Y"), 110, true);
+        AddCurrency(kFrancs, QStringLiteral("CHF"), QStringLiteral("F"), 0.95, false);
+        table.SetHomeCurrency(kDollars, false);
+        table.SetInternationalTraveler(true);
+        ASSERT_TRUE(table.Save(false));
+        frame_->UpdateCommands();
+    }
+
+    void AddCurrency(const QString& name, const QString& code, const QString& symbol, double rate,
+                     bool inUse) {
+        CCurrencyFormat format;
+        format.SetDigits(2);
+        format.SetLeadingZero(1);
+        format.SetGroupingText(QStringLiteral("3"));
+        format.SetDecimalSeparator(QStringLiteral("."));
+        format.SetThousandSeparator(QStringLiteral(","));
+        format.SetSymbol(symbol);
+        format.SetCode(code);
+        format.SetInUse(inUse ? 1 : 0);
+        CCurrencyTable& table = document_->GetCurrencyTable();
+        table.SetFormat(name, format);
+        table.SetRate(code, CurrencyRate(rate), false, true);
+    }
+
+    // Expenses in `currency` at `rate`, in the open report, saved.
+    void AddExpenses(const QString& currency, double rate, std::initializer_list<double> amounts) {
+        for (double amount : amounts) {
+            auto record = std::make_unique<CExpenseRecord>();
+            record->SetCategory(CCategory(QStringLiteral("Lunch"), 4, 1));
+            record->SetDate(kTestNow);
+            record->SetAmount(Amount(amount));
+            record->SetCurrencyName(currency);
+            record->SetExchangeRate(Amount(rate));
+            ASSERT_TRUE(document_->AddRecord(std::move(record), false));
+        }
+        ASSERT_TRUE(document_->SaveReport(true));
+    }
+
+    // The exchange rates of the report's expenses as its file holds them.
+    std::vector<std::pair<QString, double>> StoredRates() const {
+        CExpenseReport report;
+        report.GetCurrencyTable().Load(false);
+        EXPECT_TRUE(report.Open(path_, false));
+        std::vector<std::pair<QString, double>> rates;
+        for (int i = 0; i < report.GetRecords().GetCount(false); ++i) {
+            const CExpenseRecord* record = report.GetRecords().GetAt(i, false);
+            rates.emplace_back(record->GetCurrencyName(), record->GetExchangeRate().GetValue());
+        }
+        return rates;
+    }
+
+    // The table as its file holds it.
+    static std::unique_ptr<CCurrencyTable> StoredTable() {
+        auto table = std::make_unique<CCurrencyTable>();
+        EXPECT_TRUE(table->Load(false));
+        return table;
+    }
+
+    static double RateOf(const CCurrencyTable& table, const QString& name) {
+        CCurrencyFormat format;
+        CurrencyRate rate;
+        return table.GetRate(name, format, rate) ? rate.GetRate() : -1;
+    }
+
+    // Runs "Change Rates..." with `handler` on the currency page.
+    void OnCurrencyPage(const std::function<void(CPageCurrency*)>& handler) {
+        WhenDialogOpens([handler](QDialog* dialog) {
+            auto* page = qobject_cast<CPageCurrency*>(dialog);
+            ASSERT_NE(page, nullptr);
+            handler(page);
+            if (page->isVisible()) {
+                page->done(QDialog::Rejected);
+            }
+        });
+        ASSERT_TRUE(Choose(QStringLiteral("Change Rates...")));
+    }
+
+    static void TapRow(CColumnList* list, int row) {
+        ASSERT_GE(row, 0);
+        list->scrollToItem(list->topLevelItem(row));
+        Tap(list->viewport(), list->visualItemRect(list->topLevelItem(row)).center());
+    }
+
+    // Taps the currency's rate and types `typed` into the rate dialog, then
+    // saves; `check` looks at the dialog first.
+    void TypeRate(CPageCurrency* page, const QString& currency, const QString& typed,
+                  const std::function<void(CConversionRateDialog*)>& check = {}) {
+        WhenDialogOpens([=](QDialog* dialog) {
+            auto* rate = qobject_cast<CConversionRateDialog*>(dialog);
+            ASSERT_NE(rate, nullptr);
+            if (check) {
+                check(rate);
+            }
+            rate->RateEdit()->clear();
+            Type(rate->RateEdit(), typed);
+            Tap(rate->SaveButton());
+        });
+        TapRow(page->Rates(), static_cast<int>(page->Listed().indexOf(currency)));
+    }
+
+    static void ChooseHome(CPageCurrency* page, const QString& name) {
+        const int index = page->HomeCurrency()->findText(name);
+        ASSERT_GE(index, 0);
+        page->HomeCurrency()->setCurrentIndex(index);
+        emit page->HomeCurrency()->activated(index);
+    }
+
+    static QByteArray Bytes(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        return file.readAll();
+    }
+
+    QString path_;
+};
+
+TEST_F(CurrencyTest, ThePageListsTheRatesInUseUnderTheirHeadings) {
+    OnCurrencyPage([&](CPageCurrency* page) {
+        CColumnList* list = page->Rates();
+        const std::pair<const char*, int> headings[] = {
+            {"Description", 75}, {"Rate", 73}, {"Updated", 60}};
+        for (int column = 0; column < 3; ++column) {
+            EXPECT_EQ(list->headerItem()->text(column), QLatin1String(headings[column].first));
+            EXPECT_EQ(list->columnWidth(column), headings[column].second);
+        }
+        EXPECT_EQ(page->Listed(), QStringList({kEuro, kYen, kDollars}));
+        EXPECT_EQ(list->Text(0, kRate), QStringLiteral("E0.90"));
+        EXPECT_EQ(list->Text(1, kRate), QStringLiteral("Y110.00"));
+        EXPECT_EQ(list->Text(0, kUpdated), FormatDate(CurrencyRate::DefaultUpdated(), 0));
+        EXPECT_EQ(page->HomeCurrency()->currentText(), kDollars);
+        // Nothing changed, nothing to ask.
+        Tap(page->CancelButton());
+        EXPECT_FALSE(page->isVisible());
+    });
+    EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST_F(CurrencyTest, ChangeRatesNeedsTheInternationalTraveler) {
+    document_->GetCurrencyTable().SetInternationalTraveler(false);
+    EXPECT_FALSE(Choose(QStringLiteral("Change Rates...")));
+}
+
+TEST_F(CurrencyTest, ANewCurrencyMustBeChosenAndJoinsTheList) {
+    OnCurrencyPage([&](CPageCurrency* page) {
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* chooser = qobject_cast<CNewCurrencyDialog*>(dialog);
+            ASSERT_NE(chooser, nullptr);
+            EXPECT_EQ(chooser->windowTitle(), QStringLiteral("New Currency Conversion"));
+            EXPECT_EQ(chooser->List()->headerItem()->text(0), QStringLiteral("Description"));
+            // Only the currency not yet in use is offered.
+            ASSERT_EQ(chooser->List()->topLevelItemCount(), 1);
+            EXPECT_EQ(chooser->List()->Text(0, 0), kFrancs);
+            Tap(chooser->OkButton());
+            EXPECT_EQ(Messages(), QStringList(QStringLiteral("Please Select an Item")));
+            EXPECT_TRUE(chooser->isVisible());
+            TapRow(chooser->List(), 0);
+            Tap(chooser->OkButton());
+        });
+        Tap(page->NewButton());
+        EXPECT_EQ(page->Listed(), QStringList({kEuro, kYen, kFrancs, kDollars}));
+        EXPECT_EQ(page->Rates()->SelectedRow(), 2);
+        Tap(page->OkButton());
+    });
+    CCurrencyFormat format;
+    ASSERT_TRUE(StoredTable()->FindFormat(kFrancs, format));
+    EXPECT_EQ(format.GetInUse(), 1);
+}
+
+TEST_F(CurrencyTest, ANewRateChangesThatRateAloneAndStampsIt) {
+    const TimeStamp now = kTestNow + 86400 * 3;
+    platform_.Clock().Set(now);
+    AddCurrency(QStringLiteral("US Dollars (Ecuador)"), QStringLiteral("USD"), QStringLiteral("$"),
+                1, true);
+    ASSERT_TRUE(document_->GetCurrencyTable().Save(false));
+    OnCurrencyPage([&](CPageCurrency* page) {
+        CColumnList* list = page->Rates();
+        const QString yenBefore = list->Text(1, kRate) + list->Text(1, kUpdated);
+        // The home currency's rate is 1 by definition, under whichever name
+        // its code goes.
+        TapRow(list, 2);
+        TapRow(list, 3);
+        const QString refusal =
+            QStringLiteral("The rate for the home currency cannot be changed.");
+        EXPECT_EQ(Messages(), QStringList({refusal, refusal}));
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* rate = qobject_cast<CConversionRateDialog*>(dialog);
+            ASSERT_NE(rate, nullptr);
+            EXPECT_EQ(rate->windowTitle(), QStringLiteral("Currency Conversion Rate"));
+            EXPECT_EQ(rate->PerLabel()->text(), QStringLiteral("$1.00 (U.S. Dollars)"));
+            EXPECT_NE(rate->RemoveButton(), nullptr);
+            EXPECT_EQ(rate->RateEdit()->GetValue(), 0.9);
+            rate->RateEdit()->clear();
+            Type(rate->RateEdit(), QStringLiteral("0"));
+            Tap(rate->SaveButton());
+            // Refused: the dialog stays open and takes another try.
+            EXPECT_EQ(Messages().last(),
+                      QStringLiteral("Currency rate must be greater then zero."));
+            EXPECT_TRUE(rate->isVisible());
+            rate->RateEdit()->clear();
+            Type(rate->RateEdit(), QStringLiteral("0.85"));
+            Tap(rate->SaveButton());
+        });
+        TapRow(list, 0);
+        EXPECT_EQ(list->Text(0, kRate), QStringLiteral("E0.85"));
+        EXPECT_EQ(list->Text(0, kUpdated), FormatDate(now, 0));
+        EXPECT_EQ(list->Text(1, kRate) + list->Text(1, kUpdated), yenBefore);
+        Tap(page->OkButton());
+    });
+    EXPECT_EQ(Messages().size(), 3);
+    const auto table = StoredTable();
+    EXPECT_EQ(RateOf(*table, kEuro), 0.85);
+    EXPECT_EQ(RateOf(*table, kYen), 110);
+    CCurrencyFormat format;
+    CurrencyRate euro;
+    table->GetRate(kEuro, format, euro);
+    EXPECT_EQ(euro.GetUpdated(), now);
+}
+
+TEST_F(CurrencyTest, RemovingTakesACurrencyOutOfUseButNotOutOfItsExpenses) {
+    AddExpenses(kEuro, 0.9, {45});
+    OnCurrencyPage([&](CPageCurrency* page) {
+        const auto remove = [&](const QString& currency, PromptAnswer answer) {
+            WhenDialogOpens([&, answer](QDialog* dialog) {
+                auto* rate = qobject_cast<CConversionRateDialog*>(dialog);
+                ASSERT_NE(rate, nullptr);
+                platform_.Prompts().QueueAnswer(answer);
+                Tap(rate->RemoveButton());
+                if (rate->isVisible()) {
+                    Tap(rate->CancelButton());
+                }
+            });
+            TapRow(page->Rates(), static_cast<int>(page->Listed().indexOf(currency)));
+        };
+        // Used by an expense, then used by none; and one the user keeps.
+        remove(kEuro, PromptAnswer::Yes);
+        remove(kYen, PromptAnswer::No);
+        EXPECT_EQ(page->Listed(), QStringList({kYen, kDollars}));
+        remove(kYen, PromptAnswer::Yes);
+        EXPECT_EQ(page->Listed(), QStringList({kDollars}));
+        Tap(page->OkButton());
+    });
+    EXPECT_EQ(Messages(), QStringList({kSureToRemove, kSureToRemove, kSureToRemove}));
+    const auto table = StoredTable();
+    CCurrencyFormat euro;
+    ASSERT_TRUE(table->FindFormat(kEuro, euro));
+    EXPECT_EQ(euro.GetInUse(), 0);
+    // The rate stays in the table for the day the currency comes back.
+    EXPECT_EQ(RateOf(*table, kEuro), 0.9);
+    EXPECT_EQ(StoredRates(), (std::vector<std::pair<QString, double>>{{kEuro, 0.9}}));
+}
+
+TEST_F(CurrencyTest, ANewRateCanBeGivenToEveryExpenseOfItsCurrency) {
+    AddExpenses(kEuro, 0.9, {45, 90});
+    AddExpenses(kYen, 110, {1100});
+    OnCurrencyPage([&](CPageCurrency* page) {
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        TypeRate(page, kEuro, QStringLiteral("0.8"));
+        Tap(page->OkButton());
+    });
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].startsWith(QStringLiteral(
+        "Do you really want to change all of the rates for all of the expenses of Euro to 0.8")))
+        << Messages()[0].toStdString();
+    EXPECT_EQ(StoredRates(),
+              (std::vector<std::pair<QString, double>>{{kEuro, 0.8}, {kEuro, 0.8}, {kYen, 110}}));
+    // The totals follow: 45 / 0.8 + 90 / 0.8 + 1100 / 110.
+    EXPECT_DOUBLE_EQ(document_->GetReport().GetHeader().GetTotals().GetTotal().GetValue(), 178.75);
+}
+
+TEST_F(CurrencyTest, WithASelectionOnlyTheSelectedExpensesTakeTheNewRate) {
+    AddExpenses(kEuro, 0.9, {45, 90});
+    CExpenseRecords& records = document_->GetRecords();
+    records.GetQuery().AddCondition(CRecordQuery::Number(3, kOpLess, 50));
+    records.RunQuery();
+    ASSERT_TRUE(document_->SaveReport(true));
+    OnCurrencyPage([&](CPageCurrency* page) {
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        TypeRate(page, kEuro, QStringLiteral("0.8"));
+        Tap(page->OkButton());
+    });
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].startsWith(
+        QStringLiteral("Do you really want to change all of the rates for all of the selected "
+                       "expenses of Euro to 0.8")))
+        << Messages()[0].toStdString();
+    auto rates = StoredRates();
+    std::sort(rates.begin(), rates.end());
+    EXPECT_EQ(rates, (std::vector<std::pair<QString, double>>{{kEuro, 0.8}, {kEuro, 0.9}}));
+}
+
+TEST_F(CurrencyTest, AnsweringNoKeepsTheExpensesRates) {
+    AddExpenses(kEuro, 0.9, {45});
+    OnCurrencyPage([&](CPageCurrency* page) {
+        platform_.Prompts().QueueAnswer(PromptAnswer::No);
+        TypeRate(page, kEuro, QStringLiteral("0.8"));
+        Tap(page->OkButton());
+    });
+    EXPECT_EQ(Messages().size(), 1);
+    EXPECT_EQ(RateOf(*StoredTable(), kEuro), 0.8);
+    EXPECT_EQ(StoredRates(), (std::vector<std::pair<QString, double>>{{kEuro, 0.9}}));
+}
+
+TEST_F(CurrencyTest, ANewHomeCurrencyRebasesTheRatesAndTheExpenses) {
+    AddExpenses(kYen, 110, {1100});
+    AddExpenses(kDollars, 1, {10});
+    OnCurrencyPage([&](CPageCurrency* page) {
+        ChooseHome(page, kEuro);
+        EXPECT_EQ(page->Rates()->Text(0, kRate), QStringLiteral("E1.00"));
+        EXPECT_EQ(page->Rates()->Text(1, kRate), QStringLiteral("Y122.222222222"));
+        Tap(page->OkButton());
+    });
+    EXPECT_TRUE(Messages().isEmpty());
+    const auto table = StoredTable();
+    EXPECT_EQ(table->GetHomeCurrency(), kEuro);
+    EXPECT_EQ(RateOf(*table, kEuro), 1);
+    EXPECT_NEAR(RateOf(*table, kYen), 122.2222222, 1e-6);
+    EXPECT_NEAR(RateOf(*table, kDollars), 1.1111111, 1e-6);
+    const auto rates = StoredRates();
+    ASSERT_EQ(rates.size(), 2U);
+    for (const auto& [currency, rate] : rates) {
+        EXPECT_NEAR(rate, RateOf(*table, currency), 1e-9) << currency.toStdString();
+    }
+    // 1100 yen and 10 dollars, in euros: 9.00 + 9.00.
+    EXPECT_DOUBLE_EQ(document_->GetReport().GetHeader().GetTotals().GetTotal().GetValue(), 18.0);
+}
+
+TEST_F(CurrencyTest, AHomeCurrencyWithoutARateIsRefused) {
+    CCurrencyFormat format;
+    format.SetCode(QStringLiteral("XXX"));
+    document_->GetCurrencyTable().SetFormat(QStringLiteral("Nowhere Pesos"), format);
+    ASSERT_TRUE(document_->GetCurrencyTable().Save(false));
+    OnCurrencyPage([&](CPageCurrency* page) {
+        ChooseHome(page, QStringLiteral("Nowhere Pesos"));
+        EXPECT_EQ(page->HomeCurrency()->currentText(), kDollars);
+        EXPECT_EQ(page->Rates()->Text(0, kRate), QStringLiteral("E0.90"));
+        Tap(page->OkButton());
+    });
+    EXPECT_EQ(Messages(), QStringList(QStringLiteral(
+                              "Nowhere Pesos has no conversion rate yet.  Please give it a rate "
+                              "before making it the home currency.")));
+    EXPECT_EQ(StoredTable()->GetHomeCurrency(), kDollars);
+}
+
+TEST_F(CurrencyTest, CancelLeavesEveryFileAsItWas) {
+    AddExpenses(kEuro, 0.9, {45});
+    const QString tablePath = document_->GetCurrencyTable().GetFilePath();
+    const QByteArray tableBefore = Bytes(tablePath);
+    const QByteArray reportBefore = Bytes(path_);
+    OnCurrencyPage([&](CPageCurrency* page) {
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* chooser = qobject_cast<CNewCurrencyDialog*>(dialog);
+            TapRow(chooser->List(), 0);
+            Tap(chooser->OkButton());
+        });
+        Tap(page->NewButton());
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        TypeRate(page, kEuro, QStringLiteral("0.5"));
+        ChooseHome(page, kYen);
+        // No: the page stays with the changes.
+        platform_.Prompts().QueueAnswer(PromptAnswer::No);
+        Tap(page->CancelButton());
+        EXPECT_TRUE(page->isVisible());
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        Tap(page->CancelButton());
+        EXPECT_FALSE(page->isVisible());
+    });
+    ASSERT_EQ(Messages().size(), 3);
+    EXPECT_EQ(Messages()[1], kSureToCancel);
+    EXPECT_EQ(Messages()[2], kSureToCancel);
+    EXPECT_EQ(Bytes(tablePath), tableBefore);
+    EXPECT_EQ(Bytes(path_), reportBefore);
+    // The program goes on with the table of the file.
+    const CCurrencyTable& table = document_->GetCurrencyTable();
+    EXPECT_EQ(table.GetHomeCurrency(), kDollars);
+    EXPECT_EQ(RateOf(table, kEuro), 0.9);
+    EXPECT_FALSE(table.IsModified());
+}
+
+TEST_F(CurrencyTest, AccountNumbersAreWrittenToTheCategories) {
+    CCategoryExManager& categories = document_->GetCategories();
+    CAccountNumbersDialog dialog(categories, frame_.get());
+    CColumnList* list = dialog.List();
+    EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Category"));
+    EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("Account Number"));
+    EXPECT_EQ(list->columnWidth(0), 110);
+    EXPECT_EQ(list->columnWidth(1), 110);
+    QStringList order;
+    for (const CCategoryEx& category : categories) {
+        order.append(category.GetName());
+    }
+    ASSERT_EQ(list->topLevelItemCount(), order.size());
+    for (int row = 0; row < order.size(); ++row) {
+        EXPECT_EQ(list->Text(row, 0), order[row]);
+    }
+    const int lunch = static_cast<int>(order.indexOf(QStringLiteral("Lunch")));
+    const int taxi = static_cast<int>(order.indexOf(QStringLiteral("Taxi")));
+    WhenDialogOpens([&](QDialog* opened) {
+        WhenDialogOpens([](QDialog* entry) {
+            auto* text = qobject_cast<CTextEntryDialog*>(entry);
+            ASSERT_NE(text, nullptr);
+            EXPECT_EQ(text->windowTitle(), QStringLiteral("Account Number Entry"));
+            EXPECT_EQ(text->Prompt()->text(), QStringLiteral("Lunch"));
+            text->Field()->clear();
+            Type(text->Field(), QStringLiteral(" 6010 "));
+            text->accept();
+        });
+        TapRow(list, lunch);
+        EXPECT_EQ(list->Text(lunch, 1), QStringLiteral("6010"));
+        // A cancelled entry changes nothing.
+        WhenDialogOpens([](QDialog* entry) {
+            Type(qobject_cast<CTextEntryDialog*>(entry)->Field(), QStringLiteral("7"));
+            entry->reject();
+        });
+        TapRow(list, taxi);
+        EXPECT_EQ(list->Text(taxi, 1), QString());
+        Tap(qobject_cast<CAccountNumbersDialog*>(opened)->OkButton());
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    CCategoryExManager stored;
+    ASSERT_TRUE(stored.LoadAll(false));
+    EXPECT_EQ(stored.Find(QStringLiteral("Lunch"))->GetAccountNumber(), QStringLiteral("6010"));
+    EXPECT_EQ(stored.Find(QStringLiteral("Taxi"))->GetAccountNumber(), QString());
+}
+
+TEST_F(CurrencyTest, CancelledAccountNumbersAreNotWritten) {
+    CAccountNumbersDialog dialog(document_->GetCategories(), frame_.get());
+    WhenDialogOpens([&](QDialog*) {
+        WhenDialogOpens([](QDialog* entry) {
+            Type(qobject_cast<CTextEntryDialog*>(entry)->Field(), QStringLiteral("6010"));
+            entry->accept();
+        });
+        TapRow(dialog.List(), 0);
+        Tap(dialog.CancelButton());
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    CCategoryExManager stored;
+    ASSERT_TRUE(stored.LoadAll(false));
+    for (const CCategoryEx& category : stored) {
+        EXPECT_TRUE(category.GetAccountNumber().isEmpty()) << category.GetName().toStdString();
+    }
+}
+
+}  // namespace
