@@ -376,6 +376,17 @@ TEST_F(EditorsTest, TheSlipsButtonsOpenTheChoosers) {
         });
         Tap(slip->PaidWithButton());
         EXPECT_EQ(slip->PaidWithButton()->text(), QStringLiteral("Company Visa"));
+
+        // Deleted there instead: the slip shows what Save will store.
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
+            ASSERT_NE(chooser, nullptr);
+            platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+            Tap(chooser->DeleteButton());
+            Tap(chooser->CancelButton());
+        });
+        Tap(slip->PaidWithButton());
+        EXPECT_EQ(slip->PaidWithButton()->text(), QStringLiteral("Cash"));
         Tap(slip->CancelButton());
     });
     Tap(frame_->MainView()->Button(CCategory::kMealsGroup));

@@ -94,7 +94,8 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     mainView_->SetAdd([this](const CCategory& category) { AddExpense(category); });
     mainView_->SetEdit([this](int index) { EditExpense(index); });
     mainView_->SetModifyCategories([this] {
-        CChooseItemDialog chooser(document_, CListItems::Kind::Category, QString(), this);
+        CChooseItemDialog chooser(document_, CListItems::Kind::Category, QString(), this,
+                                  CChooseItemDialog::Use::Keep);
         chooser.exec();
         if (chooser.ListChanged()) {
             mainView_->RefreshButtons();
@@ -603,6 +604,9 @@ void CMainFrame::AddExpense(const CCategory& category) {
     const SlipResult result = slipRunner_(*record, true, nights);
     update();
     if (result != SlipResult::Ok) {
+        // The lists the slip opens can carry an edit into the stored
+        // expenses even when the slip itself is cancelled.
+        RefreshViews();
         return;
     }
     const bool lodging = record->GetCategory().GetIndex() == kLodgingCategory;
@@ -631,6 +635,7 @@ void CMainFrame::EditExpense(int index) {
     int nights = 1;
     switch (slipRunner_(*copy, false, nights)) {
         case SlipResult::Cancel:
+            RefreshViews();
             break;
         case SlipResult::Delete:
             document_.RemoveRecord(index);

@@ -445,6 +445,11 @@ void CExpenseSlipDialog::Choose(CListItems::Kind kind, QString& chosen) {
     } else if (!chooser.CurrentName().isEmpty()) {
         // The slip's choice renamed in the editor stays the choice.
         chosen = chooser.CurrentName();
+    } else if (!CListItems(document_, kind).Find(chosen)) {
+        // The slip's choice was deleted in the editor: the button shows
+        // what Save will store instead.
+        chosen = kind == CListItems::Kind::PaymentSource ? category_.GetPaidWith().GetName()
+                                                         : category_.GetClassification().GetName();
     }
     ShowChoices();
 }
