@@ -283,9 +283,12 @@ TEST_F(ContactsTest, TheProgramsContactsAreAddedEditedAndDeleted) {
             ASSERT_EQ(list->count(), 3);
             EXPECT_EQ(list->item(2)->text(), QStringLiteral("Cecilie"));
             list->setCurrentRow(1);
+            list->item(1)->setCheckState(Qt::Checked);
             WhenEntryOpens(QStringLiteral("Aase"), QStringLiteral("Bo"));
             Tap(sheet->EditButton());
             EXPECT_EQ(list->item(0)->text(), QStringLiteral("Aase"));
+            // The tick stays with the person renamed.
+            EXPECT_EQ(list->item(0)->checkState(), Qt::Checked);
             // Two selected, the question answered No, then Yes.
             list->setCurrentRow(0);
             list->item(2)->setSelected(true);
@@ -425,6 +428,7 @@ TEST_F(ContactsTest, TheSquareScreenShowsTheDetailsAsASheetOfThreePages) {
             Tap(details->SaveButton());
         },
         QDialog::Rejected);
+    record.SetModified(false);
     EXPECT_EQ(CSheetExpenseSlipDetails::ShowDetails(&record, frame_.get()), QDialog::Accepted);
     EXPECT_EQ(record.GetLocation(), QStringLiteral("Oslo"));
     EXPECT_EQ(record.GetPurpose(), QStringLiteral("Fair"));

@@ -13,10 +13,11 @@
 #include "views/widgets/listpicture.h"
 
 CChooseItemDialog::CChooseItemDialog(CExpenseDoc& document, CListItems::Kind kind,
-                                     const QString& current, QWidget* parent)
+                                     const QString& current, QWidget* parent, Use use)
     : FullWindowDialog(CListItems(document, kind).ChooserTitle(), TitleButton::Ok, parent),
       document_(document),
       items_(document, kind),
+      use_(use),
       list_(new QListWidget(Body())),
       new_(Commands()->AddButton(QStringLiteral("New"))),
       edit_(Commands()->AddButton(QStringLiteral("Edit"))),
@@ -42,7 +43,13 @@ CChooseItemDialog::CChooseItemDialog(CExpenseDoc& document, CListItems::Kind kin
     Fill(current);
 
     connect(list_, &QListWidget::currentItemChanged, this, &CChooseItemDialog::UpdateCommands);
-    connect(list_, &QListWidget::itemActivated, this, &CChooseItemDialog::accept);
+    connect(list_, &QListWidget::itemActivated, this, [this] {
+        if (use_ == Use::Pick) {
+            accept();
+        } else if (edit_->isEnabled()) {
+            OpenEditor(SelectedName());
+        }
+    });
     connect(new_, &QToolButton::clicked, this, [this] { OpenEditor(QString()); });
     connect(edit_, &QToolButton::clicked, this, [this] {
         if (!SelectedName().isEmpty()) {
@@ -81,9 +88,8 @@ void CChooseItemDialog::UpdateCommands() {
     // buttons find them by these names.
     const bool editable = !SelectedName().isEmpty() && !entry->data(Qt::UserRole).toBool();
     edit_->setEnabled(editable);
-    const bool lastSource =
-        items_.GetKind() == CListItems::Kind::PaymentSource && items_.Count() < 2;
-    delete_->setEnabled(editable && !lastSource);
+    const auto item = items_.Find(SelectedName());
+    delete_->setEnabled(editable && item && items_.CanRemove(*item));
 }
 
 void CChooseItemDialog::OpenEditor(const QString& name) {
@@ -105,10 +111,9 @@ void CChooseItemDialog::DeleteSelected() {
     if (name.isEmpty() || !delete_->isEnabled()) {
         return;
     }
-    if (!Platform::Get().GetPrompts().AskYesNo(items_.DeleteQuestion(name))) {
+    if (!items_.AskAndRemove(name)) {
         return;
     }
-    items_.Remove(name);
     changed_ = true;
     if (name.compare(current_, Qt::CaseInsensitive) == 0) {
         current_.clear();
@@ -118,6 +123,10 @@ void CChooseItemDialog::DeleteSelected() {
 
 void CChooseItemDialog::accept() {
     const QString name = SelectedName();
+    if (use_ == Use::Keep) {
+        FullWindowDialog::accept();
+        return;
+    }
     if (name.isEmpty()) {
         if (items_.GetKind() == CListItems::Kind::Classification) {
             Platform::Get().GetPrompts().Warning(

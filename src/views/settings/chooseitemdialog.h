@@ -15,9 +15,14 @@ class CChooseItemDialog : public FullWindowDialog {
     Q_OBJECT
 
 public:
+    // Picking returns an item; keeping the list is all the settings screen
+    // and the main screen's "Modify..." come for, so OK there only closes
+    // and a double tap edits.
+    enum class Use { Pick, Keep };
+
     // `current`, when listed, starts selected.
     CChooseItemDialog(CExpenseDoc& document, CListItems::Kind kind, const QString& current,
-                      QWidget* parent);
+                      QWidget* parent, Use use = Use::Pick);
 
     // The name of the item picked with OK; empty before.
     QString ChosenName() const { return chosen_; }
@@ -44,6 +49,7 @@ private:
 
     CExpenseDoc& document_;  // not owned
     CListItems items_;
+    Use use_;
     QListWidget* list_;
     QToolButton* new_;
     QToolButton* edit_;

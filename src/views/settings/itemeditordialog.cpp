@@ -103,8 +103,7 @@ CItemEditorDialog::CItemEditorDialog(CExpenseDoc& document, CListItems::Kind kin
     }
     ShowImage(image);
 
-    const bool lastSource = kind == CListItems::Kind::PaymentSource && items_.Count() < 2;
-    delete_->setEnabled(!startName_.isEmpty() && !lastSource && !before_.builtIn);
+    delete_->setEnabled(!startName_.isEmpty() && items_.CanRemove(before_));
 
     connect(images_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* entry) { ShowImage(entry->data(Qt::UserRole).toString()); });
@@ -175,11 +174,9 @@ void CItemEditorDialog::accept() {
 }
 
 void CItemEditorDialog::AskDelete() {
-    if (!Platform::Get().GetPrompts().AskYesNo(items_.DeleteQuestion(startName_))) {
-        return;
+    if (items_.AskAndRemove(startName_)) {
+        done(kDeleted);
     }
-    items_.Remove(startName_);
-    done(kDeleted);
 }
 
 void CItemEditorDialog::ApplyLayout(ScreenLayout layout) {

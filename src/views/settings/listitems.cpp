@@ -8,6 +8,7 @@
 #include "lists/listimagefiles.h"
 #include "lists/paidwith.h"
 #include "platform/diagnosticslog.h"
+#include "platform/platform.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "views/widgets/updatescope.h"
@@ -214,6 +215,20 @@ bool CListItems::Store(const QString& startName, const Item& item) {
         return false;
     }
     categories.SaveAll(false);
+    return true;
+}
+
+bool CListItems::CanRemove(const Item& item) const {
+    return !item.builtIn && !(kind_ == Kind::PaymentSource && Count() < 2);
+}
+
+bool CListItems::AskAndRemove(const QString& name) {
+    if (!Platform::Get().GetPrompts().AskYesNo(DeleteQuestion(name))) {
+        return false;
+    }
+    // The editors write their lists silently: a list that cannot be written
+    // still lost the item for this run.
+    Remove(name);
     return true;
 }
 

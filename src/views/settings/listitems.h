@@ -53,6 +53,12 @@ public:
     bool Store(const QString& startName, const Item& item);
     // Removes the item, and a category's files with it, and writes the list.
     bool Remove(const QString& name);
+    // Whether the user may delete `item`: the built-in categories are the
+    // program's, and the last payment source must stay.
+    bool CanRemove(const Item& item) const;
+    // Asks the delete question for `name`; on Yes removes the item and
+    // answers true.
+    bool AskAndRemove(const QString& name);
     // Carries the edit of `before` into `after` into the stored expenses
     // that hold `before`, in the reports the UpdateScope answer names.
     void UpdateExpenses(const Item& before, const Item& after, int scope);

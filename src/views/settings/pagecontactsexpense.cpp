@@ -87,6 +87,8 @@ void CPageContactsExpense::Edit() {
         return;
     }
     contacts_.GetHistory().SetAt(row, name);
+    // The row's tick goes with the person, under the new name.
+    list_->item(row)->setText(name);
     Written();
 }
 

@@ -98,7 +98,7 @@ void CSettingsDialog::OpenPage(int type) {
 }
 
 void CSettingsDialog::OpenList(CListItems::Kind kind) {
-    CChooseItemDialog list(document_, kind, QString(), this);
+    CChooseItemDialog list(document_, kind, QString(), this, CChooseItemDialog::Use::Keep);
     list.exec();
     // An edit carried into stored expenses may have rewritten the open
     // report.
