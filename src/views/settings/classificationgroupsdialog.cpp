@@ -6,17 +6,10 @@
 
 #include "lists/classification.h"
 #include "lists/classificationgroupmgr.h"
-#include "platform/platform.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/confirmations.h"
 #include "views/widgets/textentrydialog.h"
-
-namespace {
-
-const QString kEntryTitle = QStringLiteral("List Entry");
-const QString kEntryPrompt = QStringLiteral("Enter a List Entry:");
-
-}  // namespace
 
 CClassificationGroupsDialog::CClassificationGroupsDialog(CClassificationGroupMgr& groups,
                                                          QWidget* parent)
@@ -76,21 +69,19 @@ QString CClassificationGroupsDialog::Selected() const {
 }
 
 void CClassificationGroupsDialog::Add() {
-    CTextEntryDialog entry(kEntryTitle, kEntryPrompt, QString(),
-                           CTextEntryDialog::EmptyNameMessage(), this);
-    entry.SetCheck([this](const QString& name) {
-        return groups_.GroupExists(name) ? DuplicateMessage() : QString();
-    });
-    if (entry.exec() != QDialog::Accepted) {
+    QString name;
+    if (!CTextEntryDialog::AskListEntry(this, QString(), name, [this](const QString& name) {
+            return groups_.GroupExists(name) ? DuplicateMessage() : QString();
+        })) {
         return;
     }
     // A group is never offered empty on the slip: it starts with "None".
-    CClassificationGroup* group = groups_.CreateGroup(entry.Text());
+    CClassificationGroup* group = groups_.CreateGroup(name);
     groups_.AddClassification(
         group->GetName(),
         CClassification(QStringLiteral("None"), QStringLiteral("CLASSIFICATION01U.BMP")));
     groups_.Save(true);
-    Fill(entry.Text());
+    Fill(name);
 }
 
 void CClassificationGroupsDialog::Rename() {
@@ -98,26 +89,21 @@ void CClassificationGroupsDialog::Rename() {
     if (old.isEmpty()) {
         return;
     }
-    CTextEntryDialog entry(kEntryTitle, kEntryPrompt, old, CTextEntryDialog::EmptyNameMessage(),
-                           this);
-    entry.SetCheck([this, old](const QString& name) {
-        const bool other = name.compare(old, Qt::CaseInsensitive) != 0;
-        return other && groups_.GroupExists(name) ? DuplicateMessage() : QString();
-    });
-    if (entry.exec() != QDialog::Accepted) {
+    QString name;
+    if (!CTextEntryDialog::AskListEntry(this, old, name, [this, old](const QString& name) {
+            const bool other = name.compare(old, Qt::CaseInsensitive) != 0;
+            return other && groups_.GroupExists(name) ? DuplicateMessage() : QString();
+        })) {
         return;
     }
-    groups_.RenameGroup(old, entry.Text());
+    groups_.RenameGroup(old, name);
     groups_.Save(true);
-    Fill(entry.Text());
+    Fill(name);
 }
 
 void CClassificationGroupsDialog::Delete() {
     const QString name = Selected();
-    if (name.isEmpty() ||
-        !Platform::Get().GetPrompts().AskYesNo(
-            QStringLiteral("Are you sure you want to delete \"%1\" from the database?")
-                .arg(name))) {
+    if (name.isEmpty() || !AskDeleteFromDatabase(name)) {
         return;
     }
     groups_.RemoveGroup(name);

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "lists/history.h"
-#include "platform/platform.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/confirmations.h"
 #include "views/widgets/textentrydialog.h"
 
 CModifyListDialog::CModifyListDialog(CHistory& history, const QString& startText, QWidget* parent)
@@ -65,16 +65,6 @@ void CModifyListDialog::UpdateCommands() {
     delete_->setEnabled(selected);
 }
 
-bool CModifyListDialog::AskEntry(const QString& text, QString& entry) {
-    CTextEntryDialog dialog(QStringLiteral("List Entry"), QStringLiteral("Enter a List Entry:"),
-                            text, CTextEntryDialog::EmptyNameMessage(), this);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    entry = dialog.Text();
-    return true;
-}
-
 void CModifyListDialog::Written(const QString& entry) {
     history_.Save(false);
     Fill(history_.Find(entry));
@@ -82,7 +72,7 @@ void CModifyListDialog::Written(const QString& entry) {
 
 void CModifyListDialog::AddEntry() {
     QString entry;
-    if (!AskEntry(proposal_, entry)) {
+    if (!CTextEntryDialog::AskListEntry(this, proposal_, entry)) {
         return;
     }
     proposal_.clear();
@@ -93,7 +83,7 @@ void CModifyListDialog::AddEntry() {
 void CModifyListDialog::ModifyEntry() {
     const int row = list_->currentRow();
     QString entry;
-    if (row < 0 || !AskEntry(history_.GetAt(row), entry)) {
+    if (row < 0 || !CTextEntryDialog::AskListEntry(this, history_.GetAt(row), entry)) {
         return;
     }
     history_.SetAt(row, entry);
@@ -105,10 +95,7 @@ void CModifyListDialog::DeleteEntry() {
     if (row < 0) {
         return;
     }
-    const QString question =
-        QStringLiteral("Are you sure you want to delete \"%1\" from the database?")
-            .arg(history_.GetAt(row));
-    if (!Platform::Get().GetPrompts().AskYesNo(question)) {
+    if (!AskDeleteFromDatabase(history_.GetAt(row))) {
         return;
     }
     history_.RemoveAt(row);

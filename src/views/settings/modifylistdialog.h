@@ -34,8 +34,6 @@ private:
     void AddEntry();
     void ModifyEntry();
     void DeleteEntry();
-    // "List Entry" starting from `text`; false when cancelled.
-    bool AskEntry(const QString& text, QString& entry);
     // Selects the entry that was just written, wherever sorting put it.
     void Written(const QString& entry);
 

@@ -17,6 +17,7 @@
 #include "views/settings/newcurrencydialog.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/confirmations.h"
 
 namespace {
 
@@ -229,11 +230,10 @@ void CPageCurrency::accept() {
 
 void CPageCurrency::reject() {
     CCurrencyTable& table = document_.GetCurrencyTable();
+    if (!MayCancelChanges(table.IsModified())) {
+        return;
+    }
     if (table.IsModified()) {
-        if (!Platform::Get().GetPrompts().AskYesNo(
-                QStringLiteral("Are you sure you want to cancel without saving your changes?"))) {
-            return;
-        }
         table.SetModified(false);
         table.SetLoaded(false);
         table.Load(false);

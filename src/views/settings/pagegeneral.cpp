@@ -27,6 +27,7 @@
 #include "views/slip/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/confirmations.h"
 #include "views/widgets/updatescope.h"
 
 namespace {
@@ -246,9 +247,7 @@ void CPageGeneral::accept() {
 
 void CPageGeneral::reject() {
     CPreferences& preferences = document_.GetPreferences();
-    if (preferences.IsModified() &&
-        !Platform::Get().GetPrompts().AskYesNo(
-            QStringLiteral("Are you sure you want to cancel without saving your changes?"))) {
+    if (!MayCancelChanges(preferences.IsModified())) {
         return;
     }
     // The group editor may have changed the groups in memory; the file holds

@@ -3,9 +3,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/platform.h"
 #include "views/settings/personalinfoview.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/confirmations.h"
 
 CPersonalInfoDialog::CPersonalInfoDialog(bool internationalTraveler, QWidget* parent)
     : FullWindowDialog(QStringLiteral("Personal Info"), TitleButton::None, parent),
@@ -35,9 +35,7 @@ void CPersonalInfoDialog::accept() {
 }
 
 void CPersonalInfoDialog::reject() {
-    if (view_->IsModified() &&
-        !Platform::Get().GetPrompts().AskYesNo(
-            QStringLiteral("Are you sure you want to cancel without saving your changes?"))) {
+    if (!MayCancelChanges(view_->IsModified())) {
         return;
     }
     FullWindowDialog::reject();

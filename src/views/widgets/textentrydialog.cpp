@@ -46,6 +46,18 @@ const QString& CTextEntryDialog::EmptyNameMessage() {
     return message;
 }
 
+bool CTextEntryDialog::AskListEntry(QWidget* parent, const QString& text, QString& entered,
+                                    std::function<QString(const QString& text)> check) {
+    CTextEntryDialog dialog(QStringLiteral("List Entry"), QStringLiteral("Enter a List Entry:"),
+                            text, EmptyNameMessage(), parent);
+    dialog.SetCheck(std::move(check));
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    entered = dialog.Text();
+    return true;
+}
+
 void CTextEntryDialog::accept() {
     const QString text = field_->text().trimmed();
     QString refusal;

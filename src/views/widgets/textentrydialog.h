@@ -34,6 +34,11 @@ public:
     // The message that refuses an empty name wherever names are typed.
     static const QString& EmptyNameMessage();
 
+    // "List Entry": one entry of a list of names, starting as `text`.
+    // False for Cancel; `check` may refuse an entry as SetCheck does.
+    static bool AskListEntry(QWidget* parent, const QString& text, QString& entered,
+                             std::function<QString(const QString& text)> check = {});
+
 private:
     QLabel* prompt_;
     QLineEdit* field_;
