@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <map>
 
 #include "framefixture.h"
 #include "lists/categoryexmanager.h"
@@ -91,6 +92,19 @@ protected:
         for (int i = 0; i < report.GetRecords().GetCount(false); ++i) {
             const CExpenseRecord* record = report.GetRecords().GetAt(i, false);
             rates.emplace_back(record->GetCurrencyName(), record->GetExchangeRate().GetValue());
+        }
+        return rates;
+    }
+
+    // Each expense's rate by its amount, as the report's file holds them.
+    std::map<double, double> StoredRatesByAmount() const {
+        CExpenseReport report;
+        report.GetCurrencyTable().Load(false);
+        EXPECT_TRUE(report.Open(path_, false));
+        std::map<double, double> rates;
+        for (int i = 0; i < report.GetRecords().GetCount(false); ++i) {
+            const CExpenseRecord* record = report.GetRecords().GetAt(i, false);
+            rates[record->GetAmount(false).GetValue()] = record->GetExchangeRate().GetValue();
         }
         return rates;
     }
@@ -303,10 +317,9 @@ TEST_F(CurrencyTest, ANewRateCanBeGivenToEveryExpenseOfItsCurrency) {
         TypeRate(page, kEuro, QStringLiteral("0.8"));
         Tap(page->OkButton());
     });
-    ASSERT_EQ(Messages().size(), 1);
-    EXPECT_TRUE(Messages()[0].startsWith(QStringLiteral(
-        "Do you really want to change all of the rates for all of the expenses of Euro to 0.8")))
-        << Messages()[0].toStdString();
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Do you really want to change all of the "
+                                                     "rates for all of the expenses of Euro to "
+                                                     "0.8")});
     EXPECT_EQ(StoredRates(),
               (std::vector<std::pair<QString, double>>{{kEuro, 0.8}, {kEuro, 0.8}, {kYen, 110}}));
     // The totals follow: 45 / 0.8 + 90 / 0.8 + 1100 / 110.
@@ -324,14 +337,11 @@ TEST_F(CurrencyTest, WithASelectionOnlyTheSelectedExpensesTakeTheNewRate) {
         TypeRate(page, kEuro, QStringLiteral("0.8"));
         Tap(page->OkButton());
     });
-    ASSERT_EQ(Messages().size(), 1);
-    EXPECT_TRUE(Messages()[0].startsWith(
-        QStringLiteral("Do you really want to change all of the rates for all of the selected "
-                       "expenses of Euro to 0.8")))
-        << Messages()[0].toStdString();
-    auto rates = StoredRates();
-    std::sort(rates.begin(), rates.end());
-    EXPECT_EQ(rates, (std::vector<std::pair<QString, double>>{{kEuro, 0.8}, {kEuro, 0.9}}));
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Do you really want to change all of the "
+                                                     "rates for all of the selected expenses of "
+                                                     "Euro to 0.8")});
+    // The 45 was selected, the 90 was not.
+    EXPECT_EQ(StoredRatesByAmount(), (std::map<double, double>{{45, 0.8}, {90, 0.9}}));
 }
 
 TEST_F(CurrencyTest, AnsweringNoKeepsTheExpensesRates) {
@@ -344,6 +354,21 @@ TEST_F(CurrencyTest, AnsweringNoKeepsTheExpensesRates) {
     EXPECT_EQ(Messages().size(), 1);
     EXPECT_EQ(RateOf(*StoredTable(), kEuro), 0.8);
     EXPECT_EQ(StoredRates(), (std::vector<std::pair<QString, double>>{{kEuro, 0.9}}));
+}
+
+TEST_F(CurrencyTest, ARateGivenToTheExpensesFollowsTheHomeCurrencyBack) {
+    AddExpenses(kYen, 110, {1100});
+    OnCurrencyPage([&](CPageCurrency* page) {
+        ChooseHome(page, kEuro);
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        TypeRate(page, kYen, QStringLiteral("120"));
+        // 120 yen to the euro is 108 to the dollar, at 0.9 euros a dollar.
+        ChooseHome(page, kDollars);
+        Tap(page->OkButton());
+    });
+    ASSERT_EQ(StoredRates().size(), 1U);
+    EXPECT_NEAR(StoredRates()[0].second, 108, 1e-9);
+    EXPECT_NEAR(RateOf(*StoredTable(), kYen), 108, 1e-9);
 }
 
 TEST_F(CurrencyTest, ANewHomeCurrencyRebasesTheRatesAndTheExpenses) {

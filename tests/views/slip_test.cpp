@@ -290,6 +290,38 @@ TEST_F(InternationalSlipTest, ModifyRebuildsTheCurrencyListAroundThePreviousCurr
     });
 }
 
+TEST_F(InternationalSlipTest, ANewHomeCurrencyFromModifyGivesTheSlipItsRate) {
+    CCurrencyTable& table = document_->GetCurrencyTable();
+    const QString home = table.GetHomeCurrency();
+    Enter(CCategory::kMealsGroup, [&](CExpenseSlipDialog* slip) {
+        const int index = ForeignIndex(slip, home);
+        ASSERT_GE(index, 0);
+        const QString foreign = slip->Currency()->itemText(index);
+        ASSERT_TRUE(table.SetRate(foreign, CurrencyRate(2.0), false, false));
+        slip->Currency()->setCurrentIndex(index);
+        emit slip->Currency()->activated(index);
+        ASSERT_EQ(slip->SlipRate(), 2.0);
+        ASSERT_TRUE(slip->RateButton()->isVisible());
+        // The slip's currency becomes the home currency: its rate is 1.
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* page = qobject_cast<CPageCurrency*>(dialog);
+            ASSERT_NE(page, nullptr);
+            const int choice = page->HomeCurrency()->findText(foreign);
+            ASSERT_GE(choice, 0);
+            page->HomeCurrency()->setCurrentIndex(choice);
+            emit page->HomeCurrency()->activated(choice);
+            Tap(page->OkButton());
+        });
+        QComboBox* list = slip->Currency();
+        list->setCurrentIndex(list->count() - 1);
+        emit list->activated(list->count() - 1);
+        EXPECT_EQ(slip->SlipCurrency(), foreign);
+        EXPECT_EQ(slip->SlipRate(), 1.0);
+        EXPECT_FALSE(slip->RateButton()->isVisible());
+        Tap(slip->CancelButton());
+    });
+}
+
 TEST_F(InternationalSlipTest, ANewRateAnsweredNoStaysOnThisExpenseOnly) {
     const QString home = document_->GetCurrencyTable().GetHomeCurrency();
     QString foreign;

@@ -2,7 +2,10 @@
 
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
+#include <vector>
 
+#include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
 #include "views/settings/columnlist.h"
 #include "views/widgets/commandbar.h"
@@ -47,15 +50,22 @@ void CAccountNumbersDialog::EditRow(int row) {
 }
 
 void CAccountNumbersDialog::accept() {
+    std::vector<std::pair<CCategoryEx*, QString>> before;
     for (int row = 0; row < list_->topLevelItemCount(); ++row) {
         const QTreeWidgetItem* item = list_->topLevelItem(row);
         CCategoryEx* category = categories_.Find(item->text(kCategory));
         // Only a changed category is written again.
         if (category != nullptr && category->GetAccountNumber() != item->text(kAccountNumber)) {
+            before.emplace_back(category, category->GetAccountNumber());
             category->SetAccountNumber(item->text(kAccountNumber));
         }
     }
     if (!categories_.SaveAll(true)) {
+        // The failure was shown; the numbers stay on the screen to try
+        // again, and a Cancel then leaves the categories as they were.
+        for (const auto& [category, number] : before) {
+            category->SetAccountNumber(number);
+        }
         return;
     }
     FullWindowDialog::accept();

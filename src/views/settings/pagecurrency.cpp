@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "lists/currencytable.h"
 #include "platform/dateformatting.h"
@@ -160,10 +161,10 @@ void CPageCurrency::ChangeRate(int row) {
     }
     table.SetRate(name, CurrencyRate(dialog.Rate()), true, false);
     FillRates();
-    OfferBulkChange(name, dialog.Rate(), dialog.RateText());
+    OfferBulkChange(name, dialog.RateText());
 }
 
-void CPageCurrency::OfferBulkChange(const QString& currency, double rate, const QString& typed) {
+void CPageCurrency::OfferBulkChange(const QString& currency, const QString& typed) {
     if (!document_.GetReport().IsOpen()) {
         return;
     }
@@ -183,11 +184,12 @@ void CPageCurrency::OfferBulkChange(const QString& currency, double rate, const 
             "%2 to %3")
             .arg(selectedOnly ? QStringLiteral(" selected ") : QStringLiteral(" "), currency,
                  typed);
-    if (!Platform::Get().GetPrompts().AskYesNo(question)) {
-        return;
-    }
+    // The last answer for a currency stands: a No leaves its expenses at
+    // their own rates.
     std::erase_if(changes_, [&](const RateChange& change) { return change.currency == currency; });
-    changes_.push_back({currency, rate, selectedOnly});
+    if (Platform::Get().GetPrompts().AskYesNo(question)) {
+        changes_.push_back({currency, selectedOnly});
+    }
 }
 
 void CPageCurrency::ApplyToReport() {
@@ -195,29 +197,35 @@ void CPageCurrency::ApplyToReport() {
     if (!report.IsOpen()) {
         return;
     }
-    bool saved = true;
-    if (document_.GetCurrencyTable().GetHomeCurrency() != openingHome_) {
+    // Each change saves the report, and a save that fails says so itself.
+    const CCurrencyTable& table = document_.GetCurrencyTable();
+    if (table.GetHomeCurrency() != openingHome_) {
         // Every expense is worth something else in the new home currency;
         // the table's rates, typed ones included, are all re-based already.
-        saved =
-            report.ApplyListChange(CExpenseRecord(), CExpenseRecord(),
-                                   CExpenseReport::kOpenReport | CExpenseReport::kCurrencyTable);
-    } else {
-        for (const RateChange& change : changes_) {
-            CExpenseRecord before;
-            before.SetCurrencyName(change.currency);
-            CExpenseRecord after;
-            after.SetExchangeRate(Amount(change.rate));
-            const int flags = CExpenseReport::kOpenReport | CExpenseReport::kCurrencyRate |
-                              (change.selectedOnly ? CExpenseReport::kSelectedOnly : 0);
-            saved = report.ApplyListChange(before, after, flags) && saved;
+        report.ApplyListChange(CExpenseRecord(), CExpenseRecord(),
+                               CExpenseReport::kOpenReport | CExpenseReport::kCurrencyTable);
+        return;
+    }
+    for (const RateChange& change : changes_) {
+        CCurrencyFormat format;
+        CurrencyRate rate;
+        if (!table.GetRate(change.currency, format, rate)) {
+            continue;
         }
+        CExpenseRecord before;
+        before.SetCurrencyName(change.currency);
+        CExpenseRecord after;
+        after.SetExchangeRate(Amount(rate.GetRate()));
+        const int flags = CExpenseReport::kOpenReport | CExpenseReport::kCurrencyRate |
+                          (change.selectedOnly ? CExpenseReport::kSelectedOnly : 0);
+        report.ApplyListChange(before, after, flags);
     }
-    if (!saved) {
-        // Saved again with its messages, so the user learns why.
-        document_.SetModifiedFlag(true);
-        document_.SaveReport(false);
-    }
+}
+
+bool CPageCurrency::ReRated(const QString& currency) const {
+    return document_.GetCurrencyTable().GetHomeCurrency() != openingHome_ ||
+           std::any_of(changes_.begin(), changes_.end(),
+                       [&](const RateChange& change) { return change.currency == currency; });
 }
 
 void CPageCurrency::accept() {

@@ -31,11 +31,16 @@ public:
     void accept() override;
     void reject() override;
 
+    // Whether OK gave the open report's expenses of `currency` a new rate:
+    // a new home currency re-rates them all.
+    bool ReRated(const QString& currency) const;
+
 private:
-    // A rate the user typed for the open report's expenses of a currency.
+    // The open report's expenses of a currency are to take the rate the
+    // table holds for it at OK: the rate typed, re-based with the table
+    // when the home currency changes in between.
     struct RateChange {
         QString currency;
-        double rate = 0;
         bool selectedOnly = false;
     };
 
@@ -45,7 +50,7 @@ private:
     void AddCurrency();
     void ChangeRate(int row);
     // Offers to give the open report's expenses of `currency` the new rate.
-    void OfferBulkChange(const QString& currency, double rate, const QString& typed);
+    void OfferBulkChange(const QString& currency, const QString& typed);
     void ApplyToReport();
 
     CExpenseDoc& document_;  // not owned

@@ -150,11 +150,7 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
         if (slipCurrency_.isEmpty()) {
             slipCurrency_ = document_.GetCurrencyTable().GetHomeCurrency();
         }
-        CCurrencyFormat format;
-        CurrencyRate rate;
-        slipRate_ = document_.GetCurrencyTable().GetRate(slipCurrency_, format, rate)
-                        ? rate.GetRate()
-                        : 1.0;
+        slipRate_ = TableRate(slipCurrency_);
         paidWithName_ = category_.GetPaidWith().GetName();
         expenseTypeName_ = category_.GetExpenseType().GetName();
         classificationName_ = category_.GetClassification().GetName();
@@ -264,8 +260,7 @@ void CExpenseSlipDialog::SetUpForCategory() {
     const bool mileage = IsMileage();
     const bool perNight = new_ && IsPerNight();
     currency_->setVisible(!mileage && International());
-    rateButton_->setVisible(!mileage && International() &&
-                            slipCurrency_ != document_.GetCurrencyTable().GetHomeCurrency());
+    UpdateRateButton();
     paidWith_->setVisible(!mileage);
     paidWithLabel_->setVisible(!mileage);
     receipt_->setVisible(!mileage);
@@ -380,7 +375,14 @@ void CExpenseSlipDialog::PickCurrency(int index) {
     if (name == kModify) {
         // The editor may take currencies out of the list or add others; the
         // slip's own currency stays chosen either way.
-        if (CPageCurrency(document_, this).exec() == QDialog::Accepted) {
+        CPageCurrency page(document_, this);
+        if (page.exec() == QDialog::Accepted) {
+            // Stored expenses of the slip's currency that took a new rate,
+            // or a new home currency, leave the slip's rate behind.
+            if (page.ReRated(slipCurrency_)) {
+                slipRate_ = TableRate(slipCurrency_);
+                UpdateRateButton();
+            }
             FillCurrencies();
         } else {
             currency_->setCurrentIndex(currency_->findText(slipCurrency_));
@@ -388,18 +390,26 @@ void CExpenseSlipDialog::PickCurrency(int index) {
         return;
     }
     const Amount amount = amount_->GetAmount();
-    CCurrencyFormat format;
-    const CCurrencyTable& table = document_.GetCurrencyTable();
     slipCurrency_ = name;
-    CurrencyRate rate;
     if (name == record_.GetCurrencyName() && record_.GetExchangeRate().GetValue() > 0) {
         slipRate_ = record_.GetExchangeRate().GetValue();
     } else {
-        slipRate_ = table.GetRate(name, format, rate) ? rate.GetRate() : 1.0;
+        slipRate_ = TableRate(name);
     }
     FormatAmountField();
     amount_->SetAmount(amount);
-    rateButton_->setVisible(!IsMileage() && name != table.GetHomeCurrency());
+    UpdateRateButton();
+}
+
+double CExpenseSlipDialog::TableRate(const QString& currency) const {
+    CCurrencyFormat format;
+    CurrencyRate rate;
+    return document_.GetCurrencyTable().GetRate(currency, format, rate) ? rate.GetRate() : 1.0;
+}
+
+void CExpenseSlipDialog::UpdateRateButton() {
+    rateButton_->setVisible(!IsMileage() && International() &&
+                            slipCurrency_ != document_.GetCurrencyTable().GetHomeCurrency());
 }
 
 void CExpenseSlipDialog::ChangeRate() {
@@ -411,7 +421,9 @@ void CExpenseSlipDialog::ChangeRate() {
     const double rate = dialog.Rate();
     slipRate_ = rate;
     CCurrencyTable& table = document_.GetCurrencyTable();
-    if (table.SharesHomeRate(slipCurrency_)) {
+    // A currency the table does not know, or one that shares the home
+    // currency's rate of 1, keeps a rate on this expense only.
+    if (!table.HasFormat(slipCurrency_) || table.SharesHomeRate(slipCurrency_)) {
         return;
     }
     if (Platform::Get().GetPrompts().AskYesNo(

@@ -84,6 +84,10 @@ private:
     void FillCurrencies();
     void PickCurrency(int index);
     void ChangeRate();
+    // The table's rate for `currency`, 1 when it keeps none.
+    double TableRate(const QString& currency) const;
+    // "Rate" shows while the slip's currency is not the home currency.
+    void UpdateRateButton();
     void PickFromPopUp(QPushButton* button, const QStringList& items, QString& chosen);
     // The list's chooser, starting at `chosen`; OK changes `chosen`.
     void Choose(CListItems::Kind kind, QString& chosen);
