@@ -421,14 +421,19 @@ QString CCurrencyTable::FormatInHome(const Amount& amount, int flags) const {
     return FormatIn(homeCurrency_, amount, flags);
 }
 
-QStringList CCurrencyTable::GetListedCurrencies() const {
+QStringList CCurrencyTable::GetCurrencies(bool inUse) const {
     QStringList names;
     for (const auto& entry : formats_) {
-        if (entry.value.GetInUse() != 0) {
+        if ((entry.value.GetInUse() != 0) == inUse) {
             names.append(entry.key);
         }
     }
     names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
+QStringList CCurrencyTable::GetListedCurrencies() const {
+    QStringList names = GetCurrencies(true);
     if (!names.contains(homeCurrency_)) {
         names.append(homeCurrency_);
     }

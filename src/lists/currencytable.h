@@ -131,6 +131,9 @@ public:
     // An amount in the named currency's format, or in the device's for a
     // currency the table does not know.
     QString FormatIn(const QString& currency, const Amount& amount, int flags) const;
+    // The currencies marked for use (or, with `inUse` false, the others),
+    // in alphabetical order.
+    QStringList GetCurrencies(bool inUse) const;
     // The currencies a traveller picks from: those marked for use, in
     // alphabetical order, then the home currency when it is not among them.
     QStringList GetListedCurrencies() const;

@@ -324,4 +324,7 @@ TEST(CurrencyTable, TheListedCurrenciesAreThoseInUseAlphabeticallyThenTheHomeOne
     table.SetInUse("U.S. Dollars", true);
     table.SetInUse("Japanese Yen", false);
     EXPECT_EQ(table.GetListedCurrencies(), QStringList({"Euro (Germany)", "U.S. Dollars"}));
+    // The rest, for a traveller to add.
+    EXPECT_EQ(table.GetCurrencies(false),
+              QStringList({"Euro (France)", "Gabon Francs", "Japanese Yen"}));
 }

@@ -22,15 +22,7 @@ CNewCurrencyDialog::CNewCurrencyDialog(const CCurrencyTable& table, QWidget* par
                               20);
     TitleLabel()->setMinimumWidth(0);
     TitleLabel()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QStringList names;
-    for (const auto& entry : table.Formats()) {
-        if (entry.value.GetInUse() == 0) {
-            names.append(entry.key);
-        }
-    }
-    // In the order the slip's currency list uses.
-    names.sort(Qt::CaseInsensitive);
-    for (const QString& name : names) {
+    for (const QString& name : table.GetCurrencies(false)) {
         list_->AddRow({name});
     }
     connect(cancel_, &QToolButton::clicked, this, &QDialog::reject);

@@ -81,13 +81,7 @@ void CPageCurrency::FillHomeCurrencies() {
 
 void CPageCurrency::FillRates() {
     const CCurrencyTable& table = document_.GetCurrencyTable();
-    listed_.clear();
-    for (const auto& entry : table.Formats()) {
-        if (entry.value.GetInUse() != 0) {
-            listed_.append(entry.key);
-        }
-    }
-    listed_.sort(Qt::CaseInsensitive);
+    listed_ = table.GetCurrencies(true);
     const int selected = rates_->SelectedRow();
     rates_->clear();
     for (const QString& name : listed_) {
