@@ -29,6 +29,7 @@
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
 #include "views/widgets/bitmapbutton.h"
+#include "views/widgets/insertentry.h"
 #include "views/widgets/textentrydialog.h"
 
 namespace {
@@ -352,7 +353,7 @@ TEST_F(ContactsTest, ModifyListAddsChangesAndDeletesEntries) {
             EXPECT_EQ(list->count(), 2);
             Tap(editor->OkButton());
         });
-        WhenMenuOpens(CPageExpenseSlipDetails::ModifyEntry());
+        WhenMenuOpens(ModifyEntryText());
         Tap(details->Page(CPageExpenseSlipDetails::kLocation)->Button());
         EXPECT_EQ(edit->toPlainText(), QStringLiteral("Near Lisbon"));
     });
@@ -408,6 +409,34 @@ TEST_F(ContactsTest, TheSlipsDescriptionListOpensItsEditorAndAddsBesideTheText) 
     stored.Load(false);
     EXPECT_EQ(stored.GetItems(),
               (QStringList{QStringLiteral("Client lunch"), QStringLiteral("Working lunch")}));
+}
+
+TEST_F(ContactsTest, ARememberedDescriptionReadingLikeTheEditorEntryIsInserted) {
+    StartFrame();
+    CCategoryEx* lunch = document_->GetCategories().Find(QStringLiteral("Lunch"));
+    ASSERT_NE(lunch, nullptr);
+    lunch->GetDescriptionHistory().Add(ModifyEntryText());
+    OnSlip([this](CExpenseSlipDialog* slip) {
+        QComboBox* description = slip->Description();
+        ASSERT_EQ(description->count(), 2);
+        const auto pick = [description](int row) {
+            description->showPopup();
+            QAbstractItemView* view = description->view();
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              view->visualRect(view->model()->index(row, 0)).center());
+        };
+        Type(description->lineEdit(), QStringLiteral("Taxi"));
+        // No editor opens: an unexpected dialog fails the test.
+        pick(0);
+        EXPECT_EQ(description->currentText(), QStringLiteral("Taxi, Modify..."));
+        bool editorOpened = false;
+        WhenDialogOpens([&editorOpened](QDialog* dialog) {
+            editorOpened = qobject_cast<CModifyListDialog*>(dialog) != nullptr;
+            dialog->reject();
+        });
+        pick(1);
+        EXPECT_TRUE(editorOpened);
+    });
 }
 
 TEST_F(ContactsTest, TheSquareScreenShowsTheDetailsAsASheetOfThreePages) {

@@ -64,11 +64,6 @@ QString CPageExpenseSlipDetails::Text() const {
     return edit_->toPlainText();
 }
 
-const QString& CPageExpenseSlipDetails::ModifyEntry() {
-    static const QString entry = QStringLiteral("Modify...");
-    return entry;
-}
-
 QMenu* CPageExpenseSlipDetails::MakePopUp() {
     auto* menu = new QMenu(this);
     menu->setFont(AppFont());
@@ -80,7 +75,7 @@ QMenu* CPageExpenseSlipDetails::MakePopUp() {
     if (!menu->isEmpty()) {
         menu->addSeparator();
     }
-    menu->addAction(ModifyEntry());
+    menu->addAction(ModifyEntryText());
     return menu;
 }
 

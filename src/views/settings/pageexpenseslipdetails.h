@@ -31,8 +31,6 @@ public:
     // look at it; its actions' data are the entries, the editor's has none.
     QMenu* MakePopUp();
 
-    static const QString& ModifyEntry();
-
 private:
     void Offer();
     void PickContacts();

@@ -28,11 +28,11 @@
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/confirmations.h"
+#include "views/widgets/insertentry.h"
 #include "views/widgets/updatescope.h"
 
 namespace {
 
-const QString kModifyItem = QStringLiteral("Modify...");
 constexpr int kRateDigits = 3;
 
 template <typename Control>
@@ -158,7 +158,7 @@ void CPageGeneral::FillClassifyBy() {
     for (const CClassificationGroup& group : groups) {
         classifyBy_->addItem(group.GetName());
     }
-    classifyBy_->addItem(kModifyItem);
+    classifyBy_->addItem(ModifyEntryText());
     const CClassificationGroup* current = groups.GetCurrentGroup();
     const int index =
         current != nullptr

@@ -45,8 +45,13 @@
 
 namespace {
 
-const QString kModify = QStringLiteral("Modify...");
 constexpr int kMaxNights = 360;
+
+// A list's editor entry is its last; a remembered description reading the
+// same stands among the others and is inserted like them.
+bool IsModifyEntry(const QComboBox* list, int index) {
+    return index >= 0 && index == list->count() - 1 && list->itemText(index) == ModifyEntryText();
+}
 constexpr int kMileageLength = 7;
 // The codes the dialog ends with, apart from QDialog's Accepted and Rejected
 // that Escape and Enter give.
@@ -295,7 +300,7 @@ void CExpenseSlipDialog::FillDescriptions(const QString& text) {
     if (const CHistory* history = DescriptionHistory()) {
         description_->addItems(history->GetItems());
         if (history->GetCount() > 0) {
-            description_->addItem(kModify);
+            description_->addItem(ModifyEntryText());
         }
     }
     description_->setEditText(text);
@@ -316,7 +321,7 @@ bool CExpenseSlipDialog::eventFilter(QObject* watched, QEvent* event) {
 void CExpenseSlipDialog::PickDescription(int index) {
     const bool fromList = std::exchange(listOpen_, false);
     QLineEdit* field = description_->lineEdit();
-    if (description_->itemText(index) == kModify) {
+    if (IsModifyEntry(description_, index)) {
         const QString selected = fromList ? typed_.mid(typedStart_, typedLength_) : QString();
         if (CHistory* history = DescriptionHistory()) {
             CModifyListDialog::Run(*history, selected, this);
@@ -366,13 +371,13 @@ void CExpenseSlipDialog::FillCurrencies() {
     if (currency_->findText(slipCurrency_) < 0) {
         currency_->insertItem(0, slipCurrency_);
     }
-    currency_->addItem(kModify);
+    currency_->addItem(ModifyEntryText());
     currency_->setCurrentIndex(currency_->findText(slipCurrency_));
 }
 
 void CExpenseSlipDialog::PickCurrency(int index) {
     const QString name = currency_->itemText(index);
-    if (name == kModify) {
+    if (IsModifyEntry(currency_, index)) {
         // The editor may take currencies out of the list or add others; the
         // slip's own currency stays chosen either way.
         CPageCurrency page(document_, this);
@@ -552,8 +557,10 @@ void CExpenseSlipDialog::Store() {
         }
     }
     record_.SetCategory(stored);
-    record_.SetDescription(description_->currentText() == kModify ? QString()
-                                                                  : description_->currentText());
+    // The editor's entry left in the field is no description.
+    const bool onEditor = IsModifyEntry(description_, description_->currentIndex()) &&
+                          description_->currentText() == ModifyEntryText();
+    record_.SetDescription(onEditor ? QString() : description_->currentText());
     record_.SetLocation(location_);
     record_.SetPurpose(purpose_);
     record_.SetContacts(contacts_);

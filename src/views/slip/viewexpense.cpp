@@ -9,6 +9,7 @@
 #include "views/grid/simplelist.h"
 #include "views/slip/categorybutton.h"
 #include "views/widgets/appfont.h"
+#include "views/widgets/insertentry.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ QMenu* CViewExpense::MakePopUp(int group) {
         });
     }
     menu->addSeparator();
-    QAction* modify = menu->addAction(QStringLiteral("Modify..."));
+    QAction* modify = menu->addAction(ModifyEntryText());
     modify->setEnabled(static_cast<bool>(modify_));
     connect(modify, &QAction::triggered, this, [this] {
         if (modify_) {

@@ -23,3 +23,8 @@ void InsertEntry(QLineEdit* edit, const QString& entry) {
     const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     edit->insert(Separated(start, entry));
 }
+
+const QString& ModifyEntryText() {
+    static const QString entry = QStringLiteral("Modify...");
+    return entry;
+}

@@ -11,3 +11,7 @@ class QPlainTextEdit;
 // up after it.
 void InsertEntry(QPlainTextEdit* edit, const QString& entry);
 void InsertEntry(QLineEdit* edit, const QString& entry);
+
+// The entry that ends a list of remembered entries and opens its editor.
+// It is known by its place, last, since a remembered entry may read the same.
+const QString& ModifyEntryText();
