@@ -35,6 +35,8 @@ void CExpenseRecords::Serialize(CExpenseArchive& archive, int context) {
         // selection points into it.
         query_.Discard();
         records_.clear();
+        storedDigests_.clear();
+        damaged_.clear();
         throw;
     }
 }

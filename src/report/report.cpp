@@ -312,6 +312,9 @@ bool CExpenseReport::DeleteCurrent() {
     }
     const QString path = header_.GetPath();
     Close(false);
+    // No other writer of this program may put its change into the file
+    // between its copy into the trash and its removal.
+    const FileLock lock(path);
     const QString trash = GetTrashDirectory();
     const QString target =
         trash.isEmpty() ? QString() : FreeTrashPath(trash, QFileInfo(path).fileName());
