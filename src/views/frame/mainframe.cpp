@@ -567,7 +567,10 @@ void CMainFrame::OnBackupRestore() {
     CSheetBackupRestore sheet(this);
     connect(&sheet, &CSheetBackupRestore::restored, this, [this] {
         if (ReportOpen()) {
-            ReloadFromFiles();
+            // The restore chose these files over what is open: read them at
+            // once, under the sheet, which shows nothing of the report.
+            document_.ReloadAll();
+            RefreshViews();
         } else {
             RefreshViews();
         }
