@@ -3,7 +3,7 @@
 #include <QString>
 #include <exception>
 
-#include "archive/filestamp.h"
+#include "platform/filestamp.h"
 
 class CExpenseObject;
 

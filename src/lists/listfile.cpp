@@ -1,13 +1,70 @@
 #include "lists/listfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include "archive/expenseobject.h"
 #include "archive/objectfile.h"
+#include "archive/streamchecksum.h"
 #include "lists/unreadablefile.h"
+#include "platform/diagnosticslog.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
+#include "platform/filelock.h"
 #include "platform/platform.h"
+
+namespace {
+
+constexpr int kMostKeptVersions = 999;
+
+// A list has no record of what the user changed in it, so a file that
+// another writer changed since this program read it cannot be merged: that
+// version is kept beside the file, and the user told, before this program's
+// version takes its place. False when it could not be kept.
+bool KeepOtherWritersVersion(const QString& path, bool reportErrors) {
+    if (!Platform::HasCurrent()) {
+        return true;  // a build tool writing shipped data
+    }
+    const FileStamp known = Platform::Get().GetFileStamps().value(path);
+    if (!known.known || FileStamp::Of(path).SameFileAs(known) || !FileExists(path)) {
+        return true;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return true;
+    }
+    const QByteArray bytes = file.readAll();
+    StreamChecksum checksum;
+    checksum.Add(bytes.constData(), bytes.size());
+    if (checksum.Value() == known.checksum && bytes.size() == known.size) {
+        return true;
+    }
+    for (int number = 1; number <= kMostKeptVersions; ++number) {
+        const QString kept = path + (number == 1 ? QStringLiteral(".other")
+                                                 : QStringLiteral(".other-%1").arg(number));
+        if (FileExists(kept)) {
+            continue;
+        }
+        if (!QFile::copy(path, kept)) {
+            break;
+        }
+        const QString message =
+            QStringLiteral("%1 was changed by another program while this program had it open. "
+                           "That version is kept as %2, and this program's version was saved.")
+                .arg(path, kept);
+        if (reportErrors) {
+            Platform::Get().GetPrompts().Information(message);
+        }
+        LogMessage(message);
+        return true;
+    }
+    LogMessage(QStringLiteral("%1 was changed by another program and could not be kept aside; "
+                              "it was not written over.")
+                   .arg(path));
+    return false;
+}
+
+}  // namespace
 
 QString DataFilePath(const QString& fileName) {
     const QString data = Platform::HasCurrent() ? GetDataDirectory(true) : QString();
@@ -27,9 +84,11 @@ bool LoadListFile(CExpenseObject& object, const QString& path, bool reportErrors
     // A missing file is the normal first start, not an error: it is not read,
     // so that it is neither reported nor asked about before it is created.
     if (FileExists(path)) {
-        const bool read = LoadObjectFromFile(path, &object, false, reportErrors, true);
+        FileStamp stamp;
+        const bool read = LoadObjectFromFile(path, &object, false, reportErrors, true, &stamp);
         if (read && accept()) {
             object.SetModified(false);
+            Platform::Get().GetFileStamps().insert(path, stamp);
             return true;
         }
         keepOldFile = !read && QFileInfo(path).size() > 0;
@@ -59,8 +118,16 @@ bool SaveListFile(CExpenseObject& object, const QString& path, bool reportErrors
     if (!object.IsModified()) {
         return true;
     }
-    if (!SaveObjectToFile(path, &object, reportErrors)) {
+    const FileLock lock(path);
+    if (!KeepOtherWritersVersion(path, reportErrors)) {
         return false;
+    }
+    FileStamp stamp;
+    if (!SaveObjectToFile(path, &object, reportErrors, &stamp)) {
+        return false;
+    }
+    if (Platform::HasCurrent()) {
+        Platform::Get().GetFileStamps().insert(path, stamp);
     }
     object.SetModified(false);
     return true;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <memory>
 
 #include "clock.h"
 #include "directorycache.h"
+#include "filestamp.h"
 #include "platformpaths.h"
 #include "prompts.h"
 #include "regionalsettings.h"
@@ -41,6 +43,10 @@ public:
     const Clock& GetClock() const { return *clock_; }
     Prompts& GetPrompts() { return *prompts_; }
     DirectoryCache& GetDirectoryCache() { return directories_; }
+    // The data files as this program last read or wrote them, by path: a
+    // save that finds its file changed otherwise knows another writer was
+    // there.
+    QHash<QString, FileStamp>& GetFileStamps() { return fileStamps_; }
 
     // Reads the regional overrides again (after the settings panel changed them).
     void RefreshRegional();
@@ -60,6 +66,7 @@ private:
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<Prompts> prompts_;
     DirectoryCache directories_;
+    QHash<QString, FileStamp> fileStamps_;
     int dpiX_ = 96;
     int dpiY_ = 96;
 };

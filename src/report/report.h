@@ -3,7 +3,7 @@
 #include <QList>
 
 #include "archive/expenseobject.h"
-#include "archive/filestamp.h"
+#include "platform/filestamp.h"
 #include "lists/currencytable.h"
 #include "report/expenserecords.h"
 #include "report/expensereportinfo.h"

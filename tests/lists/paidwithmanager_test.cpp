@@ -92,7 +92,9 @@ TEST(PaidWithManager, AHandWrittenFileIsReadAndWrittenBackByteForByte) {
     EXPECT_EQ(ReadFileBytes(path), kSmallFile);
     EXPECT_FALSE(manager.IsModified());
     EXPECT_FALSE(manager.Find("Visa")->IsModified());
-    EXPECT_TRUE(platform.Prompts().Messages().empty());
+    // The stand-in was another writer's: kept beside the file, and said so.
+    EXPECT_EQ(ReadFileBytes(path + ".other"), "stand-in");
+    EXPECT_EQ(platform.Prompts().Messages().size(), 1u);
 }
 
 TEST(PaidWithManager, FilesWithoutUsablePaymentSourcesAreReplacedByTheDefaults) {
@@ -282,4 +284,33 @@ TEST(PaidWithManager, NamesDifferingBeyondSimpleLetterCaseStayApart) {
     EXPECT_EQ(manager.GetCount(), 3);
     EXPECT_EQ(manager.Find("STRAßE")->GetName(), "Straße");
     EXPECT_EQ(manager.Find("CAFÉ")->GetName(), "café");
+}
+
+// Another program writes the list while it is open here: a list cannot be
+// merged, so the version the save would overwrite is kept beside the file
+// and the user told.
+TEST(PaidWithManagerTest, AVersionAnotherWriterSavedMeanwhileIsKeptBesideTheFile) {
+    TestPlatform platform;
+    CPaidWithManager sources;
+    ASSERT_TRUE(sources.Load(false));
+    ASSERT_TRUE(WriteFileBytes(DataFile(platform), kSmallFile));
+    const CPaidWith diners("Diners", "PAIDWITH14U.BMP", CPaidWith::kPersonal);
+    sources.Add(&diners);
+    ASSERT_TRUE(sources.Save(true));
+    const QString kept = DataFile(platform) + ".other";
+    EXPECT_EQ(ReadFileBytes(kept), kSmallFile);
+    EXPECT_EQ(platform.Prompts().Texts(),
+              QStringList{DataFile(platform) +
+                          " was changed by another program while this program had it open. "
+                          "That version is kept as " +
+                          kept + ", and this program's version was saved."});
+    CPaidWithManager reread;
+    ASSERT_TRUE(reread.Load(false));
+    EXPECT_TRUE(reread.Exists("Diners"));
+    // Saved again with nothing new from elsewhere: nothing more is kept.
+    const CPaidWith eurocard("Eurocard", "PAIDWITH14U.BMP", CPaidWith::kPersonal);
+    sources.Add(&eurocard);
+    ASSERT_TRUE(sources.Save(true));
+    EXPECT_FALSE(QFile::exists(kept + "-2"));
+    EXPECT_EQ(platform.Prompts().Texts().size(), 1);
 }

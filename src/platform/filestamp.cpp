@@ -1,4 +1,4 @@
-#include "archive/filestamp.h"
+#include "platform/filestamp.h"
 
 #include <sys/stat.h>
 
