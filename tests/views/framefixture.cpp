@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QDialog>
 #include <QRadioButton>
 #include <QTest>
@@ -74,6 +75,13 @@ void FrameFixture::Tap(QWidget* widget, QPoint at) {
 void FrameFixture::Type(QWidget* widget, const QString& text) {
     widget->setFocus();
     QTest::keyClicks(widget, text);
+}
+
+void FrameFixture::TypeDate(QDateEdit* field, const QString& text) {
+    field->setFocus();
+    field->setCurrentSectionIndex(0);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
 }
 
 QAction* FrameFixture::CommandNamed(const QString& text) const {
