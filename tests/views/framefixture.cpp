@@ -79,9 +79,13 @@ void FrameFixture::Type(QWidget* widget, const QString& text) {
 
 void FrameFixture::TypeDate(QDateEdit* field, const QString& text) {
     field->setFocus();
-    field->setCurrentSectionIndex(0);
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, text);
+    // Each part into its section, as a user taps the month, the day and the
+    // year in turn and types over them.
+    const QStringList parts = text.split(QLatin1Char('/'));
+    for (int i = 0; i < parts.size() && i < field->sectionCount(); ++i) {
+        field->setSelectedSection(field->sectionAt(i));
+        QTest::keyClicks(field, parts[i]);
+    }
 }
 
 QAction* FrameFixture::CommandNamed(const QString& text) const {

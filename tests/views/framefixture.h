@@ -38,8 +38,8 @@ public:
     // Pen down and up on `widget` (its centre unless `at` is given).
     static void Tap(QWidget* widget, QPoint at = QPoint(-1, -1));
     static void Type(QWidget* widget, const QString& text);
-    // Types `text` over the whole date the field shows, as from its first
-    // section with the keyboard.
+    // Types `text` ("12/15/1900" in the device's order) into the date field,
+    // one part into each of its sections.
     static void TypeDate(QDateEdit* field, const QString& text);
 
 protected:

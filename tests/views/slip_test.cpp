@@ -491,9 +491,12 @@ TEST_F(SlipTest, ADayAFileCannotHoldIsRefusedWithTheRangeNeverMoved) {
             TypeDate(slip->DateEdit(), QString::fromLatin1(typed));
             ASSERT_EQ(slip->DateEdit()->date(),
                       QDate::fromString(QString::fromLatin1(typed), QStringLiteral("M/d/yyyy")));
-            // Leaving the field says so at once; Save says so again.
+            // Leaving the field says so at once, and once; Save says so again.
             Tap(slip->AmountEdit());
+            QCoreApplication::processEvents();
+            EXPECT_EQ(Messages().mid(before), QStringList{message});
             TypeAmount(slip, QStringLiteral("12"));
+            QCoreApplication::processEvents();
             Tap(slip->SaveButton());
             EXPECT_EQ(Messages().mid(before), QStringList({message, message}));
             EXPECT_TRUE(slip->isVisible());
@@ -556,7 +559,7 @@ TEST_F(SlipTest, ANewTripStartsOnTheMilesPadWhereTheLastOneEnded) {
     }
     ASSERT_EQ(frame_->MainView()->Button(CCategory::kFuelGroup)->text(),
               QStringLiteral("Mileage"));
-    Enter(CCategory::kFuelGroup, [](CExpenseSlipDialog* slip) {
+    Enter(CCategory::kFuelGroup, [this](CExpenseSlipDialog* slip) {
         WhenDialogOpens([](QDialog* dialog) {
             auto* pad = qobject_cast<CMilesPadDlg*>(dialog);
             ASSERT_NE(pad, nullptr);

@@ -377,6 +377,7 @@ TEST_F(TotalsTest, DateRangeDialogRefusesADayAFileCannotHold) {
             Tap(range->IncludeDates());
             TypeDate(range->From(), QStringLiteral("1/1/1970"));
             Tap(range->OkButton());
+            QCoreApplication::processEvents();
             EXPECT_EQ(
                 Messages(),
                 QStringList(QStringLiteral("A date must be a day from 1/2/1970 to 2/5/2106.")));

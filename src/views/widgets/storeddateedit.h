@@ -3,9 +3,10 @@
 #include <QDateEdit>
 
 // A date field that takes only the days a file can store (StoredDays). A day
-// outside them is not corrected behind the user's back: leaving the field,
-// or confirming the dialog (CheckDay), says which days are possible and
-// puts the focus back on the date as it was typed.
+// outside them is not corrected behind the user's back: leaving the field
+// says which days are possible (once for each day typed), and so does
+// confirming the dialog (CheckDay); either puts the focus back on the date as
+// it was typed.
 class StoredDateEdit : public QDateEdit {
     Q_OBJECT
 
@@ -22,4 +23,5 @@ protected:
 
 private:
     bool telling_ = false;
+    QDate toldFor_;  // the last day the user was told about
 };
