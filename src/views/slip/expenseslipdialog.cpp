@@ -501,7 +501,8 @@ void CExpenseSlipDialog::AskDelete() {
 
 bool CExpenseSlipDialog::Store() {
     Prompts& prompts = Platform::Get().GetPrompts();
-    // Every night of a stay is an expense of its own day.
+    // Only days a file can hold: the day picked and, for a stay, the day of
+    // every night, each an expense of its own.
     if (!date_->CheckDay()) {
         return false;
     }
@@ -515,6 +516,7 @@ bool CExpenseSlipDialog::Store() {
     // Composed on a copy: a slip a file could not hold changes nothing, and
     // stays open with what was typed for the user to correct.
     CExpenseRecord slip(record_);
+    slip.SetOwner(nullptr);
     // The date: a new expense takes the picked day at the slip's time, an
     // edited one keeps its own time of day.
     const TimeStamp before = new_ ? LastSlipDate::ForNewSlip(clock.Now()) : record_.GetDate();
@@ -579,7 +581,10 @@ bool CExpenseSlipDialog::Store() {
     slip.SetLocation(location_);
     slip.SetPurpose(purpose_);
     slip.SetContacts(contacts_);
+    CExpenseRecords* owner = record_.GetOwner();
     record_ = slip;
+    record_.SetOwner(owner);
+    record_.SetModified(true);
     if (new_) {
         LastSlipDate::Set(date, clock.Now());
     }
