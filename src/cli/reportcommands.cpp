@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 
+#include "archive/storeddays.h"
 #include "cli/clioptions.h"
 #include "cli/clitool.h"
 #include "cli/dumpreport.h"
@@ -63,7 +64,10 @@ bool ParseInt(const QString& text, int& value) {
 }
 
 // An ISO-8601 date or date and time; without a zone it is local time.
-bool ParseDate(const QString& text, TimeStamp& stamp) {
+// Empty when `text` is one on a day a file can store (StoredDays); otherwise
+// the complaint: `needs` for text that is no date, the days a file can
+// store for a date outside them.
+QString ParseDate(const QString& text, const QString& needs, TimeStamp& stamp) {
     const QDateTime withTime = QDateTime::fromString(text, Qt::ISODate);
     if (withTime.isValid() && text.contains(QLatin1Char('T'))) {
         if (withTime.timeSpec() == Qt::LocalTime) {
@@ -71,14 +75,14 @@ bool ParseDate(const QString& text, TimeStamp& stamp) {
         } else {
             stamp = withTime.toSecsSinceEpoch();
         }
-        return true;
+    } else {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (!date.isValid()) {
+            return needs;
+        }
+        stamp = Platform::Get().GetClock().FromLocal(date, QTime(0, 0));
     }
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (!date.isValid()) {
-        return false;
-    }
-    stamp = Platform::Get().GetClock().FromLocal(date, QTime(0, 0));
-    return true;
+    return StoredDays::ContainsStamp(stamp) ? QString() : StoredDays::Message();
 }
 
 }  // namespace
@@ -172,9 +176,6 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     if (problem.isEmpty() && options.Has("--rate")) {
         problem = ParseMoney(options.Value("--rate"), MoneyBounds::Kind::kRate,
                              QStringLiteral("--rate needs a number above 0"), rate);
-        if (problem.isEmpty() && !MoneyBounds::FitsConverted(amount, rate)) {
-            problem = MoneyBounds::HomeAmountMessage();
-        }
     }
     if (problem.isEmpty() && options.Has("--type") &&
         (!ParseInt(options.Value("--type"), type) || type < 0 || type > 2)) {
@@ -182,9 +183,13 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     } else if (problem.isEmpty() && options.Has("--nights") &&
                (!ParseInt(options.Value("--nights"), nights) || nights < 1 || nights > 360)) {
         problem = QStringLiteral("--nights is 1 to 360");
-    } else if (problem.isEmpty() && options.Has("--date") &&
-               !ParseDate(options.Value("--date"), date)) {
-        problem = QStringLiteral("--date needs an ISO-8601 date");
+    } else if (problem.isEmpty() && options.Has("--date")) {
+        problem = ParseDate(options.Value("--date"),
+                            QStringLiteral("--date needs an ISO-8601 date"), date);
+    }
+    // Each night of a stay is stored on a day of its own.
+    if (problem.isEmpty() && !StoredDays::ContainsStamp(date + (nights - 1) * kSecondsPerDay)) {
+        problem = StoredDays::Message();
     }
     if (!problem.isEmpty()) {
         return CliUsageError(problem);
@@ -227,21 +232,10 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         if (!MoneyBounds::Contains(MoneyBounds::Kind::kDistance, amount)) {
             return CliFailed(MoneyBounds::Message(MoneyBounds::Kind::kDistance));
         }
-        if (!MoneyBounds::Contains(MoneyBounds::Kind::kOdometer,
-                                   preferences.GetMileageBeginning() + amount)) {
-            return CliFailed(MoneyBounds::OdometerEndMessage());
-        }
-        if (!MoneyBounds::FitsProduct(amount, mileageRate.GetValue())) {
-            return CliFailed(MoneyBounds::MileageAmountMessage());
-        }
         slip.SetOdometerStart(preferences.GetMileageBeginning());
         slip.SetOdometerEnd(preferences.GetMileageBeginning() + amount);
-        preferences.SetMileageBeginning(slip.GetOdometerEnd());
         Amount money(amount * mileageRate.GetValue());
         money.Round(table.GetHomeDigits());
-        if (!MoneyBounds::Contains(MoneyBounds::Kind::kAmount, money.GetValue())) {
-            return CliFailed(MoneyBounds::MileageAmountMessage());
-        }
         slip.SetAmount(money);
         slip.SetMileageRate(mileageRate);
         slip.SetCurrencyName(table.GetHomeCurrency());
@@ -249,13 +243,19 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     } else {
         Amount money(amount);
         money.Round(table.GetDigits(currency));
-        // The top of the bounds, rounded at fewer decimals, lands beyond them.
-        if (!MoneyBounds::Contains(MoneyBounds::Kind::kAmount, money.GetValue())) {
-            return CliFailed(MoneyBounds::Message(MoneyBounds::Kind::kAmount));
-        }
         slip.SetAmount(money);
         slip.SetCurrencyName(currency);
         slip.SetExchangeRate(Amount(rate));
+    }
+    // The rules a report file is read by, on the expense as it would be
+    // stored: rounding may take an amount, or its value at home, beyond
+    // the bounds.
+    if (const QString unreadable = slip.GetValueProblem(); !unreadable.isEmpty()) {
+        return CliFailed(unreadable);
+    }
+    if (category->IsMileage()) {
+        doc.GetPreferences().SetMileageBeginning(slip.GetOdometerEnd());
+    } else {
         CPreferences::SetSelectedCurrency(currency);
     }
     if (options.Has("--paid-with")) {
@@ -325,9 +325,8 @@ Result ReportCommands::Select(const QStringList& arguments) {
         double number = 0;
         TimeStamp stamp = 0;
         if (field == kFieldDate) {
-            if (!ParseDate(value, stamp)) {
-                problem = QStringLiteral("--value needs an ISO-8601 date for the date");
-            }
+            problem = ParseDate(
+                value, QStringLiteral("--value needs an ISO-8601 date for the date"), stamp);
             condition = CRecordQuery::Date(field, op, stamp);
         } else if (field == kFieldAmount) {
             problem = ParseMoney(value, MoneyBounds::Kind::kAmount,

@@ -134,16 +134,70 @@ quint64 CExpenseRecord::ComputeDigest() const {
     checksum.Add(bytes.constData(), bytes.size());
     return checksum.Value();
 }
+namespace {
+
+enum class Problem {
+    kNone,
+    kOdometerStart,
+    kOdometerEnd,
+    kMileageRate,
+    kAmount,
+    kRate,
+    kHomeAmount,
+};
+
+// One order for the loader and the messages: a trip's readings and rate come
+// before the amount that follows from them, an amount before its conversion.
+Problem FirstProblem(const CExpenseRecord& record) {
+    const double amount = record.GetAmount(false).GetValue();
+    const double rate = record.GetExchangeRate().GetValue();
+    if (!MoneyBounds::Contains(Kind::kOdometer, record.GetOdometerStart())) {
+        return Problem::kOdometerStart;
+    }
+    if (!MoneyBounds::Contains(Kind::kOdometer, record.GetOdometerEnd())) {
+        return Problem::kOdometerEnd;
+    }
+    if (!MoneyBounds::ContainsStored(Kind::kMileageRate, record.GetMileageRate().GetValue())) {
+        return Problem::kMileageRate;
+    }
+    if (!MoneyBounds::Contains(Kind::kAmount, amount)) {
+        return Problem::kAmount;
+    }
+    if (!MoneyBounds::ContainsStored(Kind::kRate, rate)) {
+        return Problem::kRate;
+    }
+    if (rate != 0.0 && !record.IsMileage() && !MoneyBounds::FitsConverted(amount, rate)) {
+        return Problem::kHomeAmount;
+    }
+    return Problem::kNone;
+}
+
+}  // namespace
 
 bool CExpenseRecord::HasStoredValues() const {
-    const double amount = amount_.GetValue();
-    const double rate = exchangeRate_.GetValue();
-    return MoneyBounds::Contains(Kind::kAmount, amount) &&
-           MoneyBounds::ContainsStored(Kind::kRate, rate) &&
-           (rate == 0.0 || IsMileage() || MoneyBounds::FitsConverted(amount, rate)) &&
-           MoneyBounds::Contains(Kind::kOdometer, odometerStart_) &&
-           MoneyBounds::Contains(Kind::kOdometer, odometerEnd_) &&
-           MoneyBounds::ContainsStored(Kind::kMileageRate, mileageRate_.GetValue());
+    return FirstProblem(*this) == Problem::kNone;
+}
+
+QString CExpenseRecord::GetValueProblem() const {
+    switch (FirstProblem(*this)) {
+        case Problem::kNone:
+            break;
+        case Problem::kOdometerStart:
+            return MoneyBounds::Message(Kind::kOdometer);
+        case Problem::kOdometerEnd:
+            return MoneyBounds::OdometerEndMessage();
+        case Problem::kMileageRate:
+            return MoneyBounds::Message(Kind::kMileageRate);
+        case Problem::kAmount:
+            // A trip's amount is its distance times its rate.
+            return IsMileage() ? MoneyBounds::MileageAmountMessage()
+                               : MoneyBounds::Message(Kind::kAmount);
+        case Problem::kRate:
+            return MoneyBounds::Message(Kind::kRate);
+        case Problem::kHomeAmount:
+            return MoneyBounds::HomeAmountMessage();
+    }
+    return {};
 }
 
 void CExpenseRecord::Reset() {

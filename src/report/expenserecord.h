@@ -120,8 +120,14 @@ public:
 
     // Whether every money value and reading lies within MoneyBounds: the
     // amount, also once converted at its rate; a rate of 0 or within the
-    // bounds; both readings; a mileage rate of 0 or within the bounds.
+    // bounds; both readings; a mileage rate of 0 or within the bounds. A
+    // report file holding a record without them cannot be read.
     bool HasStoredValues() const;
+    // The same rules as the user hears them: the message for the first value
+    // that keeps the record from HasStoredValues (it names the bounds), or
+    // empty when the record can be written and read again. Every path that
+    // writes a record asks this first.
+    QString GetValueProblem() const;
 
     bool IsMileage() const { return category_.IsMileage(); }
     bool IsBusinessReimbursable() const;

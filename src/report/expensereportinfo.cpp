@@ -54,7 +54,7 @@ void CExpenseReportInfo::Serialize(CExpenseArchive& archive, int) {
     }
     // The stored totals are worked out afresh when the report opens, but
     // they are shown before that (the report list) and must be numbers.
-    archive.CheckValue(MoneyBounds::Contains(MoneyBounds::Kind::kCashAdvance, figures[0]));
+    archive.CheckValue(CashAdvanceProblem(figures[0]).isEmpty());
     archive.CheckValue(std::all_of(std::begin(figures) + 1, std::end(figures), [](double figure) {
         return MoneyBounds::ContainsTotal(figure);
     }));
@@ -128,6 +128,12 @@ void CExpenseReportInfo::SetReimbursed(bool reimbursed) {
 void CExpenseReportInfo::SetCashAdvance(const Amount& advance) {
     cashAdvance_ = advance;
     SetModified(true);
+}
+
+QString CExpenseReportInfo::CashAdvanceProblem(double advance) {
+    return MoneyBounds::Contains(MoneyBounds::Kind::kCashAdvance, advance)
+               ? QString()
+               : MoneyBounds::Message(MoneyBounds::Kind::kCashAdvance);
 }
 
 void CExpenseReportInfo::SetTotals(const CExpenseTotals& totals) {

@@ -48,6 +48,10 @@ public:
     void SetReimbursed(bool reimbursed);
     const Amount& GetCashAdvance() const { return cashAdvance_; }
     void SetCashAdvance(const Amount& advance);
+    // The message for a cash advance a report file cannot hold (it names the
+    // bounds), or empty for one it can: the rule the reading of a header and
+    // every path that sets an advance share.
+    static QString CashAdvanceProblem(double advance);
     const CExpenseTotals& GetTotals() const { return totals_; }
     // Copies the six figures and the flag.
     void SetTotals(const CExpenseTotals& totals);

@@ -2,12 +2,17 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
+#include "lists/category.h"
 #include "lists/currencytable.h"
 #include "lists/expensetypemanager.h"
 #include "money/moneybounds.h"
+#include "platform/directories.h"
 #include "report/expenserecord.h"
+#include "report/expensereportinfo.h"
 #include "report/expensetotals.h"
+#include "report/report.h"
 #include "support/testplatform.h"
 
 namespace {
@@ -134,4 +139,127 @@ TEST(MoneyProperties, RebasingBoundedRatesKeepsThemRates) {
         ASSERT_TRUE(rates.GetHomeRate(homeRate));
         EXPECT_EQ(homeRate.GetValue(), 1.0);
     }
+}
+
+namespace {
+
+// What a user or a script may give: amounts typed digit by digit, rates and
+// readings within the bounds and now and then beyond them, as the entry
+// rules must see them.
+class EntryInputs {
+public:
+    explicit EntryInputs(unsigned seed) : engine_(seed), values_(seed + 1) {}
+
+    // A number as typed: a sign now and then, 1 to 18 digits, 0 to 4
+    // decimals.
+    QString AmountText() {
+        QString text = Chance(10) ? QStringLiteral("-") : QString();
+        const int whole = Between(1, 18);
+        for (int i = 0; i < whole; ++i) {
+            text += QChar(u'0' + Between(i == 0 ? 1 : 0, 9));
+        }
+        if (const int decimals = Between(0, 4); decimals > 0) {
+            text += QLatin1Char('.');
+            for (int i = 0; i < decimals; ++i) {
+                text += QChar(u'0' + Between(0, 9));
+            }
+        }
+        return text;
+    }
+    // A value of `kind` within its bounds, or now and then beyond them, or
+    // 0 where a stored value may be 0.
+    double Value(Kind kind) {
+        if (Chance(8)) {
+            const double beyond[] = {-1.0, MoneyBounds::Highest(kind) * 1.5, 1e-12, 1e300};
+            return beyond[Between(0, 3)];
+        }
+        return Chance(5) ? 0.0 : values_.Next(kind);
+    }
+    bool Chance(int percent) { return Between(1, 100) <= percent; }
+    int Between(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(engine_);
+    }
+
+private:
+    std::mt19937_64 engine_;
+    BoundedValues values_;
+};
+
+constexpr int kEntryReports = 40;
+constexpr int kEntriesPerReport = 100;
+
+}  // namespace
+
+// 4,000 expenses and 40 cash advances through the rules every writer asks
+// first (the slip, the Miles Pad, the report dialog, the command-line tool):
+// whatever they accept is written and read back unchanged, so no input can
+// make a report that will not open.
+TEST(MoneyProperties, EveryExpenseTheEntryRulesAcceptIsWrittenAndReadAgain) {
+    TestPlatform platform;
+    EntryInputs inputs(20261208);
+    int accepted = 0;
+    int refused = 0;
+    for (int r = 0; r < kEntryReports; ++r) {
+        CExpenseReport report;
+        CExpenseReportInfo header;
+        QString error;
+        const QString title = QStringLiteral("Entries %1").arg(r);
+        ASSERT_TRUE(header.ValidateName(GetReportsDirectory(), title, false, error));
+        const double advance = inputs.AmountText().toDouble();
+        if (CExpenseReportInfo::CashAdvanceProblem(advance).isEmpty()) {
+            header.SetCashAdvance(Amount(advance));
+        } else {
+            EXPECT_EQ(CExpenseReportInfo::CashAdvanceProblem(advance),
+                      MoneyBounds::Message(Kind::kCashAdvance));
+        }
+        ASSERT_TRUE(report.CreateNew(header, false));
+        std::vector<CExpenseRecord> kept;
+        for (int i = 0; i < kEntriesPerReport; ++i) {
+            CExpenseRecord record;
+            if (inputs.Chance(30)) {
+                CCategory mileage;
+                mileage.SetIndex(CCategory::kMileageIndex);
+                record.SetCategory(mileage);
+                const double start = inputs.Value(Kind::kOdometer);
+                const double distance = inputs.Value(Kind::kDistance);
+                const double rate = inputs.Value(Kind::kMileageRate);
+                record.SetOdometerStart(start);
+                record.SetOdometerEnd(start + distance);
+                record.SetMileageRate(Amount(rate));
+                Amount due(distance * rate);
+                due.Round(2);
+                record.SetAmount(due);
+                record.SetExchangeRate(Amount(1.0));
+            } else {
+                Amount amount(inputs.AmountText().toDouble());
+                amount.Round(inputs.Between(0, 3));
+                record.SetAmount(amount);
+                record.SetExchangeRate(Amount(inputs.Value(Kind::kRate)));
+            }
+            if (!record.GetValueProblem().isEmpty()) {
+                ++refused;
+                ASSERT_FALSE(record.HasStoredValues());
+                continue;
+            }
+            ++accepted;
+            kept.push_back(record);
+            report.GetRecords().Add(std::make_unique<CExpenseRecord>(record), false);
+        }
+        ASSERT_TRUE(report.Save(false)) << title.toStdString();
+        CExpenseReport reread;
+        ASSERT_TRUE(reread.Open(report.GetHeader().GetPath(), false)) << title.toStdString();
+        EXPECT_EQ(reread.GetHeader().GetCashAdvance().GetValue(),
+                  report.GetHeader().GetCashAdvance().GetValue());
+        ASSERT_EQ(reread.GetRecords().GetCount(false), int(kept.size()));
+        for (int i = 0; i < int(kept.size()); ++i) {
+            const CExpenseRecord* read = reread.GetRecords().GetAt(i, false);
+            EXPECT_EQ(read->GetAmount(false).GetValue(), kept[i].GetAmount(false).GetValue());
+            EXPECT_EQ(read->GetExchangeRate().GetValue(), kept[i].GetExchangeRate().GetValue());
+            EXPECT_EQ(read->GetOdometerEnd(), kept[i].GetOdometerEnd());
+            EXPECT_EQ(read->GetMileageRate().GetValue(), kept[i].GetMileageRate().GetValue());
+        }
+    }
+    // Both answers were given often enough to mean something.
+    EXPECT_GT(accepted, kEntryReports * kEntriesPerReport / 4);
+    EXPECT_GT(refused, kEntryReports * kEntriesPerReport / 10);
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QDialog>
 #include <QRadioButton>
 #include <QTest>
@@ -74,6 +75,17 @@ void FrameFixture::Tap(QWidget* widget, QPoint at) {
 void FrameFixture::Type(QWidget* widget, const QString& text) {
     widget->setFocus();
     QTest::keyClicks(widget, text);
+}
+
+void FrameFixture::TypeDate(QDateEdit* field, const QString& text) {
+    field->setFocus();
+    // Each part into its section, as a user taps the month, the day and the
+    // year in turn and types over them.
+    const QStringList parts = text.split(QLatin1Char('/'));
+    for (int i = 0; i < parts.size() && i < field->sectionCount(); ++i) {
+        field->setSelectedSection(field->sectionAt(i));
+        QTest::keyClicks(field, parts[i]);
+    }
 }
 
 QAction* FrameFixture::CommandNamed(const QString& text) const {

@@ -15,6 +15,7 @@
 #include "views/frame/mainframe.h"
 
 class QAction;
+class QDateEdit;
 class QDialog;
 
 // The program's window on a temporary documents root and registry, driven as
@@ -37,6 +38,9 @@ public:
     // Pen down and up on `widget` (its centre unless `at` is given).
     static void Tap(QWidget* widget, QPoint at = QPoint(-1, -1));
     static void Type(QWidget* widget, const QString& text);
+    // Types `text` ("12/15/1900" in the device's order) into the date field,
+    // one part into each of its sections.
+    static void TypeDate(QDateEdit* field, const QString& text);
 
 protected:
     // The window's command with this menu text.

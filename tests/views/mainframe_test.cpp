@@ -13,6 +13,7 @@
 #include <QTextBrowser>
 #include "framefixture.h"
 #include "lists/category.h"
+#include "money/moneybounds.h"
 #include "platform/directories.h"
 #include "report/expenserecord.h"
 #include "report/recordquery.h"
@@ -218,6 +219,29 @@ TEST_F(MainFrameTest, ReportInfoRenamesAndStoresTheHeader) {
     EXPECT_EQ(stored.GetHeader().GetCashAdvance().GetValue(), 100.0);
     EXPECT_TRUE(stored.GetHeader().IsSubmitted());
     EXPECT_EQ(frame_->ReportBar()->ActiveReportName(), QStringLiteral("Oslo trip"));
+}
+
+TEST_F(MainFrameTest, ACashAdvanceNoReportCanHoldIsRefusedAndLeftForCorrection) {
+    MakeReport(QStringLiteral("Trip"), {10});
+    StartFrame();
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* info = qobject_cast<CReportInfoDialog*>(dialog);
+        ASSERT_NE(info, nullptr);
+        info->CashAdvanceEdit()->clear();
+        Type(info->CashAdvanceEdit(), QStringLiteral("5000000000000"));
+        Tap(info->OkButton());
+        EXPECT_EQ(Messages(), QStringList{MoneyBounds::Message(MoneyBounds::Kind::kCashAdvance)});
+        EXPECT_TRUE(info->isVisible());
+        EXPECT_EQ(info->CashAdvanceEdit()->text(), QStringLiteral("5000000000000"));
+        info->CashAdvanceEdit()->clear();
+        Type(info->CashAdvanceEdit(), QStringLiteral("-999999999999.99"));
+        Tap(info->OkButton());
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("Report Info...")));
+    CExpenseReport stored;
+    stored.GetCurrencyTable().Load(false);
+    ASSERT_TRUE(stored.Open(ReportPath(QStringLiteral("Trip")), false));
+    EXPECT_EQ(stored.GetHeader().GetCashAdvance().GetValue(), -999999999999.99);
 }
 
 TEST_F(MainFrameTest, ReimbursedFollowsSubmitted) {

@@ -12,6 +12,7 @@
 #include "views/frame/statusbar.h"
 #include "views/slip/padamountedit.h"
 #include "views/totals/selectexpensesdialog.h"
+#include "views/widgets/storeddateedit.h"
 
 namespace {
 
@@ -112,6 +113,28 @@ TEST_F(SelectExpensesTest, ADescriptionConditionComesBackWithItsOperatorAndText)
         EXPECT_EQ(dialog->TextValue()->text(), QStringLiteral("3"));
         Tap(dialog->CancelButton());
     });
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SelectExpensesTest, ADateNoExpenseCanHaveIsRefusedWithTheRange) {
+    Select([this](CSelectExpensesDialog* dialog) {
+        const int date = dialog->Fields()->findText(QStringLiteral("Date"));
+        ASSERT_GE(date, 0);
+        dialog->Fields()->setCurrentIndex(date);
+        emit dialog->Fields()->activated(date);
+        ASSERT_TRUE(dialog->DateValue()->isVisible());
+        TypeDate(dialog->DateValue(), QStringLiteral("12/15/2200"));
+        Tap(dialog->SelectButton());
+        EXPECT_EQ(Messages(),
+                  QStringList(QStringLiteral("A date must be a day from 1/2/1970 to 2/5/2106.")));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(document_->GetRecords().GetQuery().IsActive());
+        Tap(dialog->CancelButton());
+    });
+    EXPECT_EQ(Count(), QStringLiteral("4 items"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -13,6 +14,7 @@
 #include "lists/category.h"
 #include "lists/currencyrate.h"
 #include "money/currencyformat.h"
+#include "money/moneybounds.h"
 #include "platform/directories.h"
 #include "report/expenserecord.h"
 #include "report/lastslipdate.h"
@@ -27,11 +29,13 @@
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
+#include "views/slip/editpadmileage.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/milespaddlg.h"
 #include "views/slip/padamountedit.h"
 #include "views/slip/viewexpense.h"
 #include "views/widgets/cashregistersound.h"
+#include "views/widgets/storeddateedit.h"
 
 namespace {
 
@@ -438,6 +442,150 @@ TEST_F(SlipTest, CancelAndEscapeChangeNothing) {
     Tap(list->viewport(), list->CellRect(2, 0).center());
     EXPECT_EQ(ReadFileBytes(path_), bytes);
     EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("1 items"));
+}
+
+}  // namespace
+
+namespace {
+
+// ---- What the slip stores is what a report can read again.
+
+TEST_F(InternationalSlipTest, AnAmountBeyondTheBoundsAtHomeIsRefusedAndLeftForCorrection) {
+    CCurrencyTable& table = document_->GetCurrencyTable();
+    const QString home = table.GetHomeCurrency();
+    Enter(CCategory::kMealsGroup, [&](CExpenseSlipDialog* slip) {
+        const int index = ForeignIndex(slip, home);
+        ASSERT_GE(index, 0);
+        ASSERT_TRUE(
+            table.SetRate(slip->Currency()->itemText(index), CurrencyRate(0.88), false, false));
+        slip->Currency()->setCurrentIndex(index);
+        emit slip->Currency()->activated(index);
+        ASSERT_EQ(slip->SlipRate(), 0.88);
+        // The field takes twelve digits; at 0.88 they are more than any
+        // amount at home.
+        TypeAmount(slip, QStringLiteral("99999999999999999"));
+        ASSERT_EQ(slip->AmountEdit()->GetValue(), 999999999999.0);
+        Tap(slip->SaveButton());
+        ASSERT_FALSE(Messages().isEmpty());
+        EXPECT_EQ(Messages().last(), MoneyBounds::HomeAmountMessage());
+        EXPECT_TRUE(slip->isVisible());
+        EXPECT_EQ(slip->AmountEdit()->GetValue(), 999999999999.0);
+        EXPECT_EQ(Stored()->GetRecords().GetCount(false), 0);
+        TypeAmount(slip, QStringLiteral("879999999"));
+        Tap(slip->SaveButton());
+    });
+    const auto stored = Stored();
+    ASSERT_EQ(stored->GetRecords().GetCount(false), 1);
+    EXPECT_EQ(stored->GetRecords().GetAt(0, false)->GetAmount(false).GetValue(), 879999999.0);
+    EXPECT_EQ(stored->GetRecords().GetAt(0, false)->GetExchangeRate().GetValue(), 0.88);
+}
+
+TEST_F(SlipTest, ADayAFileCannotHoldIsRefusedWithTheRangeNeverMoved) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    const QString message = QStringLiteral("A date must be a day from 1/2/1970 to 2/5/2106.");
+    for (const char* typed : {"12/15/1900", "12/15/2200"}) {
+        SCOPED_TRACE(typed);
+        const int before = Messages().size();
+        Enter(CCategory::kMealsGroup, [&](CExpenseSlipDialog* slip) {
+            TypeDate(slip->DateEdit(), QString::fromLatin1(typed));
+            ASSERT_EQ(slip->DateEdit()->date(),
+                      QDate::fromString(QString::fromLatin1(typed), QStringLiteral("M/d/yyyy")));
+            // Leaving the field says so at once, and once; Save says so again.
+            Tap(slip->AmountEdit());
+            QCoreApplication::processEvents();
+            EXPECT_EQ(Messages().mid(before), QStringList{message});
+            TypeAmount(slip, QStringLiteral("12"));
+            QCoreApplication::processEvents();
+            Tap(slip->SaveButton());
+            EXPECT_EQ(Messages().mid(before), QStringList({message, message}));
+            EXPECT_TRUE(slip->isVisible());
+            EXPECT_EQ(slip->DateEdit()->date(),
+                      QDate::fromString(QString::fromLatin1(typed), QStringLiteral("M/d/yyyy")));
+            TypeDate(slip->DateEdit(), QStringLiteral("2/5/2106"));
+            Tap(slip->SaveButton());
+        });
+    }
+    const auto stored = Stored();
+    ASSERT_EQ(stored->GetRecords().GetCount(false), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(
+            platform_.Clock().ToLocal(stored->GetRecords().GetAt(i, false)->GetDate()).date(),
+            QDate(2106, 2, 5));
+    }
+    // The day saved, not a moved one, is where the next slip starts.
+    Enter(CCategory::kMealsGroup, [](CExpenseSlipDialog* slip) {
+        EXPECT_EQ(slip->DateEdit()->date(), QDate(2106, 2, 5));
+        Tap(slip->CancelButton());
+    });
+}
+
+TEST_F(SlipTest, TheNightsOfAStayMustAllBeDaysAFileCanHold) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    Enter(7, [this](CExpenseSlipDialog* slip) {
+        ASSERT_EQ(slip->Category().GetIndex(), CCategory::kLodgingIndex);
+        TypeDate(slip->DateEdit(), QStringLiteral("2/4/2106"));
+        slip->Nights()->clear();
+        Type(slip->Nights(), QStringLiteral("3"));
+        TypeAmount(slip, QStringLiteral("80"));
+        Tap(slip->SaveButton());
+        EXPECT_EQ(Messages(),
+                  QStringList(QStringLiteral("A date must be a day from 1/2/1970 to 2/5/2106.")));
+        EXPECT_TRUE(slip->isVisible());
+        slip->Nights()->clear();
+        Type(slip->Nights(), QStringLiteral("2"));
+        Tap(slip->SaveButton());
+    });
+    EXPECT_EQ(Stored()->GetRecords().GetCount(false), 2);
+}
+
+TEST_F(SlipTest, ANewTripStartsOnTheMilesPadWhereTheLastOneEnded) {
+    path_ = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    // The first trip ever, of 1,350.5 miles, picked from the fuel button's
+    // list; the button then stands for mileage.
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        TypeAmount(slip, QStringLiteral("1350.5"));
+        Tap(slip->SaveButton());
+    });
+    std::unique_ptr<QMenu> menu(frame_->MainView()->MakePopUp(CCategory::kFuelGroup));
+    for (QAction* action : menu->actions()) {
+        if (action->text() == QLatin1String("Mileage")) {
+            action->trigger();
+        }
+    }
+    ASSERT_EQ(frame_->MainView()->Button(CCategory::kFuelGroup)->text(),
+              QStringLiteral("Mileage"));
+    Enter(CCategory::kFuelGroup, [this](CExpenseSlipDialog* slip) {
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* pad = qobject_cast<CMilesPadDlg*>(dialog);
+            ASSERT_NE(pad, nullptr);
+            EXPECT_EQ(pad->Starting()->text(), QStringLiteral("1350.5"));
+            Tap(pad->Ending());
+            for (const char* key : {"1", "4", "0", "0"}) {
+                Tap(pad->Button(QString::fromLatin1(key)));
+            }
+            EXPECT_EQ(pad->Total()->text(), QStringLiteral("49.5"));
+            Tap(pad->Button(QStringLiteral("Save")));
+        });
+        Tap(slip->OdometerButton());
+        EXPECT_EQ(slip->AmountEdit()->text(), QStringLiteral("49.5"));
+        Tap(slip->SaveButton());
+    });
+    const auto stored = Stored();
+    ASSERT_EQ(stored->GetRecords().GetCount(false), 2);
+    // The two share a date: the later trip is the one that did not start at 0.
+    const CExpenseRecord* trip = stored->GetRecords().GetAt(0, false);
+    if (trip->GetOdometerStart() == 0) {
+        trip = stored->GetRecords().GetAt(1, false);
+    }
+    EXPECT_EQ(trip->GetOdometerStart(), 1350.5);
+    EXPECT_EQ(trip->GetOdometerEnd(), 1400.0);
+    EXPECT_EQ(trip->GetDistance(), 49.5);
+    EXPECT_EQ(document_->GetPreferences().GetMileageBeginning(), 1400.0);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "views/totals/pagetotals.h"
 #include "views/totals/totalsdialog.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/storeddateedit.h"
 
 namespace {
 
@@ -363,6 +364,31 @@ TEST_F(TotalsTest, DateRangeDialogLimitsTheGroupsToTheDaysBetween) {
               QDate(2026, 3, 31));
     // "Done" leaves no selection behind.
     EXPECT_FALSE(document_->GetRecords().GetQuery().IsActive());
+}
+
+TEST_F(TotalsTest, DateRangeDialogRefusesADayAFileCannotHold) {
+    StartWith({{"Lunch", 1, 1}});
+    const TimeStamp from = document_->GetPreferences().GetSubtotalFrom();
+    InWindow(QStringLiteral("Subtotals..."), [this](CTotalsDialog* window) {
+        CPageSubtotals* page = window->SubtotalsPage();
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* range = qobject_cast<CDateRangeDialog*>(dialog);
+            ASSERT_NE(range, nullptr);
+            Tap(range->IncludeDates());
+            TypeDate(range->From(), QStringLiteral("1/1/1970"));
+            Tap(range->OkButton());
+            QCoreApplication::processEvents();
+            EXPECT_EQ(
+                Messages(),
+                QStringList(QStringLiteral("A date must be a day from 1/2/1970 to 2/5/2106.")));
+            EXPECT_TRUE(range->isVisible());
+            EXPECT_EQ(range->From()->date(), QDate(1970, 1, 1));
+            range->reject();
+        });
+        Tap(page->DateRange());
+        Tap(Button(page->Commands(), QStringLiteral("Done")));
+    });
+    EXPECT_EQ(document_->GetPreferences().GetSubtotalFrom(), from);
 }
 
 TEST_F(TotalsTest, TappingAGroupSelectsItsExpensesWithinTheRange) {

@@ -224,6 +224,11 @@ void CReportInfoDialog::accept() {
         cashAdvance_->setFocus();
         return;
     }
+    if (const QString problem = CExpenseReportInfo::CashAdvanceProblem(cash); !problem.isEmpty()) {
+        Platform::Get().GetPrompts().Warning(problem);
+        cashAdvance_->setFocus();
+        return;
+    }
     // Checked on a copy, so that a refused title leaves the report's header
     // as it was while the user corrects it.
     CExpenseReportInfo changed(header_);

@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "lists/currencytable.h"
+#include "money/moneybounds.h"
 #include "platform/platform.h"
 #include "views/slip/padamountedit.h"
 #include "views/widgets/appfont.h"
@@ -80,6 +81,12 @@ void CConversionRateDialog::accept() {
     if (!(rate > 0)) {
         Platform::Get().GetPrompts().Warning(
             QStringLiteral("Currency rate must be greater then zero."));
+        edit_->setFocus();
+        return;
+    }
+    // A rate a file cannot hold would make every expense at it unreadable.
+    if (!MoneyBounds::Contains(MoneyBounds::Kind::kRate, rate)) {
+        Platform::Get().GetPrompts().Warning(MoneyBounds::Message(MoneyBounds::Kind::kRate));
         edit_->setFocus();
         return;
     }

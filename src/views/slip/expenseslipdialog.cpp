@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -18,6 +17,7 @@
 #include <cmath>
 #include <utility>
 
+#include "archive/storeddays.h"
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
 #include "lists/classificationgroup.h"
@@ -25,6 +25,7 @@
 #include "lists/paidwith.h"
 #include "money/currencyformat.h"
 #include "platform/platform.h"
+#include "platform/prompts.h"
 #include "platform/regionalsettings.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
@@ -42,6 +43,7 @@
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/insertentry.h"
+#include "views/widgets/storeddateedit.h"
 
 namespace {
 
@@ -82,7 +84,7 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
       category_(category),
       new_(newExpense),
       dateLabel_(Label(QStringLiteral("Date:"), Body())),
-      date_(new QDateEdit(Body())),
+      date_(new StoredDateEdit(QDate(), QStringLiteral("Date:"), Body())),
       amountLabel_(Label(QStringLiteral("Amount:"), Body())),
       amount_(new CPadAmountEdit(Body())),
       categoryButton_(new CategoryButton(Body())),
@@ -120,11 +122,6 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
         control->setSizePolicy(QSizePolicy::Ignored, control->sizePolicy().verticalPolicy());
     }
     receipt_->setFont(AppFont());
-    date_->setAccessibleName(QStringLiteral("Date:"));
-    date_->setCalendarPopup(true);
-    // The device's short date ("M/d/yyyy"), which fits beside its label.
-    date_->setDisplayFormat(
-        Platform::Get().GetRegional().Text(LocaleItem::ShortDate, QStringLiteral("M/d/yyyy")));
     amount_->setAccessibleName(QStringLiteral("Amount"));
     // Beside the field, the pad leaves the amount in sight as it is typed.
     amount_->SetPadAtRight(true);
@@ -231,8 +228,9 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
         }
     });
     connect(save_, &QToolButton::clicked, this, [this] {
-        Store();
-        done(kSavedCode);
+        if (Store()) {
+            done(kSavedCode);
+        }
     });
     connect(cancel_, &QToolButton::clicked, this, &QDialog::reject);
     connect(delete_, &QToolButton::clicked, this, &CExpenseSlipDialog::AskDelete);
@@ -282,6 +280,11 @@ void CExpenseSlipDialog::SetUpForCategory() {
     }
     if (mileage && record_.GetMileageRate().GetValue() == 0) {
         record_.SetMileageRate(document_.GetPreferences().GetDefaultMileageRate());
+    }
+    // A new trip starts where the odometer stood after the last one, so the
+    // Miles Pad shows it and an end reading typed there gives the distance.
+    if (mileage && new_ && record_.GetOdometerStart() == 0) {
+        record_.SetOdometerStart(document_.GetPreferences().GetMileageBeginning());
     }
     FillDescriptions(new_ ? QString() : record_.GetDescription());
     ShowChoices();
@@ -496,46 +499,53 @@ void CExpenseSlipDialog::AskDelete() {
     }
 }
 
-void CExpenseSlipDialog::Store() {
+bool CExpenseSlipDialog::Store() {
+    Prompts& prompts = Platform::Get().GetPrompts();
+    // Only days a file can hold: the day picked and, for a stay, the day of
+    // every night, each an expense of its own.
+    if (!date_->CheckDay()) {
+        return false;
+    }
+    if (!StoredDays::Contains(date_->date().addDays(NightsEntered() - 1))) {
+        prompts.Warning(StoredDays::Message());
+        nights_->setFocus();
+        return false;
+    }
     const Clock& clock = Platform::Get().GetClock();
     CCurrencyTable& table = document_.GetCurrencyTable();
+    // Composed on a copy: a slip a file could not hold changes nothing, and
+    // stays open with what was typed for the user to correct.
+    CExpenseRecord slip(record_);
+    slip.SetOwner(nullptr);
     // The date: a new expense takes the picked day at the slip's time, an
     // edited one keeps its own time of day.
     const TimeStamp before = new_ ? LastSlipDate::ForNewSlip(clock.Now()) : record_.GetDate();
     const TimeStamp date = clock.FromLocal(date_->date(), clock.ToLocal(before).time());
-    record_.SetDate(date);
-    if (new_) {
-        LastSlipDate::Set(date, clock.Now());
-    }
+    slip.SetDate(date);
     CPreferences& preferences = document_.GetPreferences();
     if (IsMileage()) {
-        record_.SetCurrencyName(table.GetHomeCurrency());
-        record_.SetExchangeRate(Amount(1.0));
+        slip.SetCurrencyName(table.GetHomeCurrency());
+        slip.SetExchangeRate(Amount(1.0));
         const double distance = amount_->GetValue();
-        if (record_.GetOdometerStart() == 0) {
-            record_.SetOdometerStart(preferences.GetMileageBeginning());
-            record_.SetOdometerEnd(record_.GetOdometerStart() + distance);
-        } else if (std::abs(record_.GetDistance() - distance) > 1e-9) {
-            record_.SetOdometerEnd(record_.GetOdometerStart() + distance);
-        }
-        if (new_ || record_.GetOdometerEnd() > preferences.GetMileageBeginning()) {
-            preferences.SetMileageBeginning(record_.GetOdometerEnd());
-            preferences.SaveAll();
+        if (slip.GetOdometerStart() == 0) {
+            slip.SetOdometerStart(preferences.GetMileageBeginning());
+            slip.SetOdometerEnd(slip.GetOdometerStart() + distance);
+        } else if (std::abs(slip.GetDistance() - distance) > 1e-9) {
+            slip.SetOdometerEnd(slip.GetOdometerStart() + distance);
         }
         // What the trip is worth, not its miles: the totals add money.
         Amount due(distance);
-        due.Multiply(record_.GetMileageRate());
+        due.Multiply(slip.GetMileageRate());
         due.Round(table.GetHomeDigits());
-        record_.SetAmount(due);
+        slip.SetAmount(due);
     } else {
-        record_.SetCurrencyName(slipCurrency_);
-        record_.SetExchangeRate(Amount(slipRate_));
-        CPreferences::SetSelectedCurrency(slipCurrency_);
+        slip.SetCurrencyName(slipCurrency_);
+        slip.SetExchangeRate(Amount(slipRate_));
         Amount amount = amount_->GetAmount();
         amount.Round(table.GetDigits(slipCurrency_));
-        record_.SetAmount(amount);
-        record_.SetOdometerStart(0.0);
-        record_.SetOdometerEnd(0.0);
+        slip.SetAmount(amount);
+        slip.SetOdometerStart(0.0);
+        slip.SetOdometerEnd(0.0);
     }
     CCategory stored = category_;
     stored.SetReceipt(!IsMileage() && receipt_->isChecked() ? 1 : 0);
@@ -556,14 +566,37 @@ void CExpenseSlipDialog::Store() {
             stored.GetClassification() = *item;
         }
     }
-    record_.SetCategory(stored);
+    slip.SetCategory(stored);
+    const QString problem = slip.GetValueProblem();
+    if (!problem.isEmpty()) {
+        prompts.Warning(problem);
+        amount_->setFocus();
+        amount_->selectAll();
+        return false;
+    }
     // The editor's entry left in the field is no description.
     const bool onEditor = IsModifyEntry(description_, description_->currentIndex()) &&
                           description_->currentText() == ModifyEntryText();
-    record_.SetDescription(onEditor ? QString() : description_->currentText());
-    record_.SetLocation(location_);
-    record_.SetPurpose(purpose_);
-    record_.SetContacts(contacts_);
+    slip.SetDescription(onEditor ? QString() : description_->currentText());
+    slip.SetLocation(location_);
+    slip.SetPurpose(purpose_);
+    slip.SetContacts(contacts_);
+    CExpenseRecords* owner = record_.GetOwner();
+    record_ = slip;
+    record_.SetOwner(owner);
+    record_.SetModified(true);
+    if (new_) {
+        LastSlipDate::Set(date, clock.Now());
+    }
+    if (IsMileage()) {
+        if (new_ || record_.GetOdometerEnd() > preferences.GetMileageBeginning()) {
+            preferences.SetMileageBeginning(record_.GetOdometerEnd());
+            preferences.SaveAll();
+        }
+    } else {
+        CPreferences::SetSelectedCurrency(slipCurrency_);
+    }
+    return true;
 }
 
 void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {

@@ -13,11 +13,11 @@ class CExpenseRecord;
 class CategoryButton;
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QGroupBox;
 class QLineEdit;
 class QSpinBox;
 class QToolButton;
+class StoredDateEdit;
 
 // "Expense Slip": one expense's date, amount (or miles), currency and rate,
 // category, receipt, nights, description, payment source, expense type and
@@ -42,7 +42,7 @@ public:
     int NightsEntered() const;
     const CCategory& Category() const { return category_; }
 
-    QDateEdit* DateEdit() const { return date_; }
+    StoredDateEdit* DateEdit() const { return date_; }
     QLabel* AmountLabel() const { return amountLabel_; }
     CPadAmountEdit* AmountEdit() const { return amount_; }
     CategoryButton* CategoryButtonWidget() const { return categoryButton_; }
@@ -94,7 +94,9 @@ private:
     void ShowChoices();
     void OpenDetails();
     void AskDelete();
-    void Store();
+    // Stores the slip into the record; false, with the user told why and the
+    // slip left as it is, when a file could not hold what it shows.
+    bool Store();
     bool IsMileage() const { return category_.GetIndex() == CCategory::kMileageIndex; }
     bool IsPerNight() const { return category_.GetIndex() == CCategory::kLodgingIndex; }
     bool International() const;
@@ -118,7 +120,7 @@ private:
     bool listOpen_ = false;
 
     QLabel* dateLabel_;
-    QDateEdit* date_;
+    StoredDateEdit* date_;
     QLabel* amountLabel_;
     CPadAmountEdit* amount_;
     CategoryButton* categoryButton_;

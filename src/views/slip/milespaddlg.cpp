@@ -296,27 +296,26 @@ void CMilesPadDlg::ClearField() {
 void CMilesPadDlg::Save() {
     Prompts& prompts = Platform::Get().GetPrompts();
     const double rate = rate_->GetValue();
-    const double distance = total_->GetReading();
     const double start = starting_->GetReading();
     const double end = ending_->GetReading();
-    // What the fields hold may go beyond what an expense can: the user
-    // hears why and can correct it.
-    if (!MoneyBounds::ContainsStored(MoneyBounds::Kind::kMileageRate, rate)) {
-        prompts.Warning(MoneyBounds::Message(MoneyBounds::Kind::kMileageRate));
-        return;
-    }
-    if (!MoneyBounds::FitsProduct(distance, rate)) {
-        prompts.Warning(MoneyBounds::MileageAmountMessage());
-        return;
-    }
-    if (!MoneyBounds::Contains(MoneyBounds::Kind::kOdometer, start) ||
-        !MoneyBounds::Contains(MoneyBounds::Kind::kOdometer, end)) {
-        prompts.Warning(MoneyBounds::OdometerEndMessage());
-        return;
-    }
     // The amount is the one shown: at the home currency's decimals.
     Amount due(DueValue());
     due.Round(static_cast<int>(homeFormat_.GetDigits()));
+    // What the fields hold may go beyond what a trip in a file can: the
+    // user hears why and corrects it, and the record is left as it was.
+    CExpenseRecord trip(record_);
+    trip.SetOwner(nullptr);
+    CCategory mileage = trip.GetCategory();
+    mileage.SetIndex(CCategory::kMileageIndex);
+    trip.SetCategory(mileage);
+    trip.SetAmount(due);
+    trip.SetMileageRate(Amount(rate));
+    trip.SetOdometerStart(start);
+    trip.SetOdometerEnd(end);
+    if (const QString problem = trip.GetValueProblem(); !problem.isEmpty()) {
+        prompts.Warning(problem);
+        return;
+    }
     record_.SetAmount(due);
     record_.SetMileageRate(Amount(rate));
     record_.SetOdometerStart(start);

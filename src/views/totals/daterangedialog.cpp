@@ -1,6 +1,5 @@
 #include "views/totals/daterangedialog.h"
 
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -8,17 +7,12 @@
 #include "platform/platform.h"
 #include "report/preferences.h"
 #include "views/widgets/appfont.h"
+#include "views/widgets/storeddateedit.h"
 
 namespace {
 
-QDateEdit* MakePicker(TimeStamp stamp, const QString& name, QWidget* parent) {
-    auto* picker = new QDateEdit(Platform::Get().GetClock().ToLocal(stamp).date(), parent);
-    picker->setAccessibleName(name);
-    picker->setCalendarPopup(true);
-    picker->setFont(AppFont());
-    picker->setDisplayFormat(
-        Platform::Get().GetRegional().Text(LocaleItem::ShortDate, QStringLiteral("M/d/yyyy")));
-    return picker;
+StoredDateEdit* MakePicker(TimeStamp stamp, const QString& name, QWidget* parent) {
+    return new StoredDateEdit(Platform::Get().GetClock().ToLocal(stamp).date(), name, parent);
 }
 
 // The picked day at the stored time of day: only the day counts, and the
@@ -77,6 +71,10 @@ void CDateRangeDialog::EnablePickers() {
 }
 
 void CDateRangeDialog::accept() {
+    // The days are stored only when they count.
+    if (includeDates_->isChecked() && (!from_->CheckDay() || !to_->CheckDay())) {
+        return;
+    }
     preferences_.SetSubtotalAllDates(allDates_->isChecked());
     preferences_.SetSubtotalFrom(PickedStamp(from_, preferences_.GetSubtotalFrom()));
     preferences_.SetSubtotalTo(PickedStamp(to_, preferences_.GetSubtotalTo()));

@@ -3,7 +3,7 @@
 #include "views/widgets/fullwindowdialog.h"
 
 class CPreferences;
-class QDateEdit;
+class StoredDateEdit;
 class QLabel;
 class QRadioButton;
 
@@ -19,8 +19,8 @@ public:
 
     QRadioButton* AllDates() const { return allDates_; }
     QRadioButton* IncludeDates() const { return includeDates_; }
-    QDateEdit* From() const { return from_; }
-    QDateEdit* To() const { return to_; }
+    StoredDateEdit* From() const { return from_; }
+    StoredDateEdit* To() const { return to_; }
 
     void accept() override;
 
@@ -31,7 +31,7 @@ private:
     QRadioButton* allDates_;
     QRadioButton* includeDates_;
     QLabel* fromLabel_;
-    QDateEdit* from_;
+    StoredDateEdit* from_;
     QLabel* toLabel_;
-    QDateEdit* to_;
+    StoredDateEdit* to_;
 };

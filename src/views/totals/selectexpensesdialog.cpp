@@ -1,7 +1,6 @@
 #include "views/totals/selectexpensesdialog.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +25,7 @@
 #include "views/slip/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/storeddateedit.h"
 
 namespace {
 
@@ -75,7 +75,8 @@ CSelectExpensesDialog::CSelectExpensesDialog(CExpenseDoc& document, QWidget* par
       where_(new QLabel(QStringLiteral("Where:"), Body())),
       fields_(new QComboBox(Body())),
       operators_(new QComboBox(Body())),
-      date_(new QDateEdit(Body())),
+      date_(new StoredDateEdit(Platform::Get().GetClock().LocalNow().date(),
+                               QStringLiteral("Date"), Body())),
       amount_(new CPadAmountEdit(Body())),
       text_(new QLineEdit(Body())),
       currency_(new QComboBox(Body())),
@@ -95,8 +96,6 @@ CSelectExpensesDialog::CSelectExpensesDialog(CExpenseDoc& document, QWidget* par
     }
     fields_->setAccessibleName(QStringLiteral("Where:"));
     operators_->setAccessibleName(QStringLiteral("Operator"));
-    date_->setAccessibleName(QStringLiteral("Date"));
-    date_->setCalendarPopup(true);
     amount_->setAccessibleName(QStringLiteral("Amount"));
     amount_->SetPadAtRight(true);
     text_->setAccessibleName(QStringLiteral("Description"));
@@ -269,6 +268,9 @@ void CSelectExpensesDialog::PickChoice() {
 }
 
 void CSelectExpensesDialog::Select() {
+    if (FieldCode() == kFieldDate && !date_->CheckDay()) {
+        return;
+    }
     CRecordsQuery& query = document_.GetRecords().GetQuery();
     if (!within_->isVisible() || all_->isChecked()) {
         query.Clear();

@@ -5,7 +5,7 @@
 class CExpenseDoc;
 class CPadAmountEdit;
 class QComboBox;
-class QDateEdit;
+class StoredDateEdit;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
@@ -22,7 +22,7 @@ public:
 
     QComboBox* Fields() const { return fields_; }
     QComboBox* Operators() const { return operators_; }
-    QDateEdit* DateValue() const { return date_; }
+    StoredDateEdit* DateValue() const { return date_; }
     CPadAmountEdit* AmountValue() const { return amount_; }
     QLineEdit* TextValue() const { return text_; }
     QComboBox* CurrencyValue() const { return currency_; }
@@ -52,7 +52,7 @@ private:
     QLabel* where_;
     QComboBox* fields_;
     QComboBox* operators_;
-    QDateEdit* date_;
+    StoredDateEdit* date_;
     CPadAmountEdit* amount_;
     QLineEdit* text_;
     QComboBox* currency_;
