@@ -13,8 +13,10 @@ class QToolButton;
 // The currency page: the home currency and the user's list of conversion
 // rates ("Description", "Rate", "Updated"). A tap on a rate changes it,
 // "New" adds a currency to the list. "OK" saves the table and carries the
-// changes the user agreed to into the open report's expenses; "Cancel"
-// reads the table back from its file, so that nothing is changed.
+// changes the user agreed to into the expenses: a new home currency, once
+// the user agreed, into every report; a new rate into the open report's
+// expenses of its currency. "Cancel" reads the table back from its file, so
+// that nothing is changed.
 class CPageCurrency : public FullWindowDialog {
     Q_OBJECT
 
@@ -51,7 +53,10 @@ private:
     void ChangeRate(int row);
     // Offers to give the open report's expenses of `currency` the new rate.
     void OfferBulkChange(const QString& currency, const QString& typed);
-    void ApplyToReport();
+    // Carries a new home currency into every report once the user agreed;
+    // false when the page is to stay open.
+    bool ChangeHomeInReports();
+    void ApplyRateChanges();
 
     CExpenseDoc& document_;  // not owned
     QComboBox* home_;
@@ -60,5 +65,6 @@ private:
     QToolButton* cancel_;
     QStringList listed_;
     QString openingHome_;
+    bool homeChanged_ = false;
     std::vector<RateChange> changes_;
 };
