@@ -49,8 +49,11 @@ bool ConvertHomeMoney(Amount& money, double factor, int digits, Kind kind) {
 
 }  // namespace
 
-CHomeCurrencyChange::CHomeCurrencyChange(CExpenseReport& open, QString oldHome)
-    : open_(open), table_(open.GetCurrencyTable()), oldHome_(std::move(oldHome)) {}
+CHomeCurrencyChange::CHomeCurrencyChange(CExpenseReport& open, QString oldHome, double rebasedBy)
+    : open_(open),
+      table_(open.GetCurrencyTable()),
+      oldHome_(std::move(oldHome)),
+      rebasedBy_(rebasedBy) {}
 
 CHomeCurrencyChange::~CHomeCurrencyChange() = default;
 
@@ -71,11 +74,7 @@ QString CHomeCurrencyChange::ConvertRecord(CExpenseRecord& record, double factor
         record.SetMileageRate(rate);
         record.SetCurrencyName(home);
     } else {
-        // An expense without a rate was counted as typed, as money of the old
-        // home currency: it takes that currency's rate and so keeps its worth
-        // instead of turning into as much of the new one.
-        const double own = record.GetExchangeRate().GetValue();
-        const double rate = own == 0.0 ? factor : own * factor;
+        const double rate = RebaseRate(record.GetExchangeRate().GetValue(), factor);
         if (!MoneyBounds::Contains(Kind::kRate, rate)) {
             return MoneyBounds::Message(Kind::kRate);
         }
@@ -91,7 +90,9 @@ bool CHomeCurrencyChange::Plan() {
     expenses_ = 0;
     CCurrencyFormat format;
     CurrencyRate rate;
-    factor_ = table_.GetRate(oldHome_, format, rate) ? rate.GetRate() : 0.0;
+    // A rate the user gave the old home currency after the change is the
+    // one to convert at.
+    factor_ = table_.GetRate(oldHome_, format, rate) ? rate.GetRate() : rebasedBy_;
 
     QStringList paths;
     const QString folder = GetReportsDirectory();

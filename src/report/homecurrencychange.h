@@ -27,8 +27,9 @@ public:
     // `open` is the program's report, open or not (not owned). Its currency
     // table is the shared one and already holds the new home currency with
     // its rates re-based; `oldHome` is the home currency the reports were
-    // written in.
-    CHomeCurrencyChange(CExpenseReport& open, QString oldHome);
+    // written in. `rebasedBy`, what the table's rates were multiplied by,
+    // stands in for the old home currency's rate when the table holds none.
+    CHomeCurrencyChange(CExpenseReport& open, QString oldHome, double rebasedBy = 0);
     ~CHomeCurrencyChange();
     CHomeCurrencyChange(const CHomeCurrencyChange&) = delete;
     CHomeCurrencyChange& operator=(const CHomeCurrencyChange&) = delete;
@@ -44,6 +45,9 @@ public:
     int GetReportCount() const { return static_cast<int>(planned_.size()); }
     // Units of the new home currency one unit of the old one buys.
     double GetRate() const { return factor_ > 0 ? 1.0 / factor_ : 0.0; }
+    // What every rate is multiplied by: the old home currency's rate in the
+    // re-based table; 0 when it has none.
+    double GetFactor() const { return factor_; }
     // The titles of the reports that cannot be read; they stay as they are.
     const QStringList& GetUnreadable() const { return unreadable_; }
     // What the change converts, at what rate, and what it leaves alone.
@@ -58,6 +62,12 @@ public:
     // One expense converted: `factor` is the old home currency's rate in
     // the re-based table, `digits` the new home currency's decimals. An empty
     // result, or the message of the bound a new value would break.
+    // An expense's own rate re-based by `factor`. A rate of 0 counted the
+    // amount as typed, as money of the old home currency: it becomes that
+    // currency's rate, so the amount keeps its worth.
+    static double RebaseRate(double rate, double factor) {
+        return rate == 0.0 ? factor : rate * factor;
+    }
     static QString ConvertRecord(CExpenseRecord& record, double factor, int digits,
                                  const QString& home);
 
@@ -82,6 +92,7 @@ private:
     CExpenseReport& open_;   // not owned
     CCurrencyTable& table_;  // not owned: the open report's
     QString oldHome_;
+    double rebasedBy_;
     double factor_ = 0;
     std::vector<Planned> planned_;
     QStringList unreadable_;

@@ -322,6 +322,41 @@ TEST_F(InternationalSlipTest, ANewHomeCurrencyFromModifyGivesTheSlipItsRate) {
     });
 }
 
+TEST_F(InternationalSlipTest, ANewHomeCurrencyFromModifyRebasesTheSlipsOwnRate) {
+    CCurrencyTable& table = document_->GetCurrencyTable();
+    const QString home = table.GetHomeCurrency();
+    Enter(CCategory::kMealsGroup, [&](CExpenseSlipDialog* slip) {
+        const int index = ForeignIndex(slip, home);
+        ASSERT_GE(index, 0);
+        const QString foreign = slip->Currency()->itemText(index);
+        ASSERT_TRUE(table.SetRate(foreign, CurrencyRate(2.0), false, false));
+        ASSERT_TRUE(table.Save(false));
+        slip->Currency()->setCurrentIndex(index);
+        emit slip->Currency()->activated(index);
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* rate = qobject_cast<CConversionRateDialog*>(dialog);
+            rate->RateEdit()->clear();
+            Type(rate->RateEdit(), QStringLiteral("2.5"));
+            Tap(rate->SaveButton());
+        });
+        Tap(slip->RateButton());
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* page = qobject_cast<CPageCurrency*>(dialog);
+            const int choice = page->HomeCurrency()->findText(foreign);
+            page->HomeCurrency()->setCurrentIndex(choice);
+            emit page->HomeCurrency()->activated(choice);
+            Tap(page->OkButton());
+        });
+        QComboBox* list = slip->Currency();
+        list->setCurrentIndex(list->count() - 1);
+        emit list->activated(list->count() - 1);
+        // 2.5 to the old home unit, which is worth 2 of the new: 1.25, not
+        // the table's 1.
+        EXPECT_DOUBLE_EQ(slip->SlipRate(), 1.25);
+        Tap(slip->CancelButton());
+    });
+}
+
 TEST_F(InternationalSlipTest, ANewRateAnsweredNoStaysOnThisExpenseOnly) {
     const QString home = document_->GetCurrencyTable().GetHomeCurrency();
     QString foreign;

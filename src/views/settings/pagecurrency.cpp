@@ -115,6 +115,9 @@ void CPageCurrency::ChangeHome(int index) {
         home_->setCurrentIndex(home_->findText(table.GetHomeCurrency()));
         return;
     }
+    // Without any rate nothing is re-based, and no stored amount could be
+    // converted (0 says so).
+    rebasedBy_ = table.GetRateByCode(table.GetCode(name), rate) ? rebasedBy_ / rate.GetRate() : 0;
     table.SetHomeCurrency(name, true);
     FillRates();
 }
@@ -192,7 +195,7 @@ bool CPageCurrency::ChangeHomeInReports() {
         return true;
     }
     Prompts& prompts = Platform::Get().GetPrompts();
-    CHomeCurrencyChange change(document_.GetReport(), openingHome_);
+    CHomeCurrencyChange change(document_.GetReport(), openingHome_, rebasedBy_);
     if (!change.Plan()) {
         prompts.Warning(change.GetProblem());
         return false;
@@ -207,6 +210,8 @@ bool CPageCurrency::ChangeHomeInReports() {
     }
     openingHome_ = document_.GetCurrencyTable().GetHomeCurrency();
     homeChanged_ = true;
+    homeFactor_ = change.GetFactor() > 0 ? change.GetFactor() : 1.0;
+    rebasedBy_ = 1.0;
     return true;
 }
 
@@ -237,7 +242,11 @@ void CPageCurrency::ApplyRateChanges() {
 
 bool CPageCurrency::ReRated(const QString& currency) const {
     return homeChanged_ || document_.GetCurrencyTable().GetHomeCurrency() != openingHome_ ||
-           std::any_of(changes_.begin(), changes_.end(),
+           RateGiven(currency);
+}
+
+bool CPageCurrency::RateGiven(const QString& currency) const {
+    return std::any_of(changes_.begin(), changes_.end(),
                        [&](const RateChange& change) { return change.currency == currency; });
 }
 

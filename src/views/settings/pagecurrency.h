@@ -36,6 +36,11 @@ public:
     // Whether OK gave the open report's expenses of `currency` a new rate:
     // a new home currency re-rates them all.
     bool ReRated(const QString& currency) const;
+    // Whether the user gave every expense of `currency` the table's rate.
+    bool RateGiven(const QString& currency) const;
+    // What OK re-based every stored rate by (CHomeCurrencyChange): 1 without
+    // a new home currency.
+    double HomeFactor() const { return homeFactor_; }
 
 private:
     // The open report's expenses of a currency are to take the rate the
@@ -66,5 +71,8 @@ private:
     QStringList listed_;
     QString openingHome_;
     bool homeChanged_ = false;
+    double homeFactor_ = 1.0;
+    // What the table's rates were multiplied by since the page opened.
+    double rebasedBy_ = 1.0;
     std::vector<RateChange> changes_;
 };
