@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "lists/currencytable.h"
 #include "money/moneybounds.h"
@@ -9,6 +10,7 @@
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
 #include "report/expenserecords.h"
+#include "report/preferences.h"
 #include "report/report.h"
 
 namespace {
@@ -104,8 +106,23 @@ bool CHomeCurrencyChange::Plan() {
         }
     }
     const QString openPath = open_.IsOpen() ? open_.GetHeader().GetPath() : QString();
-    if (!openPath.isEmpty() && !paths.contains(openPath)) {
+    const auto isOpen = [&](const QString& path) {
+        return !openPath.isEmpty() && QFileInfo(path) == QFileInfo(openPath);
+    };
+    if (!openPath.isEmpty() && std::none_of(paths.begin(), paths.end(), isOpen)) {
         paths.prepend(openPath);
+    }
+    // New trips are claimed at the default rate, in the home currency.
+    mileageRateBefore_ = open_.GetPreferences().GetDefaultMileageRate();
+    mileageRateAfter_ = mileageRateBefore_;
+    if (mileageRateAfter_.GetValue() != 0.0 && factor_ > 0.0 &&
+        !ConvertHomeMoney(mileageRateAfter_, factor_, MoneyBounds::kMaxDigits,
+                          Kind::kMileageRate)) {
+        problem_ = QStringLiteral(
+                       "The home currency cannot become %1: the default mileage rate "
+                       "would be out of bounds.  %2")
+                       .arg(table_.GetHomeCurrency(), MoneyBounds::Message(Kind::kMileageRate));
+        return false;
     }
     // The reports are read with the decimals they were written with, so that
     // reading them corrects nothing that is right.
@@ -113,7 +130,7 @@ bool CHomeCurrencyChange::Plan() {
     oldTable.SetHomeCurrency(oldHome_, false);
     for (const QString& path : paths) {
         Planned planned;
-        if (path == openPath) {
+        if (isOpen(path)) {
             planned.report = &open_;
         } else {
             planned.owned = std::make_unique<CExpenseReport>();
@@ -227,15 +244,23 @@ bool CHomeCurrencyChange::Apply() {
     while (written < planned_.size() && planned_[written].report->Save(false)) {
         ++written;
     }
+    CPreferences& preferences = open_.GetPreferences();
+    bool preferencesTried = false;
     QString failed;
     if (written < planned_.size()) {
         failed = TitleOf(planned_[written].headerBefore.GetPath());
-    } else if (!table_.Save(true)) {
-        failed = QStringLiteral("the currency table");
     } else {
-        return true;
+        preferences.SetDefaultMileageRate(mileageRateAfter_);
+        preferencesTried = true;
+        if (!preferences.SaveAll()) {
+            failed = QStringLiteral("the preferences");
+        } else if (!table_.Save(true)) {
+            failed = QStringLiteral("the currency table");
+        } else {
+            return true;
+        }
     }
-    const QStringList notBack = Restore(written);
+    const QStringList notBack = Restore(written, preferencesTried);
     QString message =
         QStringLiteral(
             "The home currency was not changed: %1 could not be written.  The reports "
@@ -249,8 +274,14 @@ bool CHomeCurrencyChange::Apply() {
     return false;
 }
 
-QStringList CHomeCurrencyChange::Restore(size_t written) {
+QStringList CHomeCurrencyChange::Restore(size_t written, bool preferencesTried) {
     QStringList notBack;
+    CPreferences& preferences = open_.GetPreferences();
+    preferences.SetDefaultMileageRate(mileageRateBefore_);
+    // A save that failed may have written the registry's half.
+    if (preferencesTried && !preferences.SaveAll()) {
+        notBack.append(QStringLiteral("the preferences"));
+    }
     for (size_t i = 0; i < planned_.size(); ++i) {
         Planned& planned = planned_[i];
         Assign(planned, planned.before);

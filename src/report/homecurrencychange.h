@@ -53,10 +53,11 @@ public:
     // What the change converts, at what rate, and what it leaves alone.
     QString GetQuestion() const;
 
-    // Writes every planned report, then the table. When a write fails, the
-    // reports already written are written back as they were read, the open
-    // report holds what it held, the table's file is not written, and the
-    // user is told; the result is then false.
+    // Writes every planned report, then the preferences with their default
+    // mileage rate converted, then the table. When a write fails, the
+    // reports and preferences already written are written back as they
+    // were, the open report holds what it held, the table's file is not
+    // written, and the user is told; the result is then false.
     bool Apply();
 
     // One expense converted: `factor` is the old home currency's rate in
@@ -87,7 +88,7 @@ private:
     static void Assign(Planned& planned, const std::vector<CExpenseRecord>& records);
     // Puts back the first `written` reports' files and every report's
     // memory; the titles of the files that could not be put back.
-    QStringList Restore(size_t written);
+    QStringList Restore(size_t written, bool preferencesTried);
 
     CExpenseReport& open_;   // not owned
     CCurrencyTable& table_;  // not owned: the open report's
@@ -98,5 +99,7 @@ private:
     QStringList unreadable_;
     QString problem_;
     int expenses_ = 0;
+    Amount mileageRateBefore_;
+    Amount mileageRateAfter_;
     bool openWasModified_ = false;
 };

@@ -175,6 +175,8 @@ TEST_F(HomeCurrencyChangeTest, ThereAndBackEveryExpenseKeepsItsWorth) {
     EXPECT_DOUBLE_EQ(calgary.total, 56.64 + 136.80 + 136.80);
     EXPECT_EQ(open_.GetHeader().GetTotals().GetTotal().GetValue(), calgary.total);
     EXPECT_FALSE(open_.IsModified());
+    // New trips are claimed in Canadian dollars too.
+    EXPECT_NEAR(open_.GetPreferences().GetDefaultMileageRate().GetValue(), 0.345 * 1.368, 1e-9);
     // The reports that were not open went along.
     const Stored other = Read(QStringLiteral("Other"));
     EXPECT_EQ(other.home, (std::vector<double>{34.95, 15.55}));  // 25.55 and 10 / 0.88 x 1.368
@@ -183,6 +185,7 @@ TEST_F(HomeCurrencyChangeTest, ThereAndBackEveryExpenseKeepsItsWorth) {
     EXPECT_EQ(Read(QStringLiteral("Quiet")).home, std::vector<double>{16.88});
 
     ASSERT_TRUE(ChangeHome(kDollars));
+    EXPECT_NEAR(open_.GetPreferences().GetDefaultMileageRate().GetValue(), 0.345, 1e-9);
     for (const QString& title : kTitles) {
         SCOPED_TRACE(title.toStdString());
         const Stored after = Read(title);
@@ -261,6 +264,7 @@ TEST_F(HomeCurrencyChangeTest, AFailedWritePutsBackWhatWasWritten) {
                              "The reports already converted were put back as they were."));
     EXPECT_EQ(open_.GetRecords().GetAt(0, false)->GetAmount(false).GetValue(), 41.40);
     EXPECT_EQ(open_.GetHeader().GetCashAdvance().GetValue(), 200);
+    EXPECT_EQ(open_.GetPreferences().GetDefaultMileageRate().GetValue(), 0.345);
     EXPECT_FALSE(open_.IsModified());
 }
 
