@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "archive/fileerrors.h"
 #include "platform/codepage.h"
@@ -40,6 +41,8 @@ void CExpenseArchive::Put(const char* data, qsizetype size) {
 }
 
 void CExpenseArchive::Flush() {
+    KeepCaptured(buffer_.size());
+    checksum_.Add(buffer_.constData(), buffer_.size());
     const char* data = buffer_.constData();
     qint64 left = buffer_.size();
     while (left > 0) {
@@ -149,10 +152,24 @@ void CExpenseArchive::CheckCount(quint64 count, quint64 minElementBytes) {
     }
 }
 
-void CExpenseArchive::CheckValue(bool inRange) const {
+void CExpenseArchive::CheckValue(bool inRange) {
     if (IsLoading() && !inRange) {
+        if (tolerating_) {
+            damaged_ = true;
+            return;
+        }
         throw CArchiveException(CArchiveException::kBadValue);
     }
+}
+
+void CExpenseArchive::BeginTolerance() {
+    tolerating_ = true;
+    damaged_ = false;
+}
+
+bool CExpenseArchive::EndTolerance() {
+    tolerating_ = false;
+    return std::exchange(damaged_, false);
 }
 
 bool CExpenseArchive::ReadBool() {
@@ -165,6 +182,7 @@ void CExpenseArchive::Take(char* data, qint64 size) {
     Require(static_cast<quint64>(size));
     while (size > 0) {
         if (bufferPos_ == buffer_.size()) {
+            KeepCaptured(bufferPos_);
             const qint64 want = std::min<qint64>(kChunk, deviceLeft_);
             buffer_.resize(want);
             const qint64 got = want > 0 ? device_.read(buffer_.data(), want) : 0;
@@ -177,6 +195,7 @@ void CExpenseArchive::Take(char* data, qint64 size) {
             buffer_.resize(got);
             bufferPos_ = 0;
             deviceLeft_ -= got;
+            checksum_.Add(buffer_.constData(), got);
         }
         const qint64 part = std::min<qint64>(size, buffer_.size() - bufferPos_);
         std::memcpy(data, buffer_.constData() + bufferPos_, part);
@@ -343,7 +362,32 @@ void CExpenseArchive::Close() {
     }
 }
 
+void CExpenseArchive::BeginCapture() {
+    capturing_ = true;
+    capture_.clear();
+    captureFrom_ = IsLoading() ? bufferPos_ : buffer_.size();
+}
+
+QByteArrayView CExpenseArchive::EndCapture() {
+    const qsizetype end = IsLoading() ? bufferPos_ : buffer_.size();
+    capturing_ = false;
+    if (capture_.isEmpty()) {
+        // The usual case: the bytes never left the buffer, no copy needed.
+        return QByteArrayView(buffer_.constData() + captureFrom_, end - captureFrom_);
+    }
+    capture_.append(buffer_.constData() + captureFrom_, end - captureFrom_);
+    return QByteArrayView(capture_);
+}
+
+void CExpenseArchive::KeepCaptured(qsizetype end) {
+    if (capturing_) {
+        capture_.append(buffer_.constData() + captureFrom_, end - captureFrom_);
+        captureFrom_ = 0;
+    }
+}
+
 void CExpenseArchive::Abort() {
+    capturing_ = false;
     buffer_.clear();
     bufferPos_ = 0;
 }

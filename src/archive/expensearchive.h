@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include "archive/streamchecksum.h"
 #include "platform/clock.h"
 
 class QIODevice;
@@ -70,7 +72,14 @@ public:
     // the load as damaged (kBadValue) unless `inRange`. A damaged value
     // loaded anyway would spread into every total and file it reaches.
     // Storing: nothing, what the program holds is written as it is.
-    void CheckValue(bool inRange) const;
+    // While tolerating (BeginTolerance), a damaged value is only noted.
+    void CheckValue(bool inRange);
+    // Reading an object whose layout holds even when its values are damaged:
+    // the values are read to the object's end and EndTolerance tells whether
+    // any was damaged, so that the reader can set the object aside and go on
+    // with the next one.
+    void BeginTolerance();
+    bool EndTolerance();
     // The bytes not yet read.
     qint64 BytesLeft() const;
 
@@ -82,6 +91,14 @@ public:
     void ExchangeBool(bool& value);
     void ExchangeTime(TimeStamp& value);
 
+    // A checksum of every byte moved between the archive and its device so
+    // far: after a whole file was read or written, the file's checksum.
+    quint64 GetChecksum() const { return checksum_.Value(); }
+    // Keeps the bytes read or written from here on until EndCapture, which
+    // gives them; the view is valid until the next call on the archive.
+    void BeginCapture();
+    QByteArrayView EndCapture();
+
     // Writes what is buffered to the device (storing); throws on failure.
     void Close();
     // Drops what is buffered, after an error.
@@ -92,6 +109,8 @@ private:
     void Flush();
     void Take(char* data, qint64 size);
     void Require(quint64 bytes) const;
+    // Before the buffer's bytes up to `end` are dropped: a capture keeps them.
+    void KeepCaptured(qsizetype end);
     quint16 ReadUInt16();
     QString ReadStringUnshared();
 
@@ -106,4 +125,10 @@ private:
     qsizetype bufferPos_ = 0;    // loading: next unread byte of buffer_
     qint64 deviceLeft_ = 0;      // loading: bytes of the device not yet buffered
     QSet<QString> sharedTexts_;  // loading: the short texts read so far
+    StreamChecksum checksum_;
+    bool tolerating_ = false;
+    bool damaged_ = false;
+    bool capturing_ = false;
+    QByteArray capture_;         // captured bytes that left the buffer
+    qsizetype captureFrom_ = 0;  // the capture's first byte still in the buffer
 };

@@ -13,6 +13,7 @@
 #include "archive/expenseobject.h"
 #include "archive/fileerrors.h"
 #include "archive/filetypes.h"
+#include "platform/filelock.h"
 #include "platform/platform.h"
 
 namespace {
@@ -53,20 +54,34 @@ std::optional<CFileException> OpenForSaving(QSaveFile& file, const QString& path
 }
 
 // The new file replaces the old one only when every byte is on the disk.
-void CommitSave(QSaveFile& file) {
+// Gives the stamp of the file as written.
+FileStamp CommitSave(QSaveFile& file, const QString& path) {
     if (::fdatasync(file.handle()) != 0) {
         throw LastFileError(file.errorString());
     }
+    const FileStamp written = FileStamp::OfHandle(file.handle());
     errno = 0;
     if (!file.commit()) {
         throw LastFileError(file.errorString());
     }
+    // Renaming changes the file's change time; a file of another inode there
+    // now is another writer's, and the stamp taken before stays so that the
+    // next save sees the difference.
+    const FileStamp renamed = FileStamp::Of(path);
+    return renamed.inode == written.inode && renamed.device == written.device ? renamed : written;
 }
 
 }  // namespace
 
-bool SaveObjectToFile(const QString& path, CExpenseObject* object, bool prompt) {
+bool SaveObjectToFile(const QString& path, CExpenseObject* object, bool prompt, FileStamp* stamp) {
     if (path.isEmpty() || object == nullptr) {
+        return false;
+    }
+    const FileLock lock(path);
+    if (lock.IsBusy()) {
+        if (prompt) {
+            Platform::Get().GetPrompts().Warning(BusyFileMessage(path));
+        }
         return false;
     }
     if (prompt && !object->IsValid()) {
@@ -90,7 +105,11 @@ bool SaveObjectToFile(const QString& path, CExpenseObject* object, bool prompt) 
     try {
         object->Serialize(archive, prompt ? 1 : 0);
         archive.Close();
-        CommitSave(file);
+        const FileStamp written = CommitSave(file, path);
+        if (stamp != nullptr) {
+            *stamp = written;
+            stamp->checksum = archive.GetChecksum();
+        }
     } catch (const std::exception& error) {
         archive.Abort();
         file.cancelWriting();
@@ -107,7 +126,7 @@ bool SaveObjectToFile(const QString& path, CExpenseObject* object, bool prompt) 
 }
 
 bool LoadObjectFromFile(const QString& path, CExpenseObject* object, bool createIfMissing,
-                        bool reportErrors, bool resetOnFailure) {
+                        bool reportErrors, bool resetOnFailure, FileStamp* stamp) {
     if (object == nullptr) {
         return false;
     }
@@ -154,6 +173,10 @@ bool LoadObjectFromFile(const QString& path, CExpenseObject* object, bool create
             result = true;
         }
         archive.Close();
+        if (stamp != nullptr) {
+            *stamp = FileStamp::OfHandle(handle);
+            stamp->checksum = archive.GetChecksum();
+        }
         file.close();
         object->SetLoaded(result);
         object->SetValid(true);
@@ -168,6 +191,11 @@ bool LoadObjectFromFile(const QString& path, CExpenseObject* object, bool create
         }
         return false;
     }
+}
+
+QString BusyFileMessage(const QString& path) {
+    return QStringLiteral("%1 is being changed by another program. Please try again in a moment.")
+        .arg(path);
 }
 
 quint32 ProbeDataFileType(const QString& path) {

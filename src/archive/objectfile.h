@@ -3,6 +3,8 @@
 #include <QString>
 #include <exception>
 
+#include "archive/filestamp.h"
+
 class CExpenseObject;
 
 // The only way objects reach their files.
@@ -12,17 +14,25 @@ class CExpenseObject;
 // is all or nothing: the object goes to a temporary file that replaces the
 // old one only once every byte is on the disk, so a failed or interrupted
 // save leaves the previous file exactly as it was. Success makes the object
-// valid and loaded; the caller clears `modified`.
-bool SaveObjectToFile(const QString& path, CExpenseObject* object, bool prompt);
+// valid and loaded; the caller clears `modified`. The save holds the file's
+// lock (FileLock); a file another process keeps locked is not written (with
+// BusyFileMessage when `prompt`). `stamp`, when given, receives the stamp of
+// the file written.
+bool SaveObjectToFile(const QString& path, CExpenseObject* object, bool prompt,
+                      FileStamp* stamp = nullptr);
 
 // Reads the object from `path`, unless it is loaded already. A file that
 // cannot be opened leaves the object not valid and reset when
 // `resetOnFailure`, valid otherwise; an empty file leaves it valid and not
 // loaded (reset when `resetOnFailure`); a corrupt, foreign or newer file
 // leaves it not valid and reset. With `createIfMissing` a missing file is
-// created empty. With `reportErrors` errors are shown.
+// created empty. With `reportErrors` errors are shown. `stamp`, when given,
+// receives the stamp of the file read.
 bool LoadObjectFromFile(const QString& path, CExpenseObject* object, bool createIfMissing,
-                        bool reportErrors, bool resetOnFailure);
+                        bool reportErrors, bool resetOnFailure, FileStamp* stamp = nullptr);
+
+// The message for a file that another process keeps locked.
+QString BusyFileMessage(const QString& path);
 
 // The type code in a file's header when this program can read that version
 // of it; 0 for an empty, short, unreadable or newer file.

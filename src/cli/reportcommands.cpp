@@ -17,6 +17,7 @@
 #include "money/moneybounds.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
+#include "platform/filelock.h"
 #include "platform/platform.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
@@ -193,6 +194,9 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     if (category == nullptr) {
         return CliFailed(QStringLiteral("no category \"%1\"").arg(options.Value("--category")));
     }
+    // Held from the read to the write: no other writer of this program
+    // comes in between, and none waits for more than the command's run.
+    const FileLock lock(ReportPath(options.positional.first()));
     if (!OpenNamedReport(doc, options.positional.first())) {
         return {CliTool::kFailed, {}};
     }
@@ -342,6 +346,7 @@ Result ReportCommands::Select(const QStringList& arguments) {
         return CliUsageError(problem);
     }
     CExpenseDoc doc;
+    const FileLock lock(ReportPath(options.positional.first()));
     if (!OpenNamedReport(doc, options.positional.first())) {
         return {CliTool::kFailed, {}};
     }

@@ -110,6 +110,21 @@ bool CExpenseDoc::RemoveRecord(int index) {
     return true;
 }
 
+bool CExpenseDoc::ReplaceRecordById(quint64 id, std::unique_ptr<CExpenseRecord> record,
+                                    bool resort) {
+    const int index = GetRecords().IndexOfId(id, true);
+    if (index < 0) {
+        return false;
+    }
+    GetRecords().NoteEdited(*GetRecords().GetAt(index, true));
+    return ReplaceRecord(index, std::move(record), resort);
+}
+
+bool CExpenseDoc::RemoveRecordById(quint64 id) {
+    const int index = GetRecords().IndexOfId(id, true);
+    return index >= 0 && RemoveRecord(index);
+}
+
 void CExpenseDoc::SortRecords() {
     GetRecords().Sort();
 }

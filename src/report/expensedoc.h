@@ -56,6 +56,10 @@ public:
     bool AddRecord(std::unique_ptr<CExpenseRecord> record, bool sort);
     bool ReplaceRecord(int index, std::unique_ptr<CExpenseRecord> record, bool resort);
     bool RemoveRecord(int index);
+    // The same for the expense with identity `id` (CExpenseRecord::GetId),
+    // wherever it is now; false when the report no longer holds it.
+    bool ReplaceRecordById(quint64 id, std::unique_ptr<CExpenseRecord> record, bool resort);
+    bool RemoveRecordById(quint64 id);
     void SortRecords();
 
     void SetModifiedFlag(bool modified);

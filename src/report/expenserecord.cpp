@@ -1,8 +1,11 @@
 #include "report/expenserecord.h"
 
+#include <QBuffer>
+#include <atomic>
 #include <cmath>
 
 #include "archive/expensearchive.h"
+#include "archive/streamchecksum.h"
 #include "lists/currencytable.h"
 #include "money/moneybounds.h"
 #include "platform/dateformatting.h"
@@ -36,10 +39,19 @@ using Kind = MoneyBounds::Kind;
 
 }  // namespace
 
-CExpenseRecord::CExpenseRecord(CExpenseRecords* owner)
-    : owner_(owner), date_(Platform::Get().GetClock().Now()) {}
+namespace {
 
-CExpenseRecord::CExpenseRecord(const CExpenseRecord& other) : CExpenseObject() {
+quint64 NextId() {
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
+
+}  // namespace
+
+CExpenseRecord::CExpenseRecord(CExpenseRecords* owner)
+    : owner_(owner), id_(NextId()), date_(Platform::Get().GetClock().Now()) {}
+
+CExpenseRecord::CExpenseRecord(const CExpenseRecord& other) : CExpenseObject(), id_(NextId()) {
     *this = other;
 }
 
@@ -92,6 +104,35 @@ void CExpenseRecord::Serialize(CExpenseArchive& archive, int context) {
     }
     archive.Exchange(reserved_);
     archive.CheckValue(HasStoredValues());
+}
+
+void CExpenseRecord::MarkStored(quint64 digest) {
+    storedDigest_ = digest;
+    CExpenseObject::SetModified(false);
+    category_.SetModified(false);
+}
+
+bool CExpenseRecord::IsUnchangedSinceStored() const {
+    if (storedDigest_ == 0) {
+        return false;
+    }
+    // A record read from a file of another writer may come out in other
+    // bytes when written again; its flags say it was not touched.
+    return !IsModified() || ComputeDigest() == storedDigest_;
+}
+
+quint64 CExpenseRecord::ComputeDigest() const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CExpenseArchive archive(buffer, CExpenseArchive::Mode::kStore);
+    CExpenseRecord copy(*this);
+    copy.SetOwner(nullptr);
+    copy.Serialize(archive, 1);
+    archive.Close();
+    StreamChecksum checksum;
+    checksum.Add(bytes.constData(), bytes.size());
+    return checksum.Value();
 }
 
 bool CExpenseRecord::HasStoredValues() const {

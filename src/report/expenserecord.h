@@ -20,9 +20,26 @@ class CExpenseRecord : public CExpenseObject {
 public:
     // Every field at its default; the date is the clock's now.
     explicit CExpenseRecord(CExpenseRecords* owner = nullptr);
-    // Copies every field, the owner and the record's own modified flag.
+    // Copies every field, the owner and the record's own modified flag. A
+    // copy is another expense: it has an identity of its own and is not the
+    // stored expense it was copied from (GetId, IsUnchangedSinceStored).
     CExpenseRecord(const CExpenseRecord& other);
+    // The same, but the record keeps its identity and its stored state.
     CExpenseRecord& operator=(const CExpenseRecord& other);
+
+    // The expense's identity for this run, never stored: what a dialog
+    // edits, wherever a reload or a sort moves the expense.
+    quint64 GetId() const { return id_; }
+
+    // The record as its file holds it: `digest` is the checksum of its bytes
+    // there. Clears the record's modified flags without marking the owner.
+    void MarkStored(quint64 digest);
+    quint64 GetStoredDigest() const { return storedDigest_; }
+    // Whether the record still holds what its file holds: it was read or
+    // written and has not been changed since.
+    bool IsUnchangedSinceStored() const;
+    // The checksum of the record's bytes as they would be written now.
+    quint64 ComputeDigest() const;
 
     // The category tuple, date, description, amount, rate, currency,
     // purpose, location, contacts, both odometer readings, the mileage rate
@@ -123,6 +140,8 @@ public:
 
 private:
     CExpenseRecords* owner_ = nullptr;  // not owned
+    quint64 id_;
+    quint64 storedDigest_ = 0;  // 0: not as stored
     CCategory category_;
     TimeStamp date_ = 0;
     QString description_;

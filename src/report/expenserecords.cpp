@@ -2,8 +2,10 @@
 
 #include <QHash>
 #include <algorithm>
+#include <unordered_map>
 
 #include "archive/expensearchive.h"
+#include "archive/streamchecksum.h"
 #include "lists/currencytable.h"
 #include "report/expenserecord.h"
 #include "report/expensetotals.h"
@@ -33,6 +35,8 @@ void CExpenseRecords::Serialize(CExpenseArchive& archive, int context) {
         // selection points into it.
         query_.Discard();
         records_.clear();
+        storedDigests_.clear();
+        damaged_.clear();
         throw;
     }
 }
@@ -40,9 +44,16 @@ void CExpenseRecords::Serialize(CExpenseArchive& archive, int context) {
 void CExpenseRecords::WriteRecords(CExpenseArchive& archive, int) {
     archive.WriteInt32(static_cast<qint32>(records_.size()));
     QHash<const CExpenseRecord*, qint32> positions;
+    writtenDigests_.clear();
+    writtenDigests_.reserve(records_.size());
     for (const auto& record : records_) {
         positions.insert(record.get(), static_cast<qint32>(positions.size()));
+        archive.BeginCapture();
         record->Serialize(archive, kRecordContext);
+        const QByteArrayView bytes = archive.EndCapture();
+        StreamChecksum digest;
+        digest.Add(bytes.data(), bytes.size());
+        writtenDigests_.push_back(digest.Value());
     }
     archive.WriteInt32(GetSortField());
     archive.WriteInt32(GetSortDirection());
@@ -73,10 +84,42 @@ qint32 CExpenseRecords::ReadRecordCount(CExpenseArchive& archive) {
 void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
     query_.EmptyResult();
     records_.clear();
+    storedDigests_.clear();
+    damaged_.clear();
+    damagedVersion_ = archive.GetFileVersion();
     const qint32 count = ReadRecordCount(archive);
+    storedDigests_.reserve(static_cast<size_t>(count));
+    // The collection's position of each record of the file, or -1 for one
+    // set aside as damaged; only needed once one is.
+    std::vector<qint32> positionOfStored;
     for (qint32 i = 0; i < count; ++i) {
         auto record = std::make_unique<CExpenseRecord>(this);
+        archive.BeginCapture();
+        archive.BeginTolerance();
         record->Serialize(archive, kRecordContext);
+        const bool damaged = archive.EndTolerance();
+        const QByteArrayView bytes = archive.EndCapture();
+        if (damaged) {
+            // Kept as the file holds it, for the report to put beside the
+            // file; such values in the totals would make every figure and
+            // every later save of the report unreadable.
+            if (positionOfStored.empty()) {
+                positionOfStored.reserve(static_cast<size_t>(count));
+                for (qint32 before = 0; before < i; ++before) {
+                    positionOfStored.push_back(before - static_cast<qint32>(damaged_.size()));
+                }
+            }
+            positionOfStored.push_back(-1);
+            damaged_.append(bytes.toByteArray());
+            continue;
+        }
+        if (!positionOfStored.empty()) {
+            positionOfStored.push_back(static_cast<qint32>(records_.size()));
+        }
+        StreamChecksum digest;
+        digest.Add(bytes.data(), bytes.size());
+        record->MarkStored(digest.Value());
+        storedDigests_.push_back(digest.Value());
         records_.push_back(std::move(record));
     }
     const qint32 field = archive.ReadInt32();
@@ -86,10 +129,102 @@ void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
     // The selection comes back as it was saved, without evaluating the
     // conditions again; a position that names no record stays an empty entry.
     for (qint32 position : archive.ReadIntArray()) {
+        if (!positionOfStored.empty() && position >= 0 && position < count) {
+            position = positionOfStored[static_cast<size_t>(position)];
+        }
         const bool inside = position >= 0 && position < GetCount(false);
         query_.AppendResult(inside ? records_[position].get() : nullptr);
     }
     CExpenseObject::SetModified(false);
+}
+
+void CExpenseRecords::MarkWrittenAsStored() {
+    if (writtenDigests_.size() != records_.size()) {
+        return;
+    }
+    for (size_t i = 0; i < records_.size(); ++i) {
+        records_[i]->MarkStored(writtenDigests_[i]);
+    }
+    storedDigests_ = std::move(writtenDigests_);
+    writtenDigests_.clear();
+    editedDigests_.clear();
+}
+
+int CExpenseRecords::IndexOfId(quint64 id, bool selected) const {
+    const int count = GetCount(selected);
+    for (int i = 0; i < count; ++i) {
+        const CExpenseRecord* record = GetAt(i, selected);
+        if (record != nullptr && record->GetId() == id) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void CExpenseRecords::NoteEdited(const CExpenseRecord& record) {
+    if (record.GetStoredDigest() != 0) {
+        editedDigests_.push_back(record.GetStoredDigest());
+    }
+}
+
+int CExpenseRecords::RebaseOnto(CExpenseRecords& theirs) {
+    // What this collection changed since the file it last read or wrote: the
+    // stored records it no longer holds as stored (deleted or edited), and
+    // the records that are new or edited.
+    std::unordered_map<quint64, int> gone;
+    for (quint64 digest : storedDigests_) {
+        ++gone[digest];
+    }
+    std::vector<std::unique_ptr<CExpenseRecord>> added;
+    for (auto& record : records_) {
+        const auto kept = gone.find(record->GetStoredDigest());
+        if (kept != gone.end() && kept->second > 0 && record->IsUnchangedSinceStored()) {
+            --kept->second;
+        } else {
+            added.push_back(std::move(record));
+        }
+    }
+    // The other file's records, less the ones this collection took away.
+    std::vector<std::unique_ptr<CExpenseRecord>> merged;
+    merged.reserve(theirs.records_.size() + added.size());
+    for (auto& record : theirs.records_) {
+        const auto taken = gone.find(record->GetStoredDigest());
+        if (taken != gone.end() && taken->second > 0) {
+            --taken->second;
+            continue;
+        }
+        merged.push_back(std::move(record));
+    }
+    // An edited expense that the other writer deleted or changed meanwhile
+    // is not found there: the edit comes in as an expense of its own.
+    int lost = 0;
+    for (quint64 digest : editedDigests_) {
+        const auto left = gone.find(digest);
+        if (left != gone.end() && left->second > 0) {
+            --left->second;
+            ++lost;
+        }
+    }
+    for (auto& record : added) {
+        merged.push_back(std::move(record));
+    }
+    query_.EmptyResult();
+    records_ = std::move(merged);
+    for (auto& record : records_) {
+        Adopt(*record);
+    }
+    storedDigests_ = std::move(theirs.storedDigests_);
+    theirs.query_.EmptyResult();
+    theirs.records_.clear();
+    theirs.storedDigests_.clear();
+    editedDigests_.clear();
+    if (query_.IsActive()) {
+        query_.Evaluate();
+    }
+    Sort();
+    RecomputeTotals();
+    SetModified(true);
+    return lost;
 }
 
 void CExpenseRecords::Reset() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <memory>
 #include <vector>
 
@@ -69,6 +71,28 @@ public:
     // stay as they are. `modified` becomes `modifiedFlag`.
     void RemoveAll(bool modifiedFlag);
 
+    // The selected position of the expense with identity `id`, or -1.
+    int IndexOfId(quint64 id, bool selected) const;
+
+    // Records read with values no expense can hold, each as its file held
+    // it, with the version of that file; they are not in the collection.
+    const QList<QByteArray>& GetDamaged() const { return damaged_; }
+    quint32 GetDamagedVersion() const { return damagedVersion_; }
+    void ClearDamaged() { damaged_.clear(); }
+
+    // After the collection was written to its file for good: what was
+    // written becomes what is stored.
+    void MarkWrittenAsStored();
+    // Remembers that `record`, as stored, is being replaced by an edit.
+    void NoteEdited(const CExpenseRecord& record);
+    // Makes the collection the records of `theirs` (read from the file
+    // again, as another writer left it) with this collection's own changes
+    // since its file was last read or written on top: the stored expenses it
+    // deleted or edited leave, the new and edited ones come in. `theirs` is
+    // left empty. Gives the number of edited expenses that the other writer
+    // had deleted or changed meanwhile: they come in as new expenses.
+    int RebaseOnto(CExpenseRecords& theirs);
+
     // Sorts by the program's sort order (the selection too, while in force).
     void Sort();
     // Makes `field` (when it is a field code) and `direction` the program's
@@ -103,4 +127,12 @@ private:
     CRecordsQuery query_;
     CExpenseReport* report_;  // not owned
     std::vector<std::unique_ptr<CExpenseRecord>> records_;
+    // The checksums of the records as the file last read or written holds
+    // them, in any order; those of the last write until it is committed; and
+    // those of stored records replaced by edits since.
+    std::vector<quint64> storedDigests_;
+    std::vector<quint64> writtenDigests_;
+    std::vector<quint64> editedDigests_;
+    QList<QByteArray> damaged_;
+    quint32 damagedVersion_ = 0;
 };

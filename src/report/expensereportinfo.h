@@ -52,6 +52,10 @@ public:
     // Copies the six figures and the flag.
     void SetTotals(const CExpenseTotals& totals);
 
+    // For a report whose changes go to another file than the one it was
+    // read from (a copy kept beside a file that cannot be read any more).
+    void SetPath(const QString& path) { path_ = path; }
+
     // Whether the header may take the report name `name` in `directory`;
     // `errorText` is emptied, and receives the reason on refusal. A report
     // that has a file keeps it unless `renameFile`. The name must be 1 to 25

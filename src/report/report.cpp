@@ -10,8 +10,11 @@
 #include "platform/diagnosticslog.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
+#include "platform/filelock.h"
 #include "platform/platform.h"
+#include "report/damagedexpenses.h"
 #include "report/expenserecord.h"
+#include "report/reportcopies.h"
 
 CExpenseReport::CExpenseReport() : records_(this) {}
 
@@ -91,12 +94,123 @@ bool CExpenseReport::SaveAs(const QString& path, bool force) {
     if (path.isEmpty()) {
         return false;
     }
-    if (!SaveObjectToFile(path, this, true)) {
+    // Held from the check of the file to the end of the write, so that no
+    // other writer of this program comes in between.
+    const FileLock lock(path);
+    if (lock.IsBusy()) {
+        Platform::Get().GetPrompts().Warning(BusyFileMessage(path));
         return false;
     }
+    QString savePath = path;
+    if (!BringUpToDateWithFile(savePath)) {
+        return false;
+    }
+    FileStamp written;
+    if (!SaveObjectToFile(savePath, this, true, &written)) {
+        return false;
+    }
+    RememberStored(savePath, written);
     SetModified(false);
     SetOpen(true);
     return true;
+}
+
+void CExpenseReport::RememberStored(const QString& path, const FileStamp& stamp) {
+    records_.MarkWrittenAsStored();
+    storedPath_ = path;
+    stamp_ = stamp;
+    storedHeader_ = header_;
+}
+
+bool CExpenseReport::BringUpToDateWithFile(QString& path) {
+    if (path != storedPath_ || !stamp_.known || !IsValid()) {
+        return true;
+    }
+    const FileStamp now = FileStamp::Of(path);
+    if (now.SameFileAs(stamp_) || !now.exists) {
+        // Unchanged; or deleted meanwhile, and then written anew from here.
+        return true;
+    }
+    CExpenseReport theirs;
+    FileStamp theirStamp;
+    Prompts& prompts = Platform::Get().GetPrompts();
+    if (!LoadObjectFromFile(path, &theirs, false, false, true, &theirStamp)) {
+        // Nothing this program can combine with: both versions stay.
+        const QString copy = ReportCopies::FreeCopyPath(path);
+        if (copy.isEmpty()) {
+            return false;
+        }
+        prompts.Warning(QStringLiteral("%1 was replaced by another program with a file that "
+                                       "cannot be read, so your changes could not be combined "
+                                       "with it. That file is left as it is, and your version "
+                                       "is saved as %2.")
+                            .arg(path, copy));
+        path = copy;
+        header_.SetPath(copy);
+        stamp_ = {};
+        return true;
+    }
+    KeepDamaged(theirs.records_, path);
+    if (theirStamp.checksum == stamp_.checksum && theirStamp.size == stamp_.size) {
+        stamp_ = theirStamp;
+        return true;
+    }
+    MergeHeader(theirs.header_);
+    const int lost = records_.RebaseOnto(theirs.records_);
+    stamp_ = theirStamp;
+    if (lost > 0) {
+        prompts.Information(
+            lost == 1 ? QStringLiteral("Another program changed or deleted the expense you "
+                                       "edited while you were editing it. Your version is "
+                                       "kept as an expense of its own.")
+                      : QStringLiteral("Another program changed or deleted %1 of the expenses "
+                                       "you edited meanwhile. Your versions are kept as "
+                                       "expenses of their own.")
+                            .arg(lost));
+    }
+    return true;
+}
+
+void CExpenseReport::MergeHeader(const CExpenseReportInfo& theirs) {
+    // A field this program did not change since the file was read takes the
+    // other writer's value.
+    if (header_.GetLocation() == storedHeader_.GetLocation()) {
+        header_.SetLocation(theirs.GetLocation());
+    }
+    if (header_.GetPurpose() == storedHeader_.GetPurpose()) {
+        header_.SetPurpose(theirs.GetPurpose());
+    }
+    if (header_.IsSubmitted() == storedHeader_.IsSubmitted()) {
+        header_.SetSubmitted(theirs.IsSubmitted());
+    }
+    if (header_.IsReimbursed() == storedHeader_.IsReimbursed()) {
+        header_.SetReimbursed(theirs.IsReimbursed());
+    }
+    if (header_.GetCashAdvance().GetValue() == storedHeader_.GetCashAdvance().GetValue()) {
+        header_.SetCashAdvance(theirs.GetCashAdvance());
+    }
+}
+
+void CExpenseReport::KeepDamaged(CExpenseRecords& records, const QString& path) {
+    const QList<QByteArray>& damaged = records.GetDamaged();
+    if (damaged.isEmpty()) {
+        return;
+    }
+    QString error;
+    const QString kept = CDamagedExpenses::Keep(path, records.GetDamagedVersion(), damaged, error);
+    const QString title = QFileInfo(path).completeBaseName();
+    Prompts& prompts = Platform::Get().GetPrompts();
+    if (kept.isEmpty()) {
+        prompts.Warning(CDamagedExpenses::NotKeptMessage(title, damaged.size(), error));
+        // The file still holds them: it is not written over without asking.
+        SetValid(false);
+    } else {
+        prompts.Warning(CDamagedExpenses::KeptMessage(title, damaged.size(), kept));
+    }
+    LogMessage(QStringLiteral("%1 damaged expense(s) of %2 set aside in %3")
+                   .arg(damaged.size())
+                   .arg(path, kept));
+    records.ClearDamaged();
 }
 
 bool CExpenseReport::Open(const QString& path, bool saveCurrent) {
@@ -109,10 +223,15 @@ bool CExpenseReport::Open(const QString& path, bool saveCurrent) {
         return false;
     }
     SetLoaded(false);
-    if (!LoadObjectFromFile(path, this, false, true, true)) {
+    FileStamp stamp;
+    if (!LoadObjectFromFile(path, this, false, true, true, &stamp)) {
         Close(false);
         return false;
     }
+    stamp_ = stamp;
+    storedPath_ = path;
+    storedHeader_ = header_;
+    KeepDamaged(records_, path);
     // Rounded as every change of the records rounds them, so that the totals
     // of a report the program wrote compare equal and its file stays as it
     // is.
@@ -179,6 +298,8 @@ bool CExpenseReport::Close(bool saveFirst) {
     records_.RemoveAll(false);
     records_.GetQuery().Discard();
     header_.Reset();
+    stamp_ = {};
+    storedPath_.clear();
     SetLoaded(false);
     SetOpen(false);
     SetModified(false);
@@ -191,6 +312,9 @@ bool CExpenseReport::DeleteCurrent() {
     }
     const QString path = header_.GetPath();
     Close(false);
+    // No other writer of this program may put its change into the file
+    // between its copy into the trash and its removal.
+    const FileLock lock(path);
     const QString trash = GetTrashDirectory();
     const QString target =
         trash.isEmpty() ? QString() : FreeTrashPath(trash, QFileInfo(path).fileName());

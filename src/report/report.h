@@ -3,6 +3,7 @@
 #include <QList>
 
 #include "archive/expenseobject.h"
+#include "archive/filestamp.h"
 #include "lists/currencytable.h"
 #include "report/expenserecords.h"
 #include "report/expensereportinfo.h"
@@ -90,6 +91,18 @@ public:
     const CPreferences& GetPreferences() const { return preferences_; }
 
 private:
+    // Before writing `path`: when it is the file last read or written and
+    // another writer changed it since, it is read again and this report's
+    // own changes are put on top of it. A file that cannot be read any more
+    // is left alone and `path` becomes a free copy's. False to give up.
+    bool BringUpToDateWithFile(QString& path);
+    // The header fields this report left as they were take `theirs`.
+    void MergeHeader(const CExpenseReportInfo& theirs);
+    // Puts the damaged records read into `records` beside `path` and says
+    // so.
+    void KeepDamaged(CExpenseRecords& records, const QString& path);
+    void RememberStored(const QString& path, const FileStamp& stamp);
+
     // The change to this report's records, looking rates up in `rates`;
     // nothing is saved.
     void ApplyChangeTo(const CExpenseRecord& oldTemplate, const CExpenseRecord& newTemplate,
@@ -104,4 +117,8 @@ private:
     CCurrencyTable currencyTable_;
     CPreferences preferences_;
     bool open_ = false;
+    // The file as last read or written: its path, stamp and header.
+    QString storedPath_;
+    FileStamp stamp_;
+    CExpenseReportInfo storedHeader_;
 };

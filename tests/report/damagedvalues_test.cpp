@@ -31,6 +31,9 @@ const QByteArray kLunchMoney = Hex("0000000000005440 9a9999999999e93f");
 const QByteArray kTripReadings = Hex("0000000000408f40 0000000000089140");
 const QByteArray kLunchPaidWith = Str("PAIDWITH08U.BMP");
 const QByteArray kStatus = Str("Berlin") + Str("Kickoff");
+const QByteArray kTripCategory = Hex("09000000 05000000") + Str("Mileage");
+// What follows the records: the sort order, the selection and its positions.
+const qsizetype kTrailerSize = 8 + 8 + 12 + Str("Air").size() + 16 + 6;
 
 QString ReportPath(const QString& title) {
     return JoinPath(GetReportsDirectory(), title + QStringLiteral(".xpf"));
@@ -38,36 +41,94 @@ QString ReportPath(const QString& title) {
 
 }  // namespace
 
-TEST(DamagedValues, AReportHoldingAValueNoFieldCanTakeIsRefusedAndLeftAsItIs) {
+// The sample's two expenses as its file holds them.
+QByteArray LunchBytes(const QByteArray& report) {
+    const qsizetype start = SampleReport(2).indexOf(kLunchCategory);
+    return report.mid(start, SampleReport(2).indexOf(kTripCategory) - start);
+}
+
+QByteArray TripBytes(const QByteArray& report) {
+    const qsizetype start = SampleReport(2).indexOf(kTripCategory);
+    return report.mid(start, SampleReport(2).size() - kTrailerSize - start);
+}
+
+TEST(DamagedValues, AnExpenseHoldingAValueNoFieldCanTakeIsSetAsideAndTheRestOpens) {
     const QByteArray nan = Hex("000000000000f87f");
     const QByteArray infinity = Hex("000000000000f07f");
     struct Case {
         const char* name;
         QByteArray bytes;
+        bool lunch;  // the damaged expense: the lunch, or else the trip
     } cases[] = {
-        {"an amount that is no number", Damaged(kLunchMoney, 0, nan)},
-        {"an amount of 8.96e245", Damaged(kLunchMoney, 0, Hex("f9771bad26670073"))},
-        {"an amount just beyond its bound", Damaged(kLunchMoney, 0, Hex("000000a2941a6d42"))},
-        {"an infinite rate", Damaged(kLunchMoney, 8, infinity)},
-        {"a negative rate", Damaged(kLunchMoney, 8, Hex("000000000000f0bf"))},
-        {"a rate of 1e-300", Damaged(kLunchMoney, 8, Hex("59f3f8c21f6ea501"))},
+        {"an amount that is no number", Damaged(kLunchMoney, 0, nan), true},
+        {"an amount of 8.96e245", Damaged(kLunchMoney, 0, Hex("f9771bad26670073")), true},
+        {"an amount just beyond its bound", Damaged(kLunchMoney, 0, Hex("000000a2941a6d42")),
+         true},
+        {"an infinite rate", Damaged(kLunchMoney, 8, infinity), true},
+        {"a negative rate", Damaged(kLunchMoney, 8, Hex("000000000000f0bf")), true},
+        {"a rate of 1e-300", Damaged(kLunchMoney, 8, Hex("59f3f8c21f6ea501")), true},
         {"a rate that takes the amount out of bounds",
-         Damaged(kLunchMoney, 0, Hex("00e0ffa1941a6d42") + Hex("95d626e80b2e113e"))},
-        {"a category index of 1,912,628,480", Damaged(kLunchCategory, 0, Hex("00650072"))},
-        {"a category index of -1", Damaged(kLunchCategory, 0, Hex("ffffffff"))},
-        {"a category group of 13", Damaged(kLunchCategory, 4, Hex("0d000000"))},
+         Damaged(kLunchMoney, 0, Hex("00e0ffa1941a6d42") + Hex("95d626e80b2e113e")), true},
+        {"a category index of 1,912,628,480", Damaged(kLunchCategory, 0, Hex("00650072")), true},
+        {"a category index of -1", Damaged(kLunchCategory, 0, Hex("ffffffff")), true},
+        {"a category group of 13", Damaged(kLunchCategory, 4, Hex("0d000000")), true},
         {"a receipt flag of 2",
          Damaged(kLunchCategory, 8 + Str("Lunch").size() + Str("CATFOODU.BMP").size(),
-                 Hex("02000000"))},
-        {"a payment type of 2", Damaged(kLunchPaidWith, kLunchPaidWith.size(), Hex("02000000"))},
+                 Hex("02000000")),
+         true},
+        {"a payment type of 2", Damaged(kLunchPaidWith, kLunchPaidWith.size(), Hex("02000000")),
+         true},
         {"an expense type of 3",
-         Damaged(Str("ETREIMBURSABLEU.BMP"), Str("ETREIMBURSABLEU.BMP").size(), Hex("03000000"))},
-        {"a negative odometer reading", Damaged(kTripReadings, 0, Hex("000000000000f0bf"))},
-        {"an odometer reading of 1e308", Damaged(kTripReadings, 8, Hex("a0c8eb85f3cce17f"))},
-        {"a mileage rate that is no number", Damaged(kTripReadings, 16, nan)},
+         Damaged(Str("ETREIMBURSABLEU.BMP"), Str("ETREIMBURSABLEU.BMP").size(), Hex("03000000")),
+         true},
+        {"a negative odometer reading", Damaged(kTripReadings, 0, Hex("000000000000f0bf")), false},
+        {"an odometer reading of 1e308", Damaged(kTripReadings, 8, Hex("a0c8eb85f3cce17f")),
+         false},
+        {"a mileage rate that is no number", Damaged(kTripReadings, 16, nan), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestPlatform platform;
+        SortOrderScope sortOrder;
+        const QString path = ReportPath(QStringLiteral("Berlin"));
+        ASSERT_TRUE(WriteFileBytes(path, c.bytes));
+        CExpenseReport report;
+        report.GetCurrencyTable().Load(false);
+        ASSERT_TRUE(report.Open(path, true));
+        ASSERT_EQ(report.GetRecords().GetCount(false), 1);
+        EXPECT_EQ(report.GetRecords().GetAt(0, false)->GetDescription(),
+                  c.lunch ? QStringLiteral("Airport run") : QStringLiteral("Team lunch"));
+        // Only the healthy expense counts: the trip of 30.00, or the lunch of
+        // 80 euros at 0.8.
+        EXPECT_EQ(report.GetHeader().GetTotals().GetTotal().GetValue(), c.lunch ? 30.0 : 100.0);
+        const QString kept = path + QStringLiteral(".damaged");
+        EXPECT_EQ(platform.Prompts().Texts(),
+                  QStringList{QStringLiteral("1 expense in Berlin holds values no expense can "
+                                             "have and was left out of the report. It is kept, "
+                                             "byte for byte, in %1.")
+                                  .arg(kept)});
+        EXPECT_EQ(ReadFileBytes(kept),
+                  Hex("06000000 02000000") + (c.lunch ? LunchBytes(c.bytes) : TripBytes(c.bytes)));
+        // The report was rewritten with its corrected totals; opened again it
+        // is whole, and the kept file is not written twice.
+        CExpenseReport again;
+        again.GetCurrencyTable().Load(false);
+        ASSERT_TRUE(again.Open(path, true));
+        EXPECT_EQ(again.GetRecords().GetCount(false), 1);
+        EXPECT_EQ(platform.Prompts().Texts().size(), 1);
+        EXPECT_FALSE(FileExists(kept + QStringLiteral("-2")));
+    }
+}
+
+TEST(DamagedValues, AReportWhoseHeaderHoldsAValueNoFieldCanTakeIsRefusedAndLeftAsItIs) {
+    const QByteArray nan = Hex("000000000000f87f");
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
         {"a cash advance of -2.7e305", Damaged(QByteArray(), 8, Hex("22d96388879b58ff"))},
         {"a cash advance that is no number", Damaged(QByteArray(), 8, nan)},
-        {"a stored total that is infinite", Damaged(QByteArray(), 16, infinity)},
+        {"a stored total that is infinite", Damaged(QByteArray(), 16, Hex("000000000000f07f"))},
         {"a submitted flag of 7", Damaged(kStatus, kStatus.size(), Hex("07000000"))},
     };
     for (const Case& c : cases) {
@@ -84,9 +145,7 @@ TEST(DamagedValues, AReportHoldingAValueNoFieldCanTakeIsRefusedAndLeftAsItIs) {
         EXPECT_EQ(ReadFileBytes(path), c.bytes);
         // Nor is it listed with its header, nor written by a later save.
         QList<CExpenseReportInfo> headers;
-        const bool headerDamaged = c.bytes.left(106) != SampleReport(2).left(106);
-        EXPECT_EQ(CExpenseReport::ListReports(headers, GetReportsDirectory(), false),
-                  !headerDamaged);
+        EXPECT_FALSE(CExpenseReport::ListReports(headers, GetReportsDirectory(), false));
         report.Save(false);
         EXPECT_EQ(ReadFileBytes(path), c.bytes);
     }

@@ -1,10 +1,12 @@
 #include "views/frame/mainframe.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMenu>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
@@ -64,8 +66,12 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
       detailsView_(new CGridViewDetails(document, views_)),
       status_(new StatusBar(this)),
       commands_(new CommandBar(this)),
-      sound_(new CashRegisterSound(this)) {
+      sound_(new CashRegisterSound(this)),
+      reloadRetry_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("Outlaysheet"));
+    reloadRetry_->setSingleShot(true);
+    reloadRetry_->setInterval(kReloadRetryMs);
+    connect(reloadRetry_, &QTimer::timeout, this, &CMainFrame::ReloadFromFiles);
     setAccessibleName(windowTitle());
     setFont(AppFont());
     views_->addWidget(mainView_);
@@ -631,6 +637,9 @@ void CMainFrame::EditExpense(int index) {
     if (visible == nullptr || !slipRunner_) {
         return;
     }
+    // The slip edits this expense, not a place in the list: whatever moves
+    // the expense meanwhile, its identity finds it again.
+    const quint64 id = visible->GetId();
     auto copy = std::make_unique<CExpenseRecord>(*visible);
     int nights = 1;
     switch (slipRunner_(*copy, false, nights)) {
@@ -638,12 +647,19 @@ void CMainFrame::EditExpense(int index) {
             RefreshViews();
             break;
         case SlipResult::Delete:
-            document_.RemoveRecord(index);
+            document_.RemoveRecordById(id);
             RefreshViews();
             document_.SaveReport(false);
+            RefreshViews();
             break;
         case SlipResult::Ok:
-            document_.ReplaceRecord(index, std::move(copy), true);
+            if (document_.GetRecords().IndexOfId(id, true) >= 0) {
+                document_.ReplaceRecordById(id, std::move(copy), true);
+            } else {
+                // Gone from the report while the slip was open: the edit is
+                // not thrown away with it.
+                document_.AddRecord(std::move(copy), true);
+            }
             document_.SaveReport(false);
             PlaySavedSound();
             RefreshViews();
@@ -659,6 +675,20 @@ void CMainFrame::PlaySavedSound() {
 }
 
 void CMainFrame::ReloadFromFiles() {
+    // A dialog or menu open now shows what was read before; reading the
+    // files under it would change what its answer applies to. The reload
+    // waits until nothing is open.
+    if (QApplication::activeModalWidget() != nullptr ||
+        QApplication::activePopupWidget() != nullptr) {
+        reloadRetry_->start();
+        return;
+    }
+    // Changes not yet in the file go in first, on top of what the other
+    // program wrote; when they cannot, they stay in memory rather than be
+    // read over.
+    if (document_.IsModified() && document_.GetReport().IsOpen() && !document_.SaveReport(false)) {
+        return;
+    }
     document_.ReloadAll();
     RefreshViews();
 }

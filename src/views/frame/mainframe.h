@@ -15,6 +15,7 @@ class CViewExpense;
 class QAction;
 class QMenu;
 class QStackedWidget;
+class QTimer;
 class StatusBar;
 
 // The program's window: the active-report bar at the top, the main screen or
@@ -77,11 +78,13 @@ public:
     // A new expense of `category` through the slip, saved into the open
     // report (one a night for lodging).
     void AddExpense(const CCategory& category);
-    // The visible expense at `index` through the slip.
+    // The visible expense at `index` through the slip; Save and Delete act
+    // on that expense wherever it is by then.
     void EditExpense(int index);
     void SetSlipRunner(SlipRunner runner) { slipRunner_ = std::move(runner); }
 
-    // Reads every file again after another process changed them.
+    // Reads every file again after another process changed them; while a
+    // dialog or menu is open, once it is closed.
     void ReloadFromFiles();
 
     CExpenseDoc& Document() { return document_; }
@@ -138,4 +141,7 @@ private:
     QMap<Command, QAction*> actions_;
     QStringList listedReports_;  // the paths behind the report bar's items
     SlipRunner slipRunner_;
+    QTimer* reloadRetry_;  // a reload waiting for the open dialogs to close
+
+    static constexpr int kReloadRetryMs = 200;
 };
