@@ -251,17 +251,19 @@ TEST_F(HomeCurrencyChangeTest, AFailedWritePutsBackWhatWasWritten) {
     open_.GetCurrencyTable().SetHomeCurrency(kCanadian, true);
     CHomeCurrencyChange change(open_, oldHome);
     ASSERT_TRUE(change.Plan());
-    // The last report in the folder's order can no longer be replaced.
-    const QString quiet = ReportPath(QStringLiteral("Quiet"));
-    ASSERT_TRUE(QFile::remove(quiet));
-    ASSERT_TRUE(QDir().mkdir(quiet));
+    // The table, written last, can no longer be replaced: every report was
+    // written by then.
+    const QString table = CCurrencyTable::DefaultFilePath();
+    ASSERT_TRUE(QFile::remove(table));
+    ASSERT_TRUE(QDir().mkdir(table));
     EXPECT_FALSE(change.Apply());
-    ASSERT_TRUE(QDir().rmdir(quiet));
-    ASSERT_TRUE(WriteFileBytes(quiet, files.at(QStringLiteral("Quiet"))));
-    EXPECT_EQ(Files(), files);
+    ASSERT_TRUE(QDir().rmdir(table));
+    ASSERT_TRUE(WriteFileBytes(table, files.at(QString())));
+    EXPECT_TRUE(Files() == files);
     EXPECT_EQ(platform_.Prompts().Texts().last(),
-              QStringLiteral("The home currency was not changed: Quiet could not be written.  "
-                             "The reports already converted were put back as they were."));
+              QStringLiteral("The home currency was not changed: the currency table could not "
+                             "be written.  The reports already converted were put back as they "
+                             "were."));
     EXPECT_EQ(open_.GetRecords().GetAt(0, false)->GetAmount(false).GetValue(), 41.40);
     EXPECT_EQ(open_.GetHeader().GetCashAdvance().GetValue(), 200);
     EXPECT_EQ(open_.GetPreferences().GetDefaultMileageRate().GetValue(), 0.345);
