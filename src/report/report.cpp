@@ -446,7 +446,9 @@ bool CExpenseReport::ApplyChangeToRecord(CExpenseRecord& record, const CExpenseR
     if ((flags & kCurrencyTable) && rates.GetRate(record.GetCurrencyName(), format, rate)) {
         if (record.IsMileage()) {
             record.SetCurrencyName(rates.GetHomeCurrency());
-            record.SetAmount(Amount(record.GetAmount(false).GetValue() * rate.GetRate()));
+            // The trip was claimed in a currency that is no longer the home
+            // one: its worth is its amount over that currency's rate.
+            record.SetAmount(rates.ConvertToHome(record.GetAmount(false), Amount(rate.GetRate())));
         }
         record.SetExchangeRate(Amount(rate.GetRate()));
         changed = true;

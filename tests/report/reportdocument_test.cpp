@@ -207,9 +207,10 @@ TEST(ReportDocument, ACurrencyTableUpdateTouchesOnlyRecordsOfKnownCurrencies) {
     EXPECT_EQ(records.GetAt(1, false)->GetExchangeRate().GetValue(), 0.5);
     EXPECT_EQ(records.GetAt(1, false)->GetAmount(false).GetValue(), 40.0);
     EXPECT_EQ(records.GetAt(2, false)->GetCurrencyName(), table.GetHomeCurrency());
-    EXPECT_EQ(records.GetAt(2, false)->GetAmount(false).GetValue(), 80.0);
-    // 80 / 8 + 40 / 0.5 + 80, saved at once.
-    EXPECT_EQ(report.GetHeader().GetTotals().GetTotal().GetValue(), 170.0);
+    // A trip of 10 patacas is worth 1.25 at 8 patacas to the home unit.
+    EXPECT_EQ(records.GetAt(2, false)->GetAmount(false).GetValue(), 1.25);
+    // 80 / 8 + 40 / 0.5 + 1.25, saved at once.
+    EXPECT_EQ(report.GetHeader().GetTotals().GetTotal().GetValue(), 91.25);
     EXPECT_FALSE(report.IsModified());
 }
 

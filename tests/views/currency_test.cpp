@@ -1,7 +1,9 @@
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 #include <map>
 
@@ -26,6 +28,7 @@ const QString kDollars = QStringLiteral("U.S. Dollars");
 const QString kEuro = QStringLiteral("Euro");
 const QString kYen = QStringLiteral("Japanese Yen");
 const QString kFrancs = QStringLiteral("Swiss Francs");
+const QString kCanadian = QStringLiteral("Canadian Dollars");
 
 const QString kSureToCancel =
     QStringLiteral("Are you sure you want to cancel without saving your changes?");
@@ -158,11 +161,18 @@ protected:
         TapRow(page->Rates(), static_cast<int>(page->Listed().indexOf(currency)));
     }
 
+    // Opens the home currency's list and taps `name` in it.
     static void ChooseHome(CPageCurrency* page, const QString& name) {
-        const int index = page->HomeCurrency()->findText(name);
-        ASSERT_GE(index, 0);
-        page->HomeCurrency()->setCurrentIndex(index);
-        emit page->HomeCurrency()->activated(index);
+        QComboBox* home = page->HomeCurrency();
+        const int row = home->findText(name);
+        ASSERT_GE(row, 0);
+        home->showPopup();
+        QAbstractItemView* view = home->view();
+        const QModelIndex item = view->model()->index(row, 0);
+        view->scrollTo(item);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          view->visualRect(item).center());
+        EXPECT_FALSE(view->isVisible());
     }
 
     static QByteArray Bytes(const QString& path) {
@@ -378,9 +388,12 @@ TEST_F(CurrencyTest, ANewHomeCurrencyRebasesTheRatesAndTheExpenses) {
         ChooseHome(page, kEuro);
         EXPECT_EQ(page->Rates()->Text(0, kRate), QStringLiteral("E1.00"));
         EXPECT_EQ(page->Rates()->Text(1, kRate), QStringLiteral("Y122.222222222"));
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
         Tap(page->OkButton());
     });
-    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_EQ(Messages(), QStringList(QStringLiteral(
+                              "Changing the home currency converts 2 expenses in 1 report at 1 "
+                              "U.S. Dollars = 0.9 Euro.  Do you want to continue?")));
     const auto table = StoredTable();
     EXPECT_EQ(table->GetHomeCurrency(), kEuro);
     EXPECT_EQ(RateOf(*table, kEuro), 1);
@@ -393,6 +406,56 @@ TEST_F(CurrencyTest, ANewHomeCurrencyRebasesTheRatesAndTheExpenses) {
     }
     // 1100 yen and 10 dollars, in euros: 9.00 + 9.00.
     EXPECT_DOUBLE_EQ(document_->GetReport().GetHeader().GetTotals().GetTotal().GetValue(), 18.0);
+}
+
+TEST_F(CurrencyTest, ANewHomeCurrencyReachesEveryReportOnlyWhenTheUserAgrees) {
+    AddCurrency(kCanadian, QStringLiteral("CAD"), QStringLiteral("C$"), 1.368, true);
+    ASSERT_TRUE(document_->GetCurrencyTable().Save(false));
+    // Euros at a rate of their own, not the table's 0.9.
+    AddExpenses(kEuro, 0.86, {86});
+    const QString other = MakeReport(QStringLiteral("Other"), {41.40}, 100);
+    const QString tablePath = document_->GetCurrencyTable().GetFilePath();
+    const QString question = QStringLiteral(
+        "Changing the home currency converts 2 expenses in 2 reports at 1 U.S. Dollars = 1.368 "
+        "Canadian Dollars.  Do you want to continue?");
+    const auto files = [&] {
+        return QList<QByteArray>{Bytes(tablePath), Bytes(path_), Bytes(other)};
+    };
+    const auto before = files();
+    OnCurrencyPage([&](CPageCurrency* page) {
+        ChooseHome(page, kCanadian);
+        platform_.Prompts().QueueAnswer(PromptAnswer::No);
+        Tap(page->OkButton());
+        EXPECT_TRUE(page->isVisible());
+        EXPECT_EQ(files(), before);
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        Tap(page->CancelButton());
+    });
+    EXPECT_EQ(Messages(), QStringList({question, kSureToCancel}));
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(document_->GetCurrencyTable().GetHomeCurrency(), kDollars);
+
+    platform_.Prompts().Clear();
+    OnCurrencyPage([&](CPageCurrency* page) {
+        ChooseHome(page, kCanadian);
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        Tap(page->OkButton());
+        EXPECT_FALSE(page->isVisible());
+    });
+    EXPECT_EQ(Messages(), QStringList(question));
+    EXPECT_EQ(StoredTable()->GetHomeCurrency(), kCanadian);
+    ASSERT_EQ(StoredRates().size(), 1U);
+    EXPECT_NEAR(StoredRates()[0].second, 0.86 / 1.368, 1e-12);
+    // 86 euros at 0.86 are 100 dollars, 136.80 Canadian dollars.
+    EXPECT_DOUBLE_EQ(document_->GetReport().GetHeader().GetTotals().GetTotal().GetValue(), 136.80);
+    // The report that was not open: 41.40 dollars are 56.64 Canadian, the
+    // advance of 100 dollars 136.80.
+    CExpenseReport stored;
+    stored.GetCurrencyTable().Load(false);
+    ASSERT_TRUE(stored.Open(other, false));
+    EXPECT_DOUBLE_EQ(stored.GetRecords().GetAt(0, false)->GetAmount(true).GetValue(), 56.64);
+    EXPECT_DOUBLE_EQ(stored.GetHeader().GetCashAdvance().GetValue(), 136.80);
+    EXPECT_DOUBLE_EQ(stored.GetHeader().GetTotals().GetTotal().GetValue(), 56.64);
 }
 
 TEST_F(CurrencyTest, AHomeCurrencyWithoutARateIsRefused) {

@@ -235,6 +235,36 @@ protected:
         // As the settings leave it: saved.
         ASSERT_TRUE(table.Save(false));
     }
+    // Gives the first foreign currency of the list a rate of 2 and picks it
+    // on the slip; its name.
+    QString PickForeignAtTwo(CExpenseSlipDialog* slip) {
+        CCurrencyTable& table = document_->GetCurrencyTable();
+        const int index = ForeignIndex(slip, table.GetHomeCurrency());
+        EXPECT_GE(index, 0);
+        const QString foreign = slip->Currency()->itemText(index);
+        EXPECT_TRUE(table.SetRate(foreign, CurrencyRate(2.0), false, false));
+        slip->Currency()->setCurrentIndex(index);
+        emit slip->Currency()->activated(index);
+        return foreign;
+    }
+
+    // "Modify..." in the slip's currency list, and `home` made the home
+    // currency on the page that opens.
+    void MakeHomeThroughModify(CExpenseSlipDialog* slip, const QString& home) {
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* page = qobject_cast<CPageCurrency*>(dialog);
+            ASSERT_NE(page, nullptr);
+            const int choice = page->HomeCurrency()->findText(home);
+            ASSERT_GE(choice, 0);
+            page->HomeCurrency()->setCurrentIndex(choice);
+            emit page->HomeCurrency()->activated(choice);
+            Tap(page->OkButton());
+        });
+        QComboBox* list = slip->Currency();
+        list->setCurrentIndex(list->count() - 1);
+        emit list->activated(list->count() - 1);
+    }
+
     // The first currency of the list other than the home one.
     static int ForeignIndex(CExpenseSlipDialog* slip, const QString& home) {
         QComboBox* list = slip->Currency();
@@ -295,33 +325,33 @@ TEST_F(InternationalSlipTest, ModifyRebuildsTheCurrencyListAroundThePreviousCurr
 }
 
 TEST_F(InternationalSlipTest, ANewHomeCurrencyFromModifyGivesTheSlipItsRate) {
-    CCurrencyTable& table = document_->GetCurrencyTable();
-    const QString home = table.GetHomeCurrency();
     Enter(CCategory::kMealsGroup, [&](CExpenseSlipDialog* slip) {
-        const int index = ForeignIndex(slip, home);
-        ASSERT_GE(index, 0);
-        const QString foreign = slip->Currency()->itemText(index);
-        ASSERT_TRUE(table.SetRate(foreign, CurrencyRate(2.0), false, false));
-        slip->Currency()->setCurrentIndex(index);
-        emit slip->Currency()->activated(index);
+        const QString foreign = PickForeignAtTwo(slip);
         ASSERT_EQ(slip->SlipRate(), 2.0);
         ASSERT_TRUE(slip->RateButton()->isVisible());
         // The slip's currency becomes the home currency: its rate is 1.
-        WhenDialogOpens([&](QDialog* dialog) {
-            auto* page = qobject_cast<CPageCurrency*>(dialog);
-            ASSERT_NE(page, nullptr);
-            const int choice = page->HomeCurrency()->findText(foreign);
-            ASSERT_GE(choice, 0);
-            page->HomeCurrency()->setCurrentIndex(choice);
-            emit page->HomeCurrency()->activated(choice);
-            Tap(page->OkButton());
-        });
-        QComboBox* list = slip->Currency();
-        list->setCurrentIndex(list->count() - 1);
-        emit list->activated(list->count() - 1);
+        MakeHomeThroughModify(slip, foreign);
         EXPECT_EQ(slip->SlipCurrency(), foreign);
         EXPECT_EQ(slip->SlipRate(), 1.0);
         EXPECT_FALSE(slip->RateButton()->isVisible());
+        Tap(slip->CancelButton());
+    });
+}
+
+TEST_F(InternationalSlipTest, ANewHomeCurrencyFromModifyRebasesTheSlipsOwnRate) {
+    Enter(CCategory::kMealsGroup, [&](CExpenseSlipDialog* slip) {
+        const QString foreign = PickForeignAtTwo(slip);
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* rate = qobject_cast<CConversionRateDialog*>(dialog);
+            rate->RateEdit()->clear();
+            Type(rate->RateEdit(), QStringLiteral("2.5"));
+            Tap(rate->SaveButton());
+        });
+        Tap(slip->RateButton());
+        MakeHomeThroughModify(slip, foreign);
+        // 2.5 to the old home unit, which is worth 2 of the new: 1.25, not
+        // the table's 1.
+        EXPECT_DOUBLE_EQ(slip->SlipRate(), 1.25);
         Tap(slip->CancelButton());
     });
 }

@@ -13,6 +13,7 @@
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/expenserecords.h"
+#include "report/homecurrencychange.h"
 #include "views/settings/columnlist.h"
 #include "views/settings/conversionratedialog.h"
 #include "views/settings/newcurrencydialog.h"
@@ -114,6 +115,9 @@ void CPageCurrency::ChangeHome(int index) {
         home_->setCurrentIndex(home_->findText(table.GetHomeCurrency()));
         return;
     }
+    // Without any rate nothing is re-based, and no stored amount could be
+    // converted (0 says so).
+    rebasedBy_ = table.GetRateByCode(table.GetCode(name), rate) ? rebasedBy_ / rate.GetRate() : 0;
     table.SetHomeCurrency(name, true);
     FillRates();
 }
@@ -186,20 +190,40 @@ void CPageCurrency::OfferBulkChange(const QString& currency, const QString& type
     }
 }
 
-void CPageCurrency::ApplyToReport() {
+bool CPageCurrency::ChangeHomeInReports() {
+    if (document_.GetCurrencyTable().GetHomeCurrency() == openingHome_) {
+        return true;
+    }
+    Prompts& prompts = Platform::Get().GetPrompts();
+    CHomeCurrencyChange change(document_.GetReport(), openingHome_, rebasedBy_);
+    if (!change.Plan()) {
+        prompts.Warning(change.GetProblem());
+        return false;
+    }
+    // No leaves every file as it is and the page open, to choose again.
+    if (change.HasWork() && !prompts.AskYesNo(change.GetQuestion())) {
+        return false;
+    }
+    // Writes the table last, and only once every report took the change.
+    if (!change.Apply()) {
+        return false;
+    }
+    openingHome_ = document_.GetCurrencyTable().GetHomeCurrency();
+    homeChanged_ = true;
+    homeFactor_ = change.GetFactor() > 0 ? change.GetFactor() : 1.0;
+    rebasedBy_ = 1.0;
+    return true;
+}
+
+void CPageCurrency::ApplyRateChanges() {
     CExpenseReport& report = document_.GetReport();
     if (!report.IsOpen()) {
         return;
     }
     // Each change saves the report, and a save that fails says so itself.
+    // After a new home currency the expenses are in its terms, as are the
+    // table's rates, typed ones included.
     const CCurrencyTable& table = document_.GetCurrencyTable();
-    if (table.GetHomeCurrency() != openingHome_) {
-        // Every expense is worth something else in the new home currency;
-        // the table's rates, typed ones included, are all re-based already.
-        report.ApplyListChange(CExpenseRecord(), CExpenseRecord(),
-                               CExpenseReport::kOpenReport | CExpenseReport::kCurrencyTable);
-        return;
-    }
     for (const RateChange& change : changes_) {
         CCurrencyFormat format;
         CurrencyRate rate;
@@ -217,16 +241,20 @@ void CPageCurrency::ApplyToReport() {
 }
 
 bool CPageCurrency::ReRated(const QString& currency) const {
-    return document_.GetCurrencyTable().GetHomeCurrency() != openingHome_ ||
-           std::any_of(changes_.begin(), changes_.end(),
+    return homeChanged_ || document_.GetCurrencyTable().GetHomeCurrency() != openingHome_ ||
+           RateGiven(currency);
+}
+
+bool CPageCurrency::RateGiven(const QString& currency) const {
+    return std::any_of(changes_.begin(), changes_.end(),
                        [&](const RateChange& change) { return change.currency == currency; });
 }
 
 void CPageCurrency::accept() {
-    if (!document_.GetCurrencyTable().Save(true)) {
+    if (!ChangeHomeInReports() || !document_.GetCurrencyTable().Save(true)) {
         return;
     }
-    ApplyToReport();
+    ApplyRateChanges();
     FullWindowDialog::accept();
 }
 

@@ -13,8 +13,10 @@ class QToolButton;
 // The currency page: the home currency and the user's list of conversion
 // rates ("Description", "Rate", "Updated"). A tap on a rate changes it,
 // "New" adds a currency to the list. "OK" saves the table and carries the
-// changes the user agreed to into the open report's expenses; "Cancel"
-// reads the table back from its file, so that nothing is changed.
+// changes the user agreed to into the expenses: a new home currency, once
+// the user agreed, into every report; a new rate into the open report's
+// expenses of its currency. "Cancel" reads the table back from its file, so
+// that nothing is changed.
 class CPageCurrency : public FullWindowDialog {
     Q_OBJECT
 
@@ -34,6 +36,11 @@ public:
     // Whether OK gave the open report's expenses of `currency` a new rate:
     // a new home currency re-rates them all.
     bool ReRated(const QString& currency) const;
+    // Whether the user gave every expense of `currency` the table's rate.
+    bool RateGiven(const QString& currency) const;
+    // What OK re-based every stored rate by (CHomeCurrencyChange): 1 without
+    // a new home currency.
+    double HomeFactor() const { return homeFactor_; }
 
 private:
     // The open report's expenses of a currency are to take the rate the
@@ -51,7 +58,10 @@ private:
     void ChangeRate(int row);
     // Offers to give the open report's expenses of `currency` the new rate.
     void OfferBulkChange(const QString& currency, const QString& typed);
-    void ApplyToReport();
+    // Carries a new home currency into every report once the user agreed;
+    // false when the page is to stay open.
+    bool ChangeHomeInReports();
+    void ApplyRateChanges();
 
     CExpenseDoc& document_;  // not owned
     QComboBox* home_;
@@ -60,5 +70,9 @@ private:
     QToolButton* cancel_;
     QStringList listed_;
     QString openingHome_;
+    bool homeChanged_ = false;
+    double homeFactor_ = 1.0;
+    // What the table's rates were multiplied by since the page opened.
+    double rebasedBy_ = 1.0;
     std::vector<RateChange> changes_;
 };

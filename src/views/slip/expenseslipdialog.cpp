@@ -29,6 +29,7 @@
 #include "platform/regionalsettings.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
+#include "report/homecurrencychange.h"
 #include "report/lastslipdate.h"
 #include "report/preferences.h"
 #include "views/settings/chooseitemdialog.h"
@@ -388,7 +389,12 @@ void CExpenseSlipDialog::PickCurrency(int index) {
             // Stored expenses of the slip's currency that took a new rate,
             // or a new home currency, leave the slip's rate behind.
             if (page.ReRated(slipCurrency_)) {
-                slipRate_ = TableRate(slipCurrency_);
+                // A new home currency re-based every stored rate, this
+                // expense's own among them; a rate given to all expenses of
+                // the currency is the table's.
+                slipRate_ = page.RateGiven(slipCurrency_)
+                                ? TableRate(slipCurrency_)
+                                : CHomeCurrencyChange::RebaseRate(slipRate_, page.HomeFactor());
                 UpdateRateButton();
             }
             FillCurrencies();
