@@ -68,7 +68,9 @@ FileStamp CommitSave(QSaveFile& file, const QString& path) {
     // now is another writer's, and the stamp taken before stays so that the
     // next save sees the difference.
     const FileStamp renamed = FileStamp::Of(path);
-    return renamed.inode == written.inode && renamed.device == written.device ? renamed : written;
+    const bool ours = renamed.inode == written.inode && renamed.device == written.device &&
+                      renamed.size == written.size && renamed.modifiedNs == written.modifiedNs;
+    return ours ? renamed : written;
 }
 
 }  // namespace
@@ -159,6 +161,9 @@ bool LoadObjectFromFile(const QString& path, CExpenseObject* object, bool create
         }
         return false;
     }
+    // Taken before reading: a writer that changes the file in place while it
+    // is read leaves it with another stamp than this one.
+    const FileStamp before = FileStamp::OfHandle(handle);
     QFile file;
     file.open(handle, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
     CExpenseArchive archive(file, CExpenseArchive::Mode::kLoad, path);
@@ -174,7 +179,7 @@ bool LoadObjectFromFile(const QString& path, CExpenseObject* object, bool create
         }
         archive.Close();
         if (stamp != nullptr) {
-            *stamp = FileStamp::OfHandle(handle);
+            *stamp = before;
             stamp->checksum = archive.GetChecksum();
         }
         file.close();

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 
+#include "archive/objectfile.h"
 #include "archive/storeddays.h"
 #include "cli/clioptions.h"
 #include "cli/clitool.h"
@@ -202,6 +203,9 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     // Held from the read to the write: no other writer of this program
     // comes in between, and none waits for more than the command's run.
     const FileLock lock(ReportPath(options.positional.first()));
+    if (lock.IsBusy()) {
+        return CliFailed(BusyFileMessage(ReportPath(options.positional.first())));
+    }
     if (!OpenNamedReport(doc, options.positional.first())) {
         return {CliTool::kFailed, {}};
     }
@@ -346,6 +350,9 @@ Result ReportCommands::Select(const QStringList& arguments) {
     }
     CExpenseDoc doc;
     const FileLock lock(ReportPath(options.positional.first()));
+    if (lock.IsBusy()) {
+        return CliFailed(BusyFileMessage(ReportPath(options.positional.first())));
+    }
     if (!OpenNamedReport(doc, options.positional.first())) {
         return {CliTool::kFailed, {}};
     }

@@ -21,7 +21,8 @@ constexpr int kMostKeptVersions = 999;
 // another writer changed since this program read it cannot be merged: that
 // version is kept beside the file, and the user told, before this program's
 // version takes its place. False when it could not be kept.
-bool KeepOtherWritersVersion(const QString& path, bool reportErrors) {
+// `told` receives what the user is to hear once the save succeeded.
+bool KeepOtherWritersVersion(const QString& path, QString& told) {
     if (!Platform::HasCurrent()) {
         return true;  // a build tool writing shipped data
     }
@@ -31,7 +32,10 @@ bool KeepOtherWritersVersion(const QString& path, bool reportErrors) {
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return true;
+        LogMessage(QStringLiteral("%1 was changed by another program and cannot be read; it "
+                                  "was not written over.")
+                       .arg(path));
+        return false;
     }
     const QByteArray bytes = file.readAll();
     StreamChecksum checksum;
@@ -48,14 +52,11 @@ bool KeepOtherWritersVersion(const QString& path, bool reportErrors) {
         if (!QFile::copy(path, kept)) {
             break;
         }
-        const QString message =
-            QStringLiteral("%1 was changed by another program while this program had it open. "
-                           "That version is kept as %2, and this program's version was saved.")
-                .arg(path, kept);
-        if (reportErrors) {
-            Platform::Get().GetPrompts().Information(message);
-        }
-        LogMessage(message);
+        told = QStringLiteral(
+                   "%1 was changed by another program while this program had it open. That "
+                   "version is kept as %2, and this program's version was saved.")
+                   .arg(path, kept);
+        LogMessage(told);
         return true;
     }
     LogMessage(QStringLiteral("%1 was changed by another program and could not be kept aside; "
@@ -118,13 +119,23 @@ bool SaveListFile(CExpenseObject& object, const QString& path, bool reportErrors
     if (!object.IsModified()) {
         return true;
     }
-    const FileLock lock(path);
-    if (!KeepOtherWritersVersion(path, reportErrors)) {
-        return false;
-    }
+    QString told;
     FileStamp stamp;
-    if (!SaveObjectToFile(path, &object, reportErrors, &stamp)) {
-        return false;
+    {
+        const FileLock lock(path);
+        if (lock.IsBusy()) {
+            if (reportErrors) {
+                Platform::Get().GetPrompts().Warning(BusyFileMessage(path));
+            }
+            return false;
+        }
+        if (!KeepOtherWritersVersion(path, told) ||
+            !SaveObjectToFile(path, &object, reportErrors, &stamp)) {
+            return false;
+        }
+    }
+    if (!told.isEmpty() && reportErrors) {
+        Platform::Get().GetPrompts().Information(told);
     }
     if (Platform::HasCurrent()) {
         Platform::Get().GetFileStamps().insert(path, stamp);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCryptographicHash>
@@ -53,12 +54,33 @@ QString LockFilePath(const QString& path) {
 }  // namespace
 
 QString FileLock::LockFolder() {
+    // Every process of the user must find the same folder, whatever its
+    // environment: a tool started from cron or over ssh may lack
+    // XDG_RUNTIME_DIR while the window has it, and both then use the user's
+    // runtime folder when there is one.
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo(QFile::decodeName(runtime)).isDir()) {
         return QFile::decodeName(runtime) + QStringLiteral("/outlaysheet-locks");
     }
+    const QString userRuntime = QStringLiteral("/run/user/%1").arg(::getuid());
+    if (QFileInfo(userRuntime).isDir()) {
+        return userRuntime + QStringLiteral("/outlaysheet-locks");
+    }
     return QDir::tempPath() + QStringLiteral("/outlaysheet-locks-%1").arg(::getuid());
 }
+
+namespace {
+
+// A lock folder in a shared place must be the user's own, not a folder or
+// link another user put there to hold the locks.
+bool IsOwnFolder(const QString& folder) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(folder).constData(), &status) == 0 &&
+           S_ISDIR(status.st_mode) && status.st_uid == ::getuid() &&
+           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+}  // namespace
 
 FileLock::FileLock(const QString& path, int timeoutMs) {
     const QString lockPath = LockFilePath(path);
@@ -70,9 +92,12 @@ FileLock::FileLock(const QString& path, int timeoutMs) {
         return;
     }
     const QString folder = LockFolder();
-    QDir().mkpath(folder);
-    QFile::setPermissions(
-        folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    if (!IsOwnFolder(folder)) {
+        LogMessage(
+            QStringLiteral("No lock for %1: %2 is not the user's own folder").arg(path, folder));
+        return;
+    }
     const int handle =
         ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (handle < 0) {

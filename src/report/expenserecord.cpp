@@ -126,12 +126,16 @@ quint64 CExpenseRecord::ComputeDigest() const {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     CExpenseArchive archive(buffer, CExpenseArchive::Mode::kStore);
-    CExpenseRecord copy(*this);
-    copy.SetOwner(nullptr);
-    copy.Serialize(archive, 1);
-    archive.Close();
+    return ComputeDigest(archive);
+}
+
+quint64 CExpenseRecord::ComputeDigest(CExpenseArchive& scratch) const {
+    scratch.BeginCapture();
+    // Storing reads the fields and changes nothing.
+    const_cast<CExpenseRecord*>(this)->Serialize(scratch, 1);
+    const QByteArrayView bytes = scratch.EndCapture();
     StreamChecksum checksum;
-    checksum.Add(bytes.constData(), bytes.size());
+    checksum.Add(bytes.data(), bytes.size());
     return checksum.Value();
 }
 namespace {

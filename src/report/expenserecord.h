@@ -38,8 +38,11 @@ public:
     // Whether the record still holds what its file holds: it was read or
     // written and has not been changed since.
     bool IsUnchangedSinceStored() const;
-    // The checksum of the record's bytes as they would be written now.
+    // The checksum of the record's bytes as they would be written now; the
+    // second writes them into `scratch`, a storing archive whose device may
+    // throw them away.
     quint64 ComputeDigest() const;
+    quint64 ComputeDigest(CExpenseArchive& scratch) const;
 
     // The category tuple, date, description, amount, rate, currency,
     // purpose, location, contacts, both odometer readings, the mileage rate

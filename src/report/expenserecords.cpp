@@ -1,5 +1,6 @@
 #include "report/expenserecords.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <algorithm>
 #include <unordered_map>
@@ -85,6 +86,8 @@ void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
     query_.EmptyResult();
     records_.clear();
     storedDigests_.clear();
+    writtenDigests_.clear();
+    editedDigests_.clear();
     damaged_.clear();
     damagedVersion_ = archive.GetFileVersion();
     const qint32 count = ReadRecordCount(archive);
@@ -92,6 +95,13 @@ void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
     // The collection's position of each record of the file, or -1 for one
     // set aside as damaged; only needed once one is.
     std::vector<qint32> positionOfStored;
+    // Each record's digest is that of the bytes this program writes for it,
+    // not of the bytes read: an older version's record, or one another
+    // program wrote in other bytes, is then the same record once rewritten.
+    QByteArray scratchBytes;
+    QBuffer scratch(&scratchBytes);
+    scratch.open(QIODevice::WriteOnly);
+    CExpenseArchive canonical(scratch, CExpenseArchive::Mode::kStore);
     for (qint32 i = 0; i < count; ++i) {
         auto record = std::make_unique<CExpenseRecord>(this);
         archive.BeginCapture();
@@ -116,10 +126,10 @@ void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
         if (!positionOfStored.empty()) {
             positionOfStored.push_back(static_cast<qint32>(records_.size()));
         }
-        StreamChecksum digest;
-        digest.Add(bytes.data(), bytes.size());
-        record->MarkStored(digest.Value());
-        storedDigests_.push_back(digest.Value());
+        const quint64 digest = record->ComputeDigest(canonical);
+        scratch.seek(0);
+        record->MarkStored(digest);
+        storedDigests_.push_back(digest);
         records_.push_back(std::move(record));
     }
     const qint32 field = archive.ReadInt32();
@@ -175,16 +185,24 @@ int CExpenseRecords::RebaseOnto(CExpenseRecords& theirs) {
     for (quint64 digest : storedDigests_) {
         ++gone[digest];
     }
+    std::unordered_multimap<quint64, std::unique_ptr<CExpenseRecord>> unchanged;
     std::vector<std::unique_ptr<CExpenseRecord>> added;
+    std::vector<quint64> edited = std::move(editedDigests_);
     for (auto& record : records_) {
         const auto kept = gone.find(record->GetStoredDigest());
         if (kept != gone.end() && kept->second > 0 && record->IsUnchangedSinceStored()) {
             --kept->second;
-        } else {
-            added.push_back(std::move(record));
+            unchanged.emplace(record->GetStoredDigest(), std::move(record));
+            continue;
         }
+        if (record->GetStoredDigest() != 0) {
+            edited.push_back(record->GetStoredDigest());  // changed in place
+        }
+        added.push_back(std::move(record));
     }
-    // The other file's records, less the ones this collection took away.
+    // The other file's records, less the ones this collection took away. A
+    // record both still hold stays this collection's own object, so that a
+    // dialog editing it finds it again by its identity.
     std::vector<std::unique_ptr<CExpenseRecord>> merged;
     merged.reserve(theirs.records_.size() + added.size());
     for (auto& record : theirs.records_) {
@@ -193,12 +211,18 @@ int CExpenseRecords::RebaseOnto(CExpenseRecords& theirs) {
             --taken->second;
             continue;
         }
+        const auto own = unchanged.find(record->GetStoredDigest());
+        if (own != unchanged.end()) {
+            merged.push_back(std::move(own->second));
+            unchanged.erase(own);
+            continue;
+        }
         merged.push_back(std::move(record));
     }
     // An edited expense that the other writer deleted or changed meanwhile
     // is not found there: the edit comes in as an expense of its own.
     int lost = 0;
-    for (quint64 digest : editedDigests_) {
+    for (quint64 digest : edited) {
         const auto left = gone.find(digest);
         if (left != gone.end() && left->second > 0) {
             --left->second;
@@ -208,8 +232,11 @@ int CExpenseRecords::RebaseOnto(CExpenseRecords& theirs) {
     for (auto& record : added) {
         merged.push_back(std::move(record));
     }
+    // Unchanged records the other writer deleted go with `unchanged`; the
+    // selection may point at them, so it is emptied first.
     query_.EmptyResult();
     records_ = std::move(merged);
+    unchanged.clear();
     for (auto& record : records_) {
         Adopt(*record);
     }
@@ -217,7 +244,6 @@ int CExpenseRecords::RebaseOnto(CExpenseRecords& theirs) {
     theirs.query_.EmptyResult();
     theirs.records_.clear();
     theirs.storedDigests_.clear();
-    editedDigests_.clear();
     if (query_.IsActive()) {
         query_.Evaluate();
     }
@@ -346,6 +372,8 @@ bool CExpenseRecords::RemoveAt(int index) {
 void CExpenseRecords::RemoveAll(bool modifiedFlag) {
     query_.EmptyResult();
     records_.clear();
+    editedDigests_.clear();
+    writtenDigests_.clear();
     CExpenseObject::SetModified(modifiedFlag);
 }
 

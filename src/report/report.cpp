@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <limits>
+#include <utility>
 
 #include "archive/objectfile.h"
 #include "money/moneybounds.h"
@@ -94,13 +95,26 @@ bool CExpenseReport::SaveAs(const QString& path, bool force) {
     if (path.isEmpty()) {
         return false;
     }
-    // Held from the check of the file to the end of the write, so that no
-    // other writer of this program comes in between.
-    const FileLock lock(path);
-    if (lock.IsBusy()) {
-        Platform::Get().GetPrompts().Warning(BusyFileMessage(path));
-        return false;
+    bool saved = false;
+    {
+        // Held from the check of the file to the end of the write, so that
+        // no other writer of this program comes in between; what the user
+        // is told waits until it is let go.
+        const FileLock lock(path);
+        if (lock.IsBusy()) {
+            afterSave_.append(BusyFileMessage(path));
+        } else {
+            saved = WriteMerged(path);
+        }
     }
+    Prompts& prompts = Platform::Get().GetPrompts();
+    for (const QString& message : std::exchange(afterSave_, {})) {
+        prompts.Warning(message);
+    }
+    return saved;
+}
+
+bool CExpenseReport::WriteMerged(const QString& path) {
     QString savePath = path;
     if (!BringUpToDateWithFile(savePath)) {
         return false;
@@ -133,24 +147,23 @@ bool CExpenseReport::BringUpToDateWithFile(QString& path) {
     }
     CExpenseReport theirs;
     FileStamp theirStamp;
-    Prompts& prompts = Platform::Get().GetPrompts();
     if (!LoadObjectFromFile(path, &theirs, false, false, true, &theirStamp)) {
         // Nothing this program can combine with: both versions stay.
         const QString copy = ReportCopies::FreeCopyPath(path);
         if (copy.isEmpty()) {
             return false;
         }
-        prompts.Warning(QStringLiteral("%1 was replaced by another program with a file that "
-                                       "cannot be read, so your changes could not be combined "
-                                       "with it. That file is left as it is, and your version "
-                                       "is saved as %2.")
-                            .arg(path, copy));
+        afterSave_.append(QStringLiteral("%1 was replaced by another program with a file that "
+                                         "cannot be read, so your changes could not be combined "
+                                         "with it. That file is left as it is, and your version "
+                                         "is saved as %2.")
+                              .arg(path, copy));
         path = copy;
         header_.SetPath(copy);
         stamp_ = {};
         return true;
     }
-    KeepDamaged(theirs.records_, path);
+    KeepDamaged(theirs.records_, path, afterSave_);
     if (theirStamp.checksum == stamp_.checksum && theirStamp.size == stamp_.size) {
         stamp_ = theirStamp;
         return true;
@@ -159,16 +172,21 @@ bool CExpenseReport::BringUpToDateWithFile(QString& path) {
     const int lost = records_.RebaseOnto(theirs.records_);
     stamp_ = theirStamp;
     if (lost > 0) {
-        prompts.Information(
-            lost == 1 ? QStringLiteral("Another program changed or deleted the expense you "
-                                       "edited while you were editing it. Your version is "
-                                       "kept as an expense of its own.")
-                      : QStringLiteral("Another program changed or deleted %1 of the expenses "
-                                       "you edited meanwhile. Your versions are kept as "
-                                       "expenses of their own.")
-                            .arg(lost));
+        afterSave_.append(EditKeptMessage(lost));
     }
     return true;
+}
+
+QString CExpenseReport::EditKeptMessage(int count) {
+    if (count == 1) {
+        return QStringLiteral(
+            "Another program changed or deleted the expense you edited while you were editing "
+            "it. Your version is kept as an expense of its own.");
+    }
+    return QStringLiteral(
+               "Another program changed or deleted %1 of the expenses you edited meanwhile. "
+               "Your versions are kept as expenses of their own.")
+        .arg(count);
 }
 
 void CExpenseReport::MergeHeader(const CExpenseReportInfo& theirs) {
@@ -191,26 +209,27 @@ void CExpenseReport::MergeHeader(const CExpenseReportInfo& theirs) {
     }
 }
 
-void CExpenseReport::KeepDamaged(CExpenseRecords& records, const QString& path) {
+bool CExpenseReport::KeepDamaged(CExpenseRecords& records, const QString& path,
+                                 QStringList& messages) {
     const QList<QByteArray>& damaged = records.GetDamaged();
     if (damaged.isEmpty()) {
-        return;
+        return false;
     }
     QString error;
     const QString kept = CDamagedExpenses::Keep(path, records.GetDamagedVersion(), damaged, error);
     const QString title = QFileInfo(path).completeBaseName();
-    Prompts& prompts = Platform::Get().GetPrompts();
     if (kept.isEmpty()) {
-        prompts.Warning(CDamagedExpenses::NotKeptMessage(title, damaged.size(), error));
+        messages.append(CDamagedExpenses::NotKeptMessage(title, damaged.size(), error));
         // The file still holds them: it is not written over without asking.
         SetValid(false);
     } else {
-        prompts.Warning(CDamagedExpenses::KeptMessage(title, damaged.size(), kept));
+        messages.append(CDamagedExpenses::KeptMessage(title, damaged.size(), kept));
     }
     LogMessage(QStringLiteral("%1 damaged expense(s) of %2 set aside in %3")
                    .arg(damaged.size())
                    .arg(path, kept));
     records.ClearDamaged();
+    return !kept.isEmpty();
 }
 
 bool CExpenseReport::Open(const QString& path, bool saveCurrent) {
@@ -231,14 +250,20 @@ bool CExpenseReport::Open(const QString& path, bool saveCurrent) {
     stamp_ = stamp;
     storedPath_ = path;
     storedHeader_ = header_;
-    KeepDamaged(records_, path);
+    QStringList told;
+    // Written again without the damaged expenses once they are safe beside
+    // it, so that they are not found (and told of) at every opening.
+    const bool setAside = KeepDamaged(records_, path, told);
+    for (const QString& message : told) {
+        Platform::Get().GetPrompts().Warning(message);
+    }
     // Rounded as every change of the records rounds them, so that the totals
     // of a report the program wrote compare equal and its file stays as it
     // is.
     CExpenseTotals computed;
     records_.ComputeTotals(computed, false, true);
     computed.Round(currencyTable_.GetHomeDigits());
-    if (computed != header_.GetTotals()) {
+    if (computed != header_.GetTotals() || setAside) {
         header_.SetTotals(computed);
         // A currency table that stands in for a damaged one may round at
         // other decimals: the figures shown are corrected, but the file is

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 
 #include "archive/expenseobject.h"
-#include "platform/filestamp.h"
 #include "lists/currencytable.h"
+#include "platform/filestamp.h"
 #include "report/expenserecords.h"
 #include "report/expensereportinfo.h"
 #include "report/preferences.h"
@@ -81,6 +82,10 @@ public:
     bool ApplyListChange(const CExpenseRecord& oldTemplate, const CExpenseRecord& newTemplate,
                          int flags);
 
+    // What the user is told when `count` edited expenses were changed or
+    // deleted by another program while they were being edited.
+    static QString EditKeptMessage(int count);
+
     CExpenseReportInfo& GetHeader() { return header_; }
     const CExpenseReportInfo& GetHeader() const { return header_; }
     CExpenseRecords& GetRecords() { return records_; }
@@ -98,9 +103,11 @@ private:
     bool BringUpToDateWithFile(QString& path);
     // The header fields this report left as they were take `theirs`.
     void MergeHeader(const CExpenseReportInfo& theirs);
-    // Puts the damaged records read into `records` beside `path` and says
-    // so.
-    void KeepDamaged(CExpenseRecords& records, const QString& path);
+    // Puts the damaged records read into `records` beside `path`, adding
+    // what the user is told to `messages`; true when they are safe there.
+    bool KeepDamaged(CExpenseRecords& records, const QString& path, QStringList& messages);
+    // The save itself, under the file's lock.
+    bool WriteMerged(const QString& path);
     void RememberStored(const QString& path, const FileStamp& stamp);
 
     // The change to this report's records, looking rates up in `rates`;
@@ -121,4 +128,5 @@ private:
     QString storedPath_;
     FileStamp stamp_;
     CExpenseReportInfo storedHeader_;
+    QStringList afterSave_;  // told once the save lets go of the lock
 };

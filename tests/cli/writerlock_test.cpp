@@ -69,24 +69,26 @@ TEST(CliWriterLock, AToolKilledHalfWayLeavesNoLockBehindAndNoDamage) {
 TEST(CliWriterLock, TheLockOfAWriterThatDiesIsFreedAtOnce) {
     TestPlatform platform;
     const QString path = TripPath(platform);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        const FileLock lock(path, 1000);
-        ::_exit(lock.IsLocked() ? (::pause(), 0) : 3);
+        const FileLock lock(path, 5000);
+        const char held = lock.IsLocked() ? 'y' : 'n';
+        (void)!::write(ready[1], &held, 1);
+        ::pause();
+        ::_exit(0);
     }
-    // The child holds it: another process is refused within the wait.
-    QElapsedTimer clock;
-    clock.start();
-    bool refused = false;
-    while (!refused && clock.elapsed() < 10000) {
+    char held = 0;
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, 'y');
+    // The child holds it: this process is refused.
+    {
         const FileLock probe(path, 0);
-        refused = probe.IsBusy();
-        if (!refused) {
-            QThread::msleep(10);
-        }
+        EXPECT_TRUE(probe.IsBusy());
+        EXPECT_FALSE(probe.IsLocked());
     }
-    EXPECT_TRUE(refused);
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);

@@ -11,6 +11,7 @@
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/report.h"
+#include "reportbytes.h"
 #include "sortorderscope.h"
 #include "support/testplatform.h"
 
@@ -213,4 +214,57 @@ TEST(WritersTest, ATouchedFileIsWrittenAsIfUntouched) {
     EXPECT_TRUE(platform.Prompts().Texts().isEmpty())
         << platform.Prompts().Texts().join('\n').toStdString();
     EXPECT_NE(ReadFileBytes(TripPath()), before);
+}
+
+// A merge keeps the expenses both writers hold as the same expenses: what a
+// dialog opened on one of them edits is still found by its identity.
+TEST(WritersTest, ExpensesBothWritersHoldKeepTheirIdentityThroughAMerge) {
+    TestPlatform platform;
+    SortOrderScope sortOrder;
+    MakeTrip();
+    CExpenseDoc doc;
+    ASSERT_TRUE(doc.OpenReport(TripPath()));
+    const quint64 b = IdOf(doc, "B");
+    {
+        CExpenseDoc other;
+        ASSERT_TRUE(other.OpenReport(TripPath()));
+        other.AddRecord(Expense("D", 4), true);
+        ASSERT_TRUE(other.SaveReport(false));
+    }
+    doc.AddRecord(Expense("E", 5), true);
+    ASSERT_TRUE(doc.SaveReport(false));
+    EXPECT_EQ(doc.GetRecords().GetCount(false), 5);
+    EXPECT_GE(doc.GetRecords().IndexOfId(b, true), 0);
+}
+
+// A report of the oldest version, which the first writer read as it is and
+// the second rewrote in the current one: the first writer's deletion still
+// finds the expense it deleted.
+TEST(WritersTest, ADeletionReachesAnOldVersionsReportRewrittenByAnotherWriter) {
+    TestPlatform platform;
+    SortOrderScope sortOrder;
+    const QString path = JoinPath(GetReportsDirectory(), QStringLiteral("Berlin.xpf"));
+    ASSERT_TRUE(WriteFileBytes(path, SampleReport(1)));
+    CExpenseDoc doc;
+    ASSERT_TRUE(doc.OpenReport(path));
+    ASSERT_EQ(ReadFileBytes(path), SampleReport(1));
+    {
+        CExpenseDoc other;
+        ASSERT_TRUE(other.OpenReport(path));
+        other.AddRecord(Expense("Added", 4), true);
+        ASSERT_TRUE(other.SaveReport(false));
+    }
+    // The trip: the sample's selection shows it alone.
+    ASSERT_TRUE(doc.RemoveRecordById(IdOf(doc, "Airport run")));
+    ASSERT_TRUE(doc.SaveReport(false));
+    CExpenseReport stored;
+    stored.GetCurrencyTable().Load(false);
+    ASSERT_TRUE(stored.Open(path, false));
+    QStringList descriptions;
+    for (int i = 0; i < stored.GetRecords().GetCount(false); ++i) {
+        descriptions.append(stored.GetRecords().GetAt(i, false)->GetDescription());
+    }
+    descriptions.sort();
+    EXPECT_EQ(descriptions, (QStringList{"Added", "Team lunch"}));
+    EXPECT_TRUE(platform.Prompts().Texts().isEmpty());
 }

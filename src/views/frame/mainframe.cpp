@@ -650,6 +650,7 @@ void CMainFrame::EditExpense(int index) {
             RefreshViews();
             break;
         case SlipResult::Delete:
+            // Gone already when another program deleted it meanwhile.
             document_.RemoveRecordById(id);
             RefreshViews();
             document_.SaveReport(false);
@@ -662,6 +663,7 @@ void CMainFrame::EditExpense(int index) {
                 // Gone from the report while the slip was open: the edit is
                 // not thrown away with it.
                 document_.AddRecord(std::move(copy), true);
+                UserPrompts().Information(CExpenseReport::EditKeptMessage(1));
             }
             document_.SaveReport(false);
             PlaySavedSound();
