@@ -60,15 +60,15 @@ public:
     // written, and the user is told; the result is then false.
     bool Apply();
 
-    // One expense converted: `factor` is the old home currency's rate in
-    // the re-based table, `digits` the new home currency's decimals. An empty
-    // result, or the message of the bound a new value would break.
     // An expense's own rate re-based by `factor`. A rate of 0 counted the
     // amount as typed, as money of the old home currency: it becomes that
     // currency's rate, so the amount keeps its worth.
     static double RebaseRate(double rate, double factor) {
         return rate == 0.0 ? factor : rate * factor;
     }
+    // One expense converted: `factor` is the old home currency's rate in
+    // the re-based table, `digits` the new home currency's decimals. An empty
+    // result, or the message of the bound a new value would break.
     static QString ConvertRecord(CExpenseRecord& record, double factor, int digits,
                                  const QString& home);
 
