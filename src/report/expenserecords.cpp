@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "archive/expensearchive.h"
+#include "archive/filetypes.h"
 #include "archive/streamchecksum.h"
 #include "lists/currencytable.h"
 #include "report/expenserecord.h"
@@ -95,9 +96,11 @@ void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
     // The collection's position of each record of the file, or -1 for one
     // set aside as damaged; only needed once one is.
     std::vector<qint32> positionOfStored;
-    // Each record's digest is that of the bytes this program writes for it,
-    // not of the bytes read: an older version's record, or one another
-    // program wrote in other bytes, is then the same record once rewritten.
+    // Each record's digest must be that of the bytes this program writes for
+    // it, so that a record is the same record once another writer rewrote
+    // the file. A file of the current version holds exactly those bytes; an
+    // older one's records are written anew to find them.
+    const bool current = archive.GetFileVersion() >= CurrentFileVersion(kFileTypeExpenseReport);
     QByteArray scratchBytes;
     QBuffer scratch(&scratchBytes);
     scratch.open(QIODevice::WriteOnly);
@@ -126,8 +129,15 @@ void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
         if (!positionOfStored.empty()) {
             positionOfStored.push_back(static_cast<qint32>(records_.size()));
         }
-        const quint64 digest = record->ComputeDigest(canonical);
-        scratch.seek(0);
+        quint64 digest = 0;
+        if (current) {
+            StreamChecksum checksum;
+            checksum.Add(bytes.data(), bytes.size());
+            digest = checksum.Value();
+        } else {
+            digest = record->ComputeDigest(canonical);
+            scratch.seek(0);
+        }
         record->MarkStored(digest);
         storedDigests_.push_back(digest);
         records_.push_back(std::move(record));
