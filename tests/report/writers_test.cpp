@@ -95,6 +95,13 @@ TEST(WritersTest, TheSecondSaveCombinesBothWritersChanges) {
     const auto edit = [](const QString& what, const QString& to) -> Change {
         return [=](CExpenseDoc& doc) { Edit(doc, what, to); };
     };
+    // Changed where it stands, as the detailed list's receipt box does.
+    const auto tick = [](const QString& what) -> Change {
+        return [=](CExpenseDoc& doc) {
+            CExpenseRecords& records = doc.GetRecords();
+            records.GetAt(records.IndexOfId(IdOf(doc, what), true), true)->SetReceipt(true);
+        };
+    };
     struct Case {
         const char* name;
         Change first;
@@ -110,6 +117,8 @@ TEST(WritersTest, TheSecondSaveCombinesBothWritersChanges) {
          true},
         {"two edits of one expense", edit("A", "A1"), edit("A", "A2"), "A1 A2 B C = 70.00", true},
         {"edits of two expenses", edit("A", "A1"), edit("C", "C1"), "A1 B C1 = 60.00", false},
+        {"a tick on an expense deleted meanwhile", remove("A"), tick("A"), "A B C = 60.00", true},
+        {"a tick beside an addition", add("D", 1), tick("B"), "A B C D = 61.00", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
