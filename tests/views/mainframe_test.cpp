@@ -25,6 +25,7 @@
 #include "views/frame/statusbar.h"
 #include "views/frame/systeminfodialog.h"
 #include "views/widgets/cashregistersound.h"
+#include "views/widgets/commandbar.h"
 #include "views/widgets/helpwindow.h"
 
 namespace {
@@ -169,6 +170,36 @@ TEST_F(MainFrameTest, DeletingTheOnlyReportLeadsIntoANewOne) {
     EXPECT_TRUE(QFileInfo::exists(ReportPath(QStringLiteral("Home"))));
     EXPECT_EQ(frame_->ReportBar()->ActiveReportName(), QStringLiteral("Home"));
     EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("0 items"));
+}
+
+// A second report, from the command bar's first button, while one is open.
+TEST_F(MainFrameTest, TheCommandBarsFirstButtonCreatesAnotherReport) {
+    const QString trip = MakeReport(QStringLiteral("Trip"), {10});
+    StartFrame();
+    QToolButton* newReport = nullptr;
+    for (QToolButton* button : frame_->Commands()->findChildren<QToolButton*>()) {
+        if (button->accessibleName() == QStringLiteral("Create New Expense Report")) {
+            newReport = button;
+        }
+    }
+    ASSERT_NE(newReport, nullptr);
+    EXPECT_EQ(newReport->toolTip(), QStringLiteral("Create New Expense Report"));
+    EXPECT_LT(newReport->x(), frame_->Commands()->width() / 4);
+    // The bar still fits the narrowest screen.
+    EXPECT_LE(frame_->Commands()->minimumSizeHint().width(), 240);
+    EXPECT_LE(frame_->minimumSizeHint().width(), 240);
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* info = qobject_cast<CReportInfoDialog*>(dialog);
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->Heading()->text(), QStringLiteral("New Report"));
+        Type(info->TitleEdit(), QStringLiteral("Bergen"));
+        Tap(info->OkButton());
+    });
+    Tap(newReport);
+    EXPECT_EQ(frame_->ReportBar()->ActiveReportName(), QStringLiteral("Bergen"));
+    EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("0 items"));
+    EXPECT_TRUE(QFileInfo::exists(ReportPath(QStringLiteral("Bergen"))));
+    EXPECT_TRUE(QFileInfo::exists(trip));
 }
 
 TEST_F(MainFrameTest, AnsweringNoKeepsTheReport) {

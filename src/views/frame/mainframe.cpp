@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -180,12 +181,21 @@ void CMainFrame::MakeCommands() {
     AddCommand(nullptr, Command::NewReport, QStringLiteral("New Report"))
         ->setToolTip(QStringLiteral("Create New Expense Report"));
 
+    // The bar's first button, before the menus: a picture, as the words
+    // would leave no room for the menus on the narrowest screen.
+    QAction* newReport = actions_.value(Command::NewReport);
+    newReport->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    QToolButton* newReportButton = commands_->AddAction(newReport);
+    newReportButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    newReportButton->setIconSize(QSize(16, 16));
+    newReportButton->setFixedWidth(kPictureButtonWidth);
+    newReportButton->setAccessibleName(newReport->toolTip());
     for (QMenu* menu : {edit, view, tools}) {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
-        commands_->AddMenu(menu->title(), menu);
+        CommandBar::LetShrink(commands_->AddMenu(menu->title(), menu));
     }
     commands_->AddStretch();
-    commands_->AddAction(actions_.value(Command::NewExpense));
+    CommandBar::LetShrink(commands_->AddAction(actions_.value(Command::NewExpense)));
     UpdateCommands();
 }
 

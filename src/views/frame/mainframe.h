@@ -144,4 +144,5 @@ private:
     QTimer* reloadRetry_;  // a reload waiting for the open dialogs to close
 
     static constexpr int kReloadRetryMs = 200;
+    static constexpr int kPictureButtonWidth = 20;
 };

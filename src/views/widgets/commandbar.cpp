@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int kBarHeight = 26;
+constexpr int kTightPadding = 6;
 
 }  // namespace
 
@@ -57,6 +58,11 @@ QToolButton* CommandBar::AddAction(QAction* action) {
 
 QToolButton* CommandBar::AddButton(const QString& text) {
     return MakeButton(text);
+}
+
+void CommandBar::LetShrink(QToolButton* button) {
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) +
+                            kTightPadding);
 }
 
 void CommandBar::AddStretch() {

@@ -22,6 +22,9 @@ public:
     QToolButton* AddAction(QAction* action);
     // A button that does nothing yet: connect to its clicked signal.
     QToolButton* AddButton(const QString& text);
+    // A text button that gives up its padding before the bar grows past a
+    // narrow window; its words stay whole.
+    static void LetShrink(QToolButton* button);
     // The buttons added after this go to the right end.
     void AddStretch();
 
