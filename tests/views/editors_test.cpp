@@ -20,6 +20,7 @@
 #include "report/report.h"
 #include "views/settings/chooseitemdialog.h"
 #include "views/settings/itemeditordialog.h"
+#include "views/settings/settingsdialog.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
@@ -334,6 +335,29 @@ TEST_F(EditorsTest, ChoosingAClassificationNeedsOneSelected) {
     Tap(chooser->OkButton());
     EXPECT_FALSE(chooser->isVisible());
     EXPECT_EQ(chooser->ChosenName(), QStringLiteral("Client 3"));
+}
+
+// Preferences -> Payment Sources: a tap on a source switches Edit and Delete
+// on, as the arrow keys do.
+TEST_F(EditorsTest, ATapOnASourceSwitchesEditAndDeleteOn) {
+    MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
+        ASSERT_NE(settings, nullptr);
+        Tap(settings->Button(2));
+        settings->accept();
+    });
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
+        ASSERT_NE(chooser, nullptr);
+        Select(chooser, QStringLiteral("Cash"));
+        EXPECT_TRUE(chooser->EditButton()->isEnabled());
+        EXPECT_TRUE(chooser->DeleteButton()->isEnabled());
+        Tap(chooser->CancelButton());
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("Preferences...")));
+    EXPECT_EQ(DialogsSeen(), 2);
 }
 
 TEST_F(EditorsTest, TheSlipsButtonsOpenTheChoosers) {

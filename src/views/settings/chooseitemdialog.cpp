@@ -43,6 +43,8 @@ CChooseItemDialog::CChooseItemDialog(CExpenseDoc& document, CListItems::Kind kin
     Fill(current);
 
     connect(list_, &QListWidget::currentItemChanged, this, &CChooseItemDialog::UpdateCommands);
+    // A tap on the item that is current already changes its selection only.
+    connect(list_, &QListWidget::itemSelectionChanged, this, &CChooseItemDialog::UpdateCommands);
     connect(list_, &QListWidget::itemActivated, this, [this] {
         if (use_ == Use::Pick) {
             accept();
