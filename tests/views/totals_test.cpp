@@ -120,9 +120,11 @@ struct OneBar {
         const int width = static_cast<int>(slot * 0.8);
         left = slot + chart.GetPlotLeft() - slot / 2 - width / 2;
         right = left + width;
-        const double scale = (chart.GetPlotHeight() - 10.0) / axisMax;
+        // The tick of value v stands v / 10 steps above the base line.
+        const double scale =
+            static_cast<double>(chart.GetPlotHeight() / chart.GetDivisions()) / 10;
         const int height = qMin(static_cast<int>(value * scale), chart.GetPlotHeight());
-        top = chart.GetPlotBottom() - height + 2;
+        top = chart.GetPlotBottom() - height;
     }
 };
 
@@ -139,11 +141,23 @@ TEST(ChartControl, OneGroupFillsItsSlotWithABarOfEightTenths) {
     EXPECT_EQ(bar.image.pixel(middle, bar.top - 1), Rgb(CChartControl::LighterFace(colour)));
 }
 
+// A bar of 50 on an axis of 0 to 100 ends at the tick labelled 50, not a
+// few pixels short of it.
+TEST(ChartControl, ABarsTopMeetsTheTickOfItsValue) {
+    for (const qint32 value : {50, 30, 100}) {
+        const OneBar bar(value, 0x406080, 100);
+        const int step = bar.chart.GetPlotHeight() / bar.chart.GetDivisions();
+        EXPECT_EQ(bar.top, bar.chart.GetPlotBottom() - value / 10 * step) << value;
+        const int middle = (bar.left + bar.right) / 2;
+        EXPECT_EQ(bar.image.pixel(middle, bar.top), Rgb(0x406080)) << value;
+    }
+}
+
 TEST(ChartControl, ValueAboveTheAxisStopsAtTheTopOfThePlot) {
     const quint32 colour = 0x00A000;
     const OneBar bar(500, colour, 100);
     const int middle = (bar.left + bar.right) / 2;
-    const int top = bar.chart.GetPlotBottom() - bar.chart.GetPlotHeight() + 2;
+    const int top = bar.chart.GetPlotBottom() - bar.chart.GetPlotHeight();
     EXPECT_EQ(bar.top, top);
     EXPECT_EQ(bar.image.pixel(middle, top), Rgb(colour));
     EXPECT_NE(bar.image.pixel(middle, top - 1), Rgb(colour));

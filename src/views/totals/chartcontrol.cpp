@@ -131,7 +131,7 @@ void CChartControl::DrawAxes(QPainter& painter, int dx, int dy) const {
 void CChartControl::DrawTicks(QPainter& painter) const {
     painter.setFont(ChartFont(tickFontSize_));
     DrawLabel(painter, axisMin_ < 1 ? 0 : axisMin_, plotBottom_);
-    const int step = (threeD_ ? plotHeight_ : plotHeight_ - 10) / divisions_;
+    const int step = TickStep();
     if (step < 1) {
         return;
     }
@@ -184,12 +184,21 @@ void CChartControl::DrawLabel(QPainter& painter, int value, int y) const {
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
+int CChartControl::TickStep() const {
+    return divisions_ > 0 ? (threeD_ ? plotHeight_ : plotHeight_ - 10) / divisions_ : 0;
+}
+
 void CChartControl::DrawBars(QPainter& painter) const {
     if (series_.isEmpty()) {
         return;
     }
     const int slot = plotWidth_ / static_cast<int>(series_.size());
-    const double scale = static_cast<double>(plotHeight_ - 10) / (axisMax_ - axisMin_);
+    // The ticks' own scale: a bar's top meets the tick of its value, so the
+    // axis reads what the bar is worth.
+    const int step = TickStep();
+    const double scale = step >= 1 && interval_ > 0
+                             ? static_cast<double>(step) / interval_
+                             : static_cast<double>(plotHeight_ - 10) / (axisMax_ - axisMin_);
     for (int h = 1; h <= series_.size(); ++h) {
         const Series& series = series_[h - 1];
         const int points = static_cast<int>(series.size());
@@ -204,7 +213,7 @@ void CChartControl::DrawBars(QPainter& painter) const {
             // A value beyond the axis stops at the top of the plot.
             const int barHeight =
                 static_cast<int>(std::clamp(value * scale, 0.0, static_cast<double>(plotHeight_)));
-            const int top = std::min(plotBottom_ - barHeight + 2, plotBottom_);
+            const int top = plotBottom_ - barHeight;
             const int left = i * barWidth + centre - (points * barWidth) / 2;
             const int right = left + barWidth;
             const quint32 colour = ColourOf(i);

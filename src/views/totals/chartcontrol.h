@@ -63,6 +63,8 @@ private:
     void DrawTicks(QPainter& painter) const;
     void DrawLabel(QPainter& painter, int value, int y) const;
     void DrawBars(QPainter& painter) const;
+    // Pixels between two ticks; a bar rises as many per `interval_`.
+    int TickStep() const;
     quint32 ColourOf(int index) const;
 
     int type_;
