@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -200,6 +201,21 @@ TEST_F(MainFrameTest, TheCommandBarsFirstButtonCreatesAnotherReport) {
     EXPECT_EQ(frame_->Status()->ItemCount()->text(), QStringLiteral("0 items"));
     EXPECT_TRUE(QFileInfo::exists(ReportPath(QStringLiteral("Bergen"))));
     EXPECT_TRUE(QFileInfo::exists(trip));
+}
+
+// A second start while About is open: the window comes forward with the
+// dialog still above it, so the next tap reaches the dialog.
+TEST_F(MainFrameTest, ASecondStartKeepsTheOpenDialogOnTop) {
+    MakeReport(QStringLiteral("Trip"), {10});
+    StartFrame();
+    WhenDialogOpens([this](QDialog* about) {
+        frame_->BringForward();
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), about);
+        about->accept();
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("About")));
+    EXPECT_EQ(DialogsSeen(), 1);
 }
 
 TEST_F(MainFrameTest, AnsweringNoKeepsTheReport) {

@@ -170,11 +170,8 @@ int CExpenseApp::Start(const QStringList& arguments, const Options& options) {
         prompts->SetWindow(frame_.get());
     }
     CMainFrame* frame = frame_.get();
-    QObject::connect(channel_.get(), &InstanceChannel::raiseRequested, frame, [frame] {
-        frame->showNormal();
-        frame->raise();
-        frame->activateWindow();
-    });
+    QObject::connect(channel_.get(), &InstanceChannel::raiseRequested, frame,
+                     &CMainFrame::BringForward);
     QObject::connect(channel_.get(), &InstanceChannel::refreshRequested, frame,
                      &CMainFrame::ReloadFromFiles);
     frame->resize(options.screen);

@@ -689,6 +689,18 @@ void CMainFrame::PlaySavedSound() {
     }
 }
 
+void CMainFrame::BringForward() {
+    showNormal();
+    raise();
+    activateWindow();
+    // A dialog open on the window stays above it and keeps the pen: the
+    // window under a modal dialog takes no taps.
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
 void CMainFrame::ReloadFromFiles() {
     // A dialog or menu open now shows what was read before; reading the
     // files under it would change what its answer applies to. The reload

@@ -83,6 +83,9 @@ public:
     void EditExpense(int index);
     void SetSlipRunner(SlipRunner runner) { slipRunner_ = std::move(runner); }
 
+    // A second start of the program: the window comes forward, and above it
+    // the dialog open on it, if any.
+    void BringForward();
     // Reads every file again after another process changed them; while a
     // dialog or menu is open, once it is closed.
     void ReloadFromFiles();
