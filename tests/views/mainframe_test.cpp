@@ -464,6 +464,19 @@ TEST_F(MainFrameTest, TheReportListOffersEveryReportAndOpensThePickedOne) {
     EXPECT_EQ(frame_->ReportBar()->ActiveReportName(), QStringLiteral("Beta"));
 }
 
+// On a screen too low for a row of the list the list is hidden, and the
+// View menu does not tick "Simple List" as if it were shown.
+TEST_F(MainFrameTest, AListWithNoRoomIsNotTickedAsShown) {
+    MakeReport(QStringLiteral("Trip"), {10});
+    StartFrame();
+    frame_->UpdateCommands();
+    EXPECT_TRUE(CommandNamed(QStringLiteral("Simple List"))->isChecked());
+    frame_->resize(320, 120);
+    QApplication::processEvents();
+    frame_->UpdateCommands();
+    EXPECT_FALSE(CommandNamed(QStringLiteral("Simple List"))->isChecked());
+}
+
 TEST_F(MainFrameTest, SwitchingListsIsRememberedInThePreferences) {
     StartFrame();
     ASSERT_TRUE(Choose(QStringLiteral("Detailed List")));

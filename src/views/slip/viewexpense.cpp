@@ -129,7 +129,8 @@ void CViewExpense::ReloadList() {
 }
 
 bool CViewExpense::IsListVisible() const {
-    return listWanted_;
+    // Wanted is not shown: a screen too low for a row of it hides the list.
+    return listWanted_ && list_->Grid()->isVisibleTo(this);
 }
 
 void CViewExpense::ShowList() {
