@@ -19,7 +19,7 @@
 #include "views/settings/conversionratedialog.h"
 #include "views/settings/newcurrencydialog.h"
 #include "views/settings/pagecurrency.h"
-#include "views/slip/padamountedit.h"
+#include "views/pads/padamountedit.h"
 #include "views/widgets/textentrydialog.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "report/recordquery.h"
 #include "report/recordsquery.h"
 #include "views/frame/statusbar.h"
-#include "views/slip/padamountedit.h"
+#include "views/pads/padamountedit.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/widgets/storeddateedit.h"
 

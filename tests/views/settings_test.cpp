@@ -29,7 +29,7 @@
 #include "views/settings/personalinfodialog.h"
 #include "views/settings/personalinfoview.h"
 #include "views/settings/settingsdialog.h"
-#include "views/slip/padamountedit.h"
+#include "views/pads/padamountedit.h"
 #include "views/widgets/taplabel.h"
 #include "views/widgets/textentrydialog.h"
 #include "views/widgets/updatescope.h"

@@ -20,7 +20,7 @@
 #include "views/grid/simplelist.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/expenseslipdialog.h"
-#include "views/slip/padamountedit.h"
+#include "views/pads/padamountedit.h"
 #include "views/slip/viewexpense.h"
 
 namespace {

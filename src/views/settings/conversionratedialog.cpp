@@ -7,7 +7,7 @@
 #include "lists/currencytable.h"
 #include "money/moneybounds.h"
 #include "platform/platform.h"
-#include "views/slip/padamountedit.h"
+#include "views/pads/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 

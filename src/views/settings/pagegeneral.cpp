@@ -24,7 +24,7 @@
 #include "report/report.h"
 #include "views/backup/trashdialog.h"
 #include "views/settings/classificationgroupsdialog.h"
-#include "views/slip/padamountedit.h"
+#include "views/pads/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/confirmations.h"

@@ -11,7 +11,6 @@
 #include "views/settings/pagecurrency.h"
 #include "views/settings/pagegeneral.h"
 #include "views/settings/personalinfodialog.h"
-#include "views/slip/categorybutton.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/listpicture.h"
@@ -33,14 +32,14 @@ CSettingsDialog::CSettingsDialog(CExpenseDoc& document, QWidget* parent)
         button->setText(item.GetCaption());
         button->setAccessibleName(item.GetCaption().trimmed());
         button->setIcon(QIcon(ListPicture(ImageFolder::Other, item.GetImageName())));
-        button->setIconSize(QSize(CategoryButton::kPictureSize, CategoryButton::kPictureSize));
+        button->setIconSize(QSize(kListPictureSize, kListPictureSize));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
         button->setFont(AppFont());
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         // The lower screens give a button less than it asks for; the picture
         // and the caption still fit.
-        button->setMinimumSize(CategoryButton::kPictureSize, CategoryButton::kPictureSize);
+        button->setMinimumSize(kListPictureSize, kListPictureSize);
         connect(button, &QToolButton::clicked, this, [this, type] { OpenPage(type); });
         buttons_.insert(type, button);
     }

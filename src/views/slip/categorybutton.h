@@ -4,6 +4,8 @@
 #include <QBasicTimer>
 #include <QPixmap>
 
+#include "views/widgets/listpicture.h"
+
 class CCategory;
 
 // A main-screen button: a category's 32 x 32 picture above its name on the
@@ -13,7 +15,7 @@ class CategoryButton : public QAbstractButton {
     Q_OBJECT
 
 public:
-    static constexpr int kPictureSize = 32;
+    static constexpr int kPictureSize = kListPictureSize;
     static constexpr int kHoldMs = 600;
 
     explicit CategoryButton(QWidget* parent = nullptr);

@@ -22,7 +22,7 @@
 #include "report/recordquery.h"
 #include "report/recordsquery.h"
 #include "views/settings/chooseitemdialog.h"
-#include "views/slip/padamountedit.h"
+#include "views/pads/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/storeddateedit.h"

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "views/slip/amountedit.h"
+#include "views/pads/amountedit.h"
 
 class CNumberPad;
 

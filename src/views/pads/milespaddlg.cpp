@@ -1,4 +1,4 @@
-#include "views/slip/milespaddlg.h"
+#include "views/pads/milespaddlg.h"
 
 #include <QBitmap>
 #include <QBoxLayout>
@@ -13,8 +13,8 @@
 #include "platform/prompts.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
-#include "views/slip/amountedit.h"
-#include "views/slip/editpadmileage.h"
+#include "views/pads/amountedit.h"
+#include "views/pads/editpadmileage.h"
 #include "views/widgets/commandbar.h"
 
 namespace {

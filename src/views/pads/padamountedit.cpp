@@ -1,9 +1,9 @@
-#include "views/slip/padamountedit.h"
+#include "views/pads/padamountedit.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>
 
-#include "views/slip/numberpad.h"
+#include "views/pads/numberpad.h"
 
 namespace {
 

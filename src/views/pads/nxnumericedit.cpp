@@ -1,4 +1,4 @@
-#include "views/slip/nxnumericedit.h"
+#include "views/pads/nxnumericedit.h"
 
 #include "platform/platform.h"
 #include "platform/prompts.h"

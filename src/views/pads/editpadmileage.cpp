@@ -1,4 +1,4 @@
-#include "views/slip/editpadmileage.h"
+#include "views/pads/editpadmileage.h"
 
 #include <QKeyEvent>
 #include <QRegularExpression>

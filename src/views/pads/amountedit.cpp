@@ -1,4 +1,4 @@
-#include "views/slip/amountedit.h"
+#include "views/pads/amountedit.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
-#include "views/slip/numberpad.h"
+#include "views/pads/numberpad.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
-#include "views/slip/amountedit.h"
+#include "views/pads/amountedit.h"
 #include "views/widgets/appfont.h"
 
 CNumberPad::CNumberPad(const QString& separator, QWidget* parent)

@@ -3,7 +3,7 @@
 #include "money/amount.h"
 #include "money/moneybounds.h"
 #include "money/numericeditrules.h"
-#include "views/slip/nxedit.h"
+#include "views/pads/nxedit.h"
 
 class LocaleInfo;
 

@@ -1,4 +1,4 @@
-#include "views/slip/nxedit.h"
+#include "views/pads/nxedit.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "views/slip/nxcurrencyedit.h"
+#include "views/pads/nxcurrencyedit.h"
 
 CNxCurrencyEdit::CNxCurrencyEdit(QWidget* parent)
     : CNxNumericEdit(NumericEditRules::Kind::kCurrency, parent) {}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/slip/nxnumericedit.h"
+#include "views/pads/nxnumericedit.h"
 
 class CCurrencyFormat;
 
