@@ -3,19 +3,27 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
+#include <QListWidget>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "lists/category.h"
 #include "platform/directories.h"
 #include "report/expenserecord.h"
+#include "views/widgets/commandbar.h"
 
 FrameFixture::FrameFixture() {
     InitDirectories(1 | 2 | 8);
     watcher_.setInterval(5);
-    QObject::connect(&watcher_, &QTimer::timeout, [this] { CheckForDialog(); });
+    QObject::connect(&watcher_, &QTimer::timeout, [this] {
+        CheckForDialog();
+        CheckForMenu();
+    });
     watcher_.start();
 }
 
@@ -24,6 +32,7 @@ FrameFixture::~FrameFixture() {
     frame_.reset();
     document_.reset();
     EXPECT_TRUE(handlers_.empty()) << handlers_.size() << " dialog(s) never opened";
+    EXPECT_TRUE(menuItems_.empty()) << menuItems_.size() << " menu(s) never opened";
 }
 
 QString FrameFixture::MakeReport(const QString& title, std::initializer_list<double> amounts,
@@ -88,6 +97,78 @@ void FrameFixture::TypeDate(QDateEdit* field, const QString& text) {
     }
 }
 
+bool FrameFixture::TapComboItem(QComboBox* box, const QString& text) {
+    // Some lists fill themselves as they open, so the item is looked for
+    // in the open list.
+    Tap(box);
+    QAbstractItemView* view = box->view();
+    const int row = box->findText(text);
+    if (!view->isVisible() || row < 0) {
+        box->hidePopup();
+        return false;
+    }
+    // A list opened by a pen takes no release until a double tap's time
+    // has passed, so that the opening tap's own release picks nothing.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QModelIndex item = view->model()->index(row, box->modelColumn());
+    view->scrollTo(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view->visualRect(item).center());
+    // The list may have been filled anew by what the pick did.
+    return !view->isVisible() && box->currentText() == text;
+}
+
+bool FrameFixture::TapListItem(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty()) {
+        return false;
+    }
+    list->scrollToItem(found.first());
+    Tap(list->viewport(), list->visualItemRect(found.first()).center());
+    return true;
+}
+
+bool FrameFixture::TapMenuItem(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text && action->isVisible()) {
+            if (!action->isEnabled()) {
+                break;
+            }
+            Tap(menu, menu->actionGeometry(action).center());
+            return true;
+        }
+    }
+    menu->close();
+    return false;
+}
+
+bool FrameFixture::TapMenu(const QString& menu, const QString& item) {
+    if (!TapBarButton(menu)) {
+        return false;
+    }
+    auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (open == nullptr) {
+        ADD_FAILURE() << "no menu opened under " << menu.toStdString();
+        return false;
+    }
+    return TapMenuItem(open, item);
+}
+
+bool FrameFixture::TapBarButton(const QString& text) {
+    for (QToolButton* button : frame_->Commands()->findChildren<QToolButton*>()) {
+        if ((button->text() == text || button->accessibleName() == text) && button->isVisible()) {
+            if (!button->isEnabled()) {
+                return false;
+            }
+            Tap(button);
+            QApplication::processEvents();
+            return true;
+        }
+    }
+    ADD_FAILURE() << "no button " << text.toStdString() << " on the command bar";
+    return false;
+}
+
 QAction* FrameFixture::CommandNamed(const QString& text) const {
     for (QAction* action : frame_->findChildren<QAction*>()) {
         if (action->text() == text) {
@@ -110,6 +191,28 @@ bool FrameFixture::Choose(const QString& text) {
 
 void FrameFixture::WhenDialogOpens(std::function<void(QDialog*)> handler) {
     handlers_.push_back(std::move(handler));
+}
+
+void FrameFixture::TapInNextMenu(const QString& text) {
+    menuItems_.push_back(text);
+}
+
+void FrameFixture::CheckForMenu() {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr || !menu->isVisible()) {
+        lastMenu_ = nullptr;  // the next one may be the same menu opened again
+        return;
+    }
+    if (menu == lastMenu_ || menuItems_.empty()) {
+        return;
+    }
+    lastMenu_ = menu;
+    const QString text = menuItems_.front();
+    menuItems_.pop_front();
+    // Apart from the watcher: the item may open a dialog of its own.
+    QTimer::singleShot(0, menu, [menu, text] {
+        EXPECT_TRUE(TapMenuItem(menu, text)) << "no item " << text.toStdString();
+    });
 }
 
 void FrameFixture::CheckForDialog() {
