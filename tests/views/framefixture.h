@@ -45,7 +45,7 @@ public:
     // one part into each of its sections.
     static void TypeDate(QDateEdit* field, const QString& text);
     // Opens the list of `box` with a tap and taps the item `text`; false
-    // when the list has no such item.
+    // when the list has no such item or stays open.
     static bool TapComboItem(QComboBox* box, const QString& text);
     // Taps the row of `list` that shows `text`; false when none does.
     static bool TapListItem(QListWidget* list, const QString& text);

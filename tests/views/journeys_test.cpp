@@ -16,16 +16,25 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <algorithm>
 #include <functional>
 #include <optional>
 
 #include "framefixture.h"
 #include "lists/category.h"
+#include "lists/categoryex.h"
+#include "lists/categoryexmanager.h"
+#include "lists/classificationgroup.h"
+#include "lists/classificationgroupmgr.h"
+#include "lists/currencytable.h"
+#include "lists/historyholder.h"
+#include "lists/settingsitem.h"
 #include "platform/directories.h"
 #include "report/expenserecord.h"
 #include "report/report.h"
@@ -43,6 +52,19 @@
 #include "views/grid/simplelist.h"
 #include "views/pads/numberpad.h"
 #include "views/pads/padamountedit.h"
+#include "views/settings/accountnumbersdialog.h"
+#include "views/settings/chooseitemdialog.h"
+#include "views/settings/columnlist.h"
+#include "views/settings/itemeditordialog.h"
+#include "views/settings/modifylistdialog.h"
+#include "views/settings/newcurrencydialog.h"
+#include "views/settings/pagecontactsexpense.h"
+#include "views/settings/pagecurrency.h"
+#include "views/settings/pageexpenseslipdetails.h"
+#include "views/settings/pagegeneral.h"
+#include "views/settings/settingsdialog.h"
+#include "views/settings/sheetcontacts.h"
+#include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
@@ -52,7 +74,12 @@
 #include "views/totals/pagetotals.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
+#include "views/widgets/bitmapbutton.h"
+#include "views/widgets/cashregistersound.h"
 #include "views/widgets/commandbar.h"
+#include "views/widgets/insertentry.h"
+#include "views/widgets/textentrydialog.h"
+#include "views/widgets/updatescope.h"
 
 namespace {
 
@@ -145,6 +172,13 @@ void TapPadValue(CPadAmountEdit* field, const QString& keys) {
     TapPad(field, keys);
 }
 
+// A tap on the check box of a list's row, at the row's left end.
+void TapBox(QListWidget* list, int row) {
+    const QRect rect = list->visualItemRect(list->item(row));
+    const int box = list->style()->pixelMetric(QStyle::PM_IndicatorWidth);
+    FrameFixture::Tap(list->viewport(), QPoint(rect.left() + 3 + box / 2, rect.center().y()));
+}
+
 class JourneysTest;
 
 // One command from its menu (or its own button on the command bar when
@@ -180,6 +214,39 @@ protected:
     }
 
     QString seen_;  // what the user read in a dialog that has closed since
+
+    // Holds the pen on `button` until its pop-up opens and taps `item` in
+    // it; an empty `item` means an item already asked for.
+    void HoldPen(QWidget* button, const QString& item) {
+        if (!item.isEmpty()) {
+            TapInNextMenu(item);
+        }
+        QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !MenusPending(); }));
+        QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+        QApplication::processEvents();
+    }
+
+    // Preferences -> the list button of `type`; `use` works in the chooser
+    // and closes it, then the settings screen is closed with OK.
+    void OnSettingsList(int type, std::function<void(CChooseItemDialog*)> use) {
+        WhenDialogOpens([this, type, use](QDialog* dialog) {
+            auto* settings = qobject_cast<CSettingsDialog*>(dialog);
+            ASSERT_NE(settings, nullptr);
+            WhenDialogOpens([use](QDialog* dialog) {
+                auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
+                ASSERT_NE(chooser, nullptr);
+                use(chooser);
+                if (chooser->isVisible()) {
+                    ADD_FAILURE() << "the chooser stayed open";
+                    chooser->reject();
+                }
+            });
+            Tap(settings->Button(type));
+            Tap(settings->OkButton());
+        });
+        ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
+    }
 
     // "Select Expenses..." from the status bar's count: the amounts below
     // `limit`, with the operator and the value tapped in.
@@ -233,6 +300,457 @@ TEST_P(CommandJourney, FromTheMainWindowToWhatTheUserSees) {
 INSTANTIATE_TEST_SUITE_P(EveryCommand, CommandJourney,
                          ::testing::ValuesIn(JourneysTest::Commands()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A traveller's first rates: "Change Rates..." waits for "International
+// Traveler", which the user ticks in Preferences -> General; then a new
+// currency joins the rates from "New".
+TEST_F(JourneysTest, ChangeRatesOpensOnceTheUserTravelsAbroad) {
+    MakeReport(QStringLiteral("Trip"), {10});
+    StartFrame();
+    EXPECT_FALSE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Change Rates...")));
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
+        ASSERT_NE(settings, nullptr);
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* general = qobject_cast<CPageGeneral*>(dialog);
+            ASSERT_NE(general, nullptr);
+            Tap(general->InternationalTraveler());
+            Tap(general->SaveButton());
+        });
+        Tap(settings->Button(SettingsItem::kGeneral));
+        Tap(settings->OkButton());
+    });
+    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
+
+    QString chosen;
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* page = qobject_cast<CPageCurrency*>(dialog);
+        ASSERT_NE(page, nullptr);
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* offered = qobject_cast<CNewCurrencyDialog*>(dialog);
+            ASSERT_NE(offered, nullptr);
+            ASSERT_GT(offered->List()->topLevelItemCount(), 0);
+            chosen = offered->List()->Text(0, 0);
+            QTreeWidgetItem* first = offered->List()->topLevelItem(0);
+            Tap(offered->List()->viewport(), offered->List()->visualItemRect(first).center());
+            Tap(offered->OkButton());
+        });
+        Tap(page->NewButton());
+        EXPECT_TRUE(page->Listed().contains(chosen)) << chosen.toStdString();
+        Tap(page->OkButton());
+    });
+    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Change Rates...")));
+    CCurrencyTable stored;
+    ASSERT_TRUE(stored.Load(false));
+    CCurrencyFormat format;
+    ASSERT_TRUE(stored.FindFormat(chosen, format)) << chosen.toStdString();
+    EXPECT_EQ(format.GetInUse(), 1);
+}
+
+// Preferences -> General -> "Play Sounds": the next expense saved rings.
+TEST_F(JourneysTest, ASoundTickedInThePreferencesRingsOnTheNextExpense) {
+    MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
+        ASSERT_NE(settings, nullptr);
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* general = qobject_cast<CPageGeneral*>(dialog);
+            ASSERT_NE(general, nullptr);
+            if (general->PlaySounds()->isChecked()) {
+                Tap(general->PlaySounds());
+            }
+            Tap(general->PlaySounds());
+            Tap(general->SaveButton());
+        });
+        Tap(settings->Button(SettingsItem::kGeneral));
+        Tap(settings->OkButton());
+    });
+    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        TapPadValue(slip->AmountEdit(), QStringLiteral("4"));
+        Tap(slip->SaveButton());
+    });
+    Tap(frame_->MainView()->Button(CCategory::kMiscGroup));
+    EXPECT_EQ(Count(), QStringLiteral("1 items"));
+    EXPECT_EQ(frame_->Sound()->PlayCount(), 1);
+}
+
+// A row of either list tapped opens its expense: the amount changed on the
+// pad in the simple list, the expense deleted from the detailed list.
+TEST_F(JourneysTest, AnExpenseTappedInAListIsChangedOrDeleted) {
+    MakeReport(QStringLiteral("Trip"), {1, 2, 3});
+    StartFrame();
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        EXPECT_TRUE(slip->DeleteButton()->isEnabled());
+        Tap(slip->AmountEdit());
+        TapPadValue(slip->AmountEdit(), QStringLiteral("20"));
+        Tap(slip->SaveButton());
+    });
+    CListGrid* simple = frame_->MainView()->SimpleList()->Grid();
+    TapCell(simple, 1, RowShowing(simple, 3, QStringLiteral("$2.00")));
+    EXPECT_GE(RowShowing(simple, 3, QStringLiteral("$20.00")), 0);
+    EXPECT_EQ(StoredAmounts(QStringLiteral("Trip")), QList<double>({1, 3, 20}));
+
+    ASSERT_TRUE(TapMenu(QStringLiteral("View"), QStringLiteral("Detailed List")));
+    platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        Tap(slip->DeleteButton());
+    });
+    CListGrid* details = frame_->DetailsView()->Grid();
+    const int row = RowShowing(details, 3, QStringLiteral("$1.00"));
+    ASSERT_GE(row, 0) << "no row shows $1.00";
+    TapCell(details, 1, row);
+    EXPECT_EQ(Messages().last(),
+              QStringLiteral("Are you sure you want to delete this expense item?"));
+    EXPECT_EQ(Count(), QStringLiteral("2 items"));
+    EXPECT_EQ(StoredAmounts(QStringLiteral("Trip")), QList<double>({3, 20}));
+}
+
+// Everything a slip offers, by taps: the pop-up of expense types, the
+// payment source and classification choosers, a description picked from the
+// category's list, and a contact added on the details.
+TEST_F(JourneysTest, ASlipFilledByTapsIsStoredAsShown) {
+    const QString trip = MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    CCategoryEx* lunch = document_->GetCategories().Find(QStringLiteral("Lunch"));
+    ASSERT_NE(lunch, nullptr);
+    lunch->GetDescriptionHistory().Add(QStringLiteral("Client dinner"));
+    ASSERT_TRUE(document_->GetCategories().SaveAll(false));
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        TapPadValue(slip->AmountEdit(), QStringLiteral("12.5"));
+
+        TapInNextMenu(QStringLiteral("Personal Deductible"));
+        Tap(slip->ExpenseTypeButton());
+        EXPECT_EQ(slip->ExpenseTypeButton()->text(), QStringLiteral("Personal Deductible"));
+
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
+            ASSERT_NE(chooser, nullptr);
+            ASSERT_TRUE(TapListItem(chooser->List(), QStringLiteral("Visa")));
+            Tap(chooser->OkButton());
+        });
+        Tap(slip->PaidWithButton());
+        EXPECT_EQ(slip->PaidWithButton()->text(), QStringLiteral("Visa"));
+
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
+            ASSERT_NE(chooser, nullptr);
+            ASSERT_TRUE(TapListItem(chooser->List(), QStringLiteral("Client 2")));
+            Tap(chooser->OkButton());
+        });
+        Tap(slip->ClassificationButton());
+        EXPECT_EQ(slip->ClassificationButton()->text(), QStringLiteral("Client 2"));
+
+        // The description's list: an earlier description picked, then
+        // "Modify..." adds an entry, which is picked beside it.
+        EXPECT_TRUE(TapComboItem(slip->Description(), QStringLiteral("Client dinner")));
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* editor = qobject_cast<CModifyListDialog*>(dialog);
+            ASSERT_NE(editor, nullptr);
+            WhenDialogOpens([](QDialog* dialog) {
+                auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
+                ASSERT_NE(entry, nullptr);
+                Type(entry->Field(), QStringLiteral("Team"));
+                TapButton(entry, QStringLiteral("Save"));
+            });
+            Tap(editor->AddButton());
+            EXPECT_EQ(editor->List()->count(), 2);
+            Tap(editor->OkButton());
+        });
+        EXPECT_TRUE(TapComboItem(slip->Description(), ModifyEntryText()));
+        EXPECT_TRUE(TapComboItem(slip->Description(), QStringLiteral("Team")));
+        EXPECT_EQ(slip->Description()->currentText(), QStringLiteral("Client dinner, Team"));
+
+        // Details -> Contacts -> New: the new contact ticked goes in.
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* details = qobject_cast<CSheetExpenseSlipDetails*>(dialog);
+            ASSERT_NE(details, nullptr);
+            WhenDialogOpens([this](QDialog* dialog) {
+                auto* sheet = qobject_cast<CSheetContacts*>(dialog);
+                ASSERT_NE(sheet, nullptr);
+                WhenDialogOpens([](QDialog* dialog) {
+                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
+                    ASSERT_NE(entry, nullptr);
+                    Type(entry->Field(), QStringLiteral("Ingrid"));
+                    TapButton(entry, QStringLiteral("Save"));
+                });
+                Tap(sheet->NewButton());
+                QListWidget* list = sheet->ExpensePage()->List();
+                ASSERT_EQ(list->count(), 1);
+                TapBox(list, 0);
+                Tap(sheet->OkButton());
+            });
+            Tap(details->Page(CPageExpenseSlipDetails::kContacts)->Button());
+            EXPECT_EQ(details->Edit(CPageExpenseSlipDetails::kContacts)->toPlainText(),
+                      QStringLiteral("Ingrid"));
+            Tap(details->SaveButton());
+        });
+        Tap(slip->DetailsButton());
+        Tap(slip->SaveButton());
+    });
+    Tap(frame_->MainView()->Button(CCategory::kMealsGroup));
+
+    CExpenseReport report;
+    report.GetCurrencyTable().Load(false);
+    ASSERT_TRUE(report.Open(trip, false));
+    ASSERT_EQ(report.GetRecords().GetCount(false), 1);
+    const CExpenseRecord* stored = report.GetRecords().GetAt(0, false);
+    EXPECT_EQ(stored->GetAmount(false).GetValue(), 12.5);
+    EXPECT_EQ(stored->GetExpenseType().GetName(), QStringLiteral("Personal Deductible"));
+    EXPECT_EQ(stored->GetPaidWith().GetName(), QStringLiteral("Visa"));
+    EXPECT_EQ(stored->GetClassification().GetName(), QStringLiteral("Client 2"));
+    EXPECT_EQ(stored->GetDescription(), QStringLiteral("Client dinner, Team"));
+    EXPECT_EQ(stored->GetContacts(), QStringLiteral("Ingrid"));
+}
+
+// A held pen on a category button: its group's pop-up, "Modify...", a new
+// category; the pop-up then offers it and a pick puts it on the button.
+TEST_F(JourneysTest, ACategoryMadeFromAHeldPenIsOfferedOnItsButton) {
+    MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    CategoryButton* misc = frame_->MainView()->Button(CCategory::kMiscGroup);
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
+        ASSERT_NE(chooser, nullptr);
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* editor = qobject_cast<CItemEditorDialog*>(dialog);
+            ASSERT_NE(editor, nullptr);
+            EXPECT_EQ(editor->windowTitle(), QStringLiteral("Modify Category"));
+            Type(editor->NameField(), QStringLiteral("Boat"));
+            Tap(editor->SaveButton());
+        });
+        Tap(chooser->NewButton());
+        Tap(chooser->OkButton());
+    });
+    HoldPen(misc, ModifyEntryText());
+    // Picked from the pop-up, it starts an expense and stays on the button.
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        EXPECT_EQ(slip->Category().GetName(), QStringLiteral("Boat"));
+        TapPadValue(slip->AmountEdit(), QStringLiteral("30"));
+        Tap(slip->SaveButton());
+    });
+    HoldPen(misc, QStringLiteral("Boat"));
+    EXPECT_EQ(misc->CategoryName(), QStringLiteral("Boat"));
+    CListGrid* list = frame_->MainView()->SimpleList()->Grid();
+    const int row = RowShowing(list, 1, QStringLiteral("Boat"));
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(list->CellText(3, row), QStringLiteral("$30.00"));
+}
+
+// Preferences -> Payment Sources: a tapped source renamed; the report's
+// expenses that use it follow when the user answers "This Report".
+TEST_F(JourneysTest, APaymentSourceRenamedInThePreferencesReachesTheExpenses) {
+    MakeReport(QStringLiteral("Trip"), {5});
+    StartFrame();
+    const QString used = document_->GetRecords().GetAt(0, false)->GetPaidWith().GetName();
+    ASSERT_FALSE(used.isEmpty());
+    OnSettingsList(SettingsItem::kPaymentSources, [this, used](CChooseItemDialog* chooser) {
+        ASSERT_TRUE(TapListItem(chooser->List(), used));
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* editor = qobject_cast<CItemEditorDialog*>(dialog);
+            ASSERT_NE(editor, nullptr);
+            Tap(editor->NameField());
+            QTest::keyClick(editor->NameField(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(editor->NameField(), QStringLiteral("Wallet"));
+            Tap(editor->SaveButton());
+        });
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* question = qobject_cast<UpdateScope*>(dialog);
+            ASSERT_NE(question, nullptr);
+            Tap(question->Button(UpdateScope::kThisReport));
+        });
+        Tap(chooser->EditButton());
+        EXPECT_EQ(chooser->List()->findItems(QStringLiteral("Wallet"), Qt::MatchExactly).size(),
+                  1);
+        Tap(chooser->CancelButton());
+    });
+    CExpenseReport report;
+    report.GetCurrencyTable().Load(false);
+    ASSERT_TRUE(report.Open(ReportPath(QStringLiteral("Trip")), false));
+    EXPECT_EQ(report.GetRecords().GetAt(0, false)->GetPaidWith().GetName(),
+              QStringLiteral("Wallet"));
+}
+
+// Preferences -> Classification: a tapped classification renamed, the
+// expenses left alone ("No Reports").
+TEST_F(JourneysTest, AClassificationRenamedInThePreferencesIsChosenByItsNewName) {
+    MakeReport(QStringLiteral("Trip"), {5});
+    StartFrame();
+    OnSettingsList(SettingsItem::kClassification, [this](CChooseItemDialog* chooser) {
+        ASSERT_TRUE(TapListItem(chooser->List(), QStringLiteral("Client 1")));
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* editor = qobject_cast<CItemEditorDialog*>(dialog);
+            ASSERT_NE(editor, nullptr);
+            EXPECT_EQ(editor->windowTitle(), QStringLiteral("Modify Classification"));
+            Tap(editor->NameField());
+            QTest::keyClick(editor->NameField(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(editor->NameField(), QStringLiteral("Acme"));
+            Tap(editor->SaveButton());
+        });
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* question = qobject_cast<UpdateScope*>(dialog);
+            ASSERT_NE(question, nullptr);
+            Tap(question->Button(UpdateScope::kNoReports));
+        });
+        Tap(chooser->EditButton());
+        EXPECT_TRUE(TapListItem(chooser->List(), QStringLiteral("Acme")));
+        EXPECT_FALSE(TapListItem(chooser->List(), QStringLiteral("Client 1")));
+        Tap(chooser->CancelButton());
+    });
+    CClassificationGroupMgr stored;
+    ASSERT_TRUE(stored.Load(false));
+    ASSERT_NE(stored.GetCurrentGroup(), nullptr);
+    EXPECT_TRUE(stored.GetCurrentGroup()->Exists(QStringLiteral("Acme")));
+}
+
+// Preferences -> Account Numbers: a tapped category's number typed in.
+TEST_F(JourneysTest, AnAccountNumberTypedForATappedCategoryIsStored) {
+    MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
+        ASSERT_NE(settings, nullptr);
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* numbers = qobject_cast<CAccountNumbersDialog*>(dialog);
+            ASSERT_NE(numbers, nullptr);
+            CColumnList* list = numbers->List();
+            int lunch = 0;
+            while (lunch < list->topLevelItemCount() &&
+                   list->Text(lunch, 0) != QStringLiteral("Lunch")) {
+                ++lunch;
+            }
+            ASSERT_LT(lunch, list->topLevelItemCount());
+            WhenDialogOpens([](QDialog* dialog) {
+                auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
+                ASSERT_NE(entry, nullptr);
+                Type(entry->Field(), QStringLiteral("6010"));
+                Tap(entry->OkButton() != nullptr ? static_cast<QWidget*>(entry->OkButton())
+                                                 : ButtonNamed(entry, QStringLiteral("Save")));
+            });
+            QTreeWidgetItem* row = list->topLevelItem(lunch);
+            list->scrollToItem(row);
+            Tap(list->viewport(), list->visualItemRect(row).center());
+            EXPECT_EQ(list->Text(lunch, 1), QStringLiteral("6010"));
+            Tap(numbers->OkButton());
+        });
+        Tap(settings->Button(SettingsItem::kAccountNumbers));
+        Tap(settings->OkButton());
+    });
+    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
+    CCategoryExManager stored;
+    ASSERT_TRUE(stored.LoadAll(false));
+    EXPECT_EQ(stored.Find(QStringLiteral("Lunch"))->GetAccountNumber(), QStringLiteral("6010"));
+}
+
+// A remembered place on the slip's details: "Modify..." from the
+// "Location" button, an entry tapped, changed and another deleted.
+TEST_F(JourneysTest, ARememberedPlaceTappedInItsListIsChangedAndDeleted) {
+    MakeReport(QStringLiteral("Trip"), {});
+    CHistoryHolder places(CHistoryHolder::Kind::ExpenseLocations);
+    places.Load(false);
+    places.GetHistory().Add(QStringLiteral("Bergen"));
+    places.GetHistory().Add(QStringLiteral("Oslo"));
+    places.Save(false);
+    StartFrame();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* details = qobject_cast<CSheetExpenseSlipDetails*>(dialog);
+            ASSERT_NE(details, nullptr);
+            WhenDialogOpens([this](QDialog* dialog) {
+                auto* editor = qobject_cast<CModifyListDialog*>(dialog);
+                ASSERT_NE(editor, nullptr);
+                WhenDialogOpens([](QDialog* dialog) {
+                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
+                    ASSERT_NE(entry, nullptr);
+                    EXPECT_EQ(entry->Field()->text(), QStringLiteral("Oslo"));
+                    QTest::keyClick(entry->Field(), Qt::Key_A, Qt::ControlModifier);
+                    QTest::keyClicks(entry->Field(), QStringLiteral("Arendal"));
+                    TapButton(entry, QStringLiteral("Save"));
+                });
+                ASSERT_TRUE(TapListItem(editor->List(), QStringLiteral("Oslo")));
+                ASSERT_TRUE(editor->ModifyButton()->isEnabled());
+                Tap(editor->ModifyButton());
+                platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+                ASSERT_TRUE(TapListItem(editor->List(), QStringLiteral("Bergen")));
+                ASSERT_TRUE(editor->DeleteButton()->isEnabled());
+                Tap(editor->DeleteButton());
+                EXPECT_EQ(editor->List()->count(), 1);
+                Tap(editor->OkButton());
+            });
+            TapInNextMenu(ModifyEntryText());
+            Tap(details->Page(CPageExpenseSlipDetails::kLocation)->Button());
+            Tap(details->CancelButton());
+        });
+        Tap(slip->DetailsButton());
+        Tap(slip->CancelButton());
+    });
+    Tap(frame_->MainView()->Button(CCategory::kMealsGroup));
+    CHistoryHolder stored(CHistoryHolder::Kind::ExpenseLocations);
+    stored.Load(false);
+    EXPECT_EQ(stored.GetHistory().GetItems(), QStringList{QStringLiteral("Arendal")});
+}
+
+// The program's own contacts: one tapped and renamed, another tapped and
+// deleted.
+TEST_F(JourneysTest, AContactTappedInTheListIsRenamedAndAnotherDeleted) {
+    MakeReport(QStringLiteral("Trip"), {});
+    CHistoryHolder contacts(CHistoryHolder::Kind::Contacts);
+    contacts.Load(false);
+    contacts.GetHistory().Add(QStringLiteral("Anders"));
+    contacts.GetHistory().Add(QStringLiteral("Bo"));
+    contacts.Save(false);
+    StartFrame();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* details = qobject_cast<CSheetExpenseSlipDetails*>(dialog);
+            ASSERT_NE(details, nullptr);
+            WhenDialogOpens([this](QDialog* dialog) {
+                auto* sheet = qobject_cast<CSheetContacts*>(dialog);
+                ASSERT_NE(sheet, nullptr);
+                QListWidget* list = sheet->ExpensePage()->List();
+                WhenDialogOpens([](QDialog* dialog) {
+                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
+                    ASSERT_NE(entry, nullptr);
+                    EXPECT_EQ(entry->Field()->text(), QStringLiteral("Bo"));
+                    QTest::keyClick(entry->Field(), Qt::Key_A, Qt::ControlModifier);
+                    QTest::keyClicks(entry->Field(), QStringLiteral("Cecilie"));
+                    TapButton(entry, QStringLiteral("Save"));
+                });
+                ASSERT_TRUE(TapListItem(list, QStringLiteral("Bo")));
+                Tap(sheet->EditButton());
+                platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+                ASSERT_TRUE(TapListItem(list, QStringLiteral("Anders")));
+                Tap(sheet->DeleteButton());
+                ASSERT_EQ(list->count(), 1);
+                EXPECT_EQ(list->item(0)->text(), QStringLiteral("Cecilie"));
+                sheet->reject();
+            });
+            Tap(details->Page(CPageExpenseSlipDetails::kContacts)->Button());
+            Tap(details->CancelButton());
+        });
+        Tap(slip->DetailsButton());
+        Tap(slip->CancelButton());
+    });
+    Tap(frame_->MainView()->Button(CCategory::kMealsGroup));
+    CHistoryHolder stored(CHistoryHolder::Kind::Contacts);
+    stored.Load(false);
+    EXPECT_EQ(stored.GetHistory().GetItems(), QStringList{QStringLiteral("Cecilie")});
+}
 
 }  // namespace
 
