@@ -752,6 +752,79 @@ TEST_F(JourneysTest, AContactTappedInTheListIsRenamedAndAnotherDeleted) {
     EXPECT_EQ(stored.GetHistory().GetItems(), QStringList{QStringLiteral("Cecilie")});
 }
 
+// "Report:" tapped: a remembered place picked from "Location", the report
+// marked submitted and then reimbursed, which needs submitted first.
+TEST_F(JourneysTest, AReportsPlaceAndStatusAreSetByTaps) {
+    MakeReport(QStringLiteral("Trip"), {10});
+    CHistoryHolder places(CHistoryHolder::Kind::ReportLocations);
+    places.Load(false);
+    places.GetHistory().Add(QStringLiteral("Oslo"));
+    places.Save(false);
+    StartFrame();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* info = qobject_cast<CReportInfoDialog*>(dialog);
+        ASSERT_NE(info, nullptr);
+        TapInNextMenu(QStringLiteral("Oslo"));
+        Tap(info->LocationButton());
+        EXPECT_EQ(info->LocationEdit()->toPlainText(), QStringLiteral("Oslo"));
+        EXPECT_FALSE(info->Reimbursed()->isEnabled());
+        Tap(info->Submitted());
+        Tap(info->Reimbursed());
+        Tap(info->OkButton());
+    });
+    Tap(frame_->ReportBar()->Label());
+    CExpenseReport report;
+    report.GetCurrencyTable().Load(false);
+    ASSERT_TRUE(report.Open(ReportPath(QStringLiteral("Trip")), false));
+    EXPECT_EQ(report.GetHeader().GetLocation(), QStringLiteral("Oslo"));
+    EXPECT_TRUE(report.GetHeader().IsSubmitted());
+    EXPECT_TRUE(report.GetHeader().IsReimbursed());
+}
+
+// An expense of another category entered on the main screen, then the
+// report's expenses of that category selected from their chooser.
+TEST_F(JourneysTest, ExpensesAreSelectedByACategoryPickedFromItsChooser) {
+    MakeReport(QStringLiteral("Trip"), {1, 2});
+    StartFrame();
+    CategoryButton* taxi = nullptr;
+    for (int group = 1; group <= CViewExpense::kButtonCount; ++group) {
+        if (frame_->MainView()->Button(group)->CategoryName() == QStringLiteral("Taxi")) {
+            taxi = frame_->MainView()->Button(group);
+        }
+    }
+    ASSERT_NE(taxi, nullptr);
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        TapPadValue(slip->AmountEdit(), QStringLiteral("15"));
+        Tap(slip->SaveButton());
+    });
+    Tap(taxi);
+    ASSERT_EQ(Count(), QStringLiteral("3 items"));
+
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* select = qobject_cast<CSelectExpensesDialog*>(dialog);
+        ASSERT_NE(select, nullptr);
+        EXPECT_TRUE(TapComboItem(select->Fields(), QStringLiteral("Category")));
+        ASSERT_TRUE(select->ChoiceValue()->isVisible());
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
+            ASSERT_NE(chooser, nullptr);
+            ASSERT_TRUE(TapListItem(chooser->List(), QStringLiteral("Taxi")));
+            Tap(chooser->OkButton());
+        });
+        Tap(select->ChoiceValue());
+        EXPECT_EQ(select->ChoiceValue()->text(), QStringLiteral("Taxi"));
+        Tap(select->SelectButton());
+    });
+    ASSERT_TRUE(TapMenu(QStringLiteral("Edit"), QStringLiteral("Select Expenses...")));
+    EXPECT_EQ(Count(), QStringLiteral("1 of 3 items"));
+    EXPECT_EQ(Total(), QStringLiteral("Total $15.00"));
+    CListGrid* list = frame_->MainView()->SimpleList()->Grid();
+    EXPECT_EQ(list->RowCount(), 1);
+    EXPECT_EQ(list->CellText(1, 0), QStringLiteral("Taxi"));
+}
+
 }  // namespace
 
 std::vector<Journey> JourneysTest::Commands() {
