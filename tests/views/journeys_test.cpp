@@ -194,8 +194,19 @@ struct Journey {
     std::optional<PromptAnswer> answer;  // the answer to its question
 };
 
-void PrintTo(const Journey& journey, std::ostream* out) {
-    *out << journey.name;
+// The window in each of its forms.
+struct Form {
+    const char* name;
+    QSize size;
+};
+const Form kForms[] = {
+    {"Portrait", QSize(240, 320)},
+    {"Landscape", QSize(320, 240)},
+    {"Square", QSize(240, 240)},
+};
+
+void PrintTo(const std::tuple<Journey, Form>& param, std::ostream* out) {
+    *out << std::get<0>(param).name << " in " << std::get<1>(param).name;
 }
 
 class JourneysTest : public FrameFixture {
@@ -263,15 +274,19 @@ protected:
     }
 };
 
-// Reports "Trip" (1, 2 and 3) and "Oslo" (100); the user opens "Trip".
-class CommandJourney : public JourneysTest, public ::testing::WithParamInterface<Journey> {};
+// Reports "Trip" (1, 2 and 3) and "Vienna" (100).
+class CommandJourney : public JourneysTest,
+                       public ::testing::WithParamInterface<std::tuple<Journey, Form>> {};
 
 TEST_P(CommandJourney, FromTheMainWindowToWhatTheUserSees) {
-    const Journey& journey = GetParam();
-    MakeReport(QStringLiteral("Oslo"), {100});
+    const Journey& journey = std::get<0>(GetParam());
+    MakeReport(QStringLiteral("Vienna"), {100});
     MakeReport(QStringLiteral("Trip"), {1, 2, 3});
     StartFrame();
-    PickReport(QStringLiteral("Trip"));
+    frame_->resize(std::get<1>(GetParam()).size);
+    QApplication::processEvents();
+    // The first report of the folder opens at the start.
+    ASSERT_EQ(ReportShown(), QStringLiteral("Trip"));
     if (journey.before) {
         journey.before(*this);
     }
@@ -298,8 +313,12 @@ TEST_P(CommandJourney, FromTheMainWindowToWhatTheUserSees) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, CommandJourney,
-                         ::testing::ValuesIn(JourneysTest::Commands()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Combine(::testing::ValuesIn(JourneysTest::Commands()),
+                                            ::testing::ValuesIn(kForms)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + '_' +
+                                    std::get<1>(info.param).name;
+                         });
 
 // A traveller's first rates: "Change Rates..." waits for "International
 // Traveler", which the user ticks in Preferences -> General; then a new
@@ -825,6 +844,18 @@ TEST_F(JourneysTest, ExpensesAreSelectedByACategoryPickedFromItsChooser) {
     EXPECT_EQ(list->CellText(1, 0), QStringLiteral("Taxi"));
 }
 
+// The report bar's list: every report of the folder, the picked one opens.
+TEST_F(JourneysTest, AReportPickedFromTheReportBarOpens) {
+    MakeReport(QStringLiteral("Trip"), {1, 2, 3});
+    MakeReport(QStringLiteral("Vienna"), {100});
+    StartFrame();
+    PickReport(QStringLiteral("Vienna"));
+    EXPECT_EQ(Count(), QStringLiteral("1 items"));
+    EXPECT_EQ(Total(), QStringLiteral("Total $100.00"));
+    PickReport(QStringLiteral("Trip"));
+    EXPECT_EQ(Count(), QStringLiteral("3 items"));
+}
+
 }  // namespace
 
 std::vector<Journey> JourneysTest::Commands() {
@@ -868,12 +899,12 @@ std::vector<Journey> JourneysTest::Commands() {
          [](T&, QDialog* dialog) {
              auto* merge = qobject_cast<CMergeRecordsDialog*>(dialog);
              ASSERT_NE(merge, nullptr);
-             EXPECT_TRUE(TapComboItem(merge->Targets(), QStringLiteral("Oslo")));
+             EXPECT_TRUE(TapComboItem(merge->Targets(), QStringLiteral("Vienna")));
              Tap(merge->MoveButton());
              Tap(merge->MergeButton());
          },
          [](T& t) {
-             EXPECT_EQ(StoredAmounts(QStringLiteral("Oslo")), QList<double>({1, 2, 100}));
+             EXPECT_EQ(StoredAmounts(QStringLiteral("Vienna")), QList<double>({1, 2, 100}));
              EXPECT_EQ(StoredAmounts(QStringLiteral("Trip")), QList<double>({3}));
              EXPECT_EQ(t.Total(), QStringLiteral("Total $0.00"));
          },
@@ -929,10 +960,10 @@ std::vector<Journey> JourneysTest::Commands() {
          [](T&, QDialog* dialog) {
              auto* list = qobject_cast<CReportListDialog*>(dialog);
              ASSERT_NE(list, nullptr);
-             TapCell(list->Grid(), 0, RowShowing(list->Grid(), 0, QStringLiteral("Oslo")));
+             TapCell(list->Grid(), 0, RowShowing(list->Grid(), 0, QStringLiteral("Vienna")));
          },
          [](T& t) {
-             EXPECT_EQ(t.ReportShown(), QStringLiteral("Oslo"));
+             EXPECT_EQ(t.ReportShown(), QStringLiteral("Vienna"));
              EXPECT_EQ(t.Count(), QStringLiteral("1 items"));
          },
          {}},
@@ -957,8 +988,15 @@ std::vector<Journey> JourneysTest::Commands() {
          {},
          [](T& t) {
              EXPECT_FALSE(t.frame_->DetailsView()->isVisible());
-             EXPECT_TRUE(t.frame_->MainView()->SimpleList()->Grid()->isVisible());
-             EXPECT_EQ(t.frame_->MainView()->SimpleList()->Grid()->RowCount(), 3);
+             EXPECT_TRUE(t.frame_->MainView()->isVisible());
+             // The buttons leave room for the list on the tall screen only;
+             // the menu ticks it where it is shown.
+             CListGrid* list = t.frame_->MainView()->SimpleList()->Grid();
+             EXPECT_EQ(list->isVisible(), t.frame_->height() >= 320);
+             EXPECT_EQ(list->RowCount(), 3);
+             t.frame_->UpdateCommands();
+             EXPECT_EQ(t.CommandNamed(QStringLiteral("Simple List"))->isChecked(),
+                       list->isVisible());
          },
          {}},
         {"Totals",
@@ -995,9 +1033,9 @@ std::vector<Journey> JourneysTest::Commands() {
          "Tools",
          "Open Report...",
          {},
-         [](T&, QDialog* dialog) { AnswerFiles(dialog, ReportPath(QStringLiteral("Oslo"))); },
+         [](T&, QDialog* dialog) { AnswerFiles(dialog, ReportPath(QStringLiteral("Vienna"))); },
          [](T& t) {
-             EXPECT_EQ(t.ReportShown(), QStringLiteral("Oslo"));
+             EXPECT_EQ(t.ReportShown(), QStringLiteral("Vienna"));
              EXPECT_EQ(t.Total(), QStringLiteral("Total $100.00"));
          },
          {}},
@@ -1019,7 +1057,7 @@ std::vector<Journey> JourneysTest::Commands() {
          [](T& t) {
              EXPECT_TRUE(QFileInfo::exists(GetTrashDirectory() + QStringLiteral("/Trip.xpf")));
              EXPECT_FALSE(QFileInfo::exists(ReportPath(QStringLiteral("Trip"))));
-             EXPECT_EQ(t.ReportShown(), QStringLiteral("Oslo"));
+             EXPECT_EQ(t.ReportShown(), QStringLiteral("Vienna"));
          },
          PromptAnswer::Yes},
         {"BackupRestore",
