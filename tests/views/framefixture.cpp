@@ -77,6 +77,16 @@ void FrameFixture::Tap(QWidget* widget, QPoint at) {
         const bool box = qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget);
         at = box ? QPoint(6, widget->height() / 2) : widget->rect().center();
     }
+    // A pen on a window that is not the active one makes it active, as a
+    // window manager does; the offscreen screen has none, and leaves no
+    // window active when a dialog above it closes. A window under a modal
+    // dialog stays as it is: it takes no taps.
+    QWidget* window = widget->window();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!window->isActiveWindow() && (modal == nullptr || modal == window)) {
+        window->activateWindow();
+        QApplication::processEvents();
+    }
     QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, at);
 }

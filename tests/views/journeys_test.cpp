@@ -54,7 +54,9 @@
 #include "views/pads/padamountedit.h"
 #include "views/settings/accountnumbersdialog.h"
 #include "views/settings/chooseitemdialog.h"
+#include "views/settings/classificationgroupsdialog.h"
 #include "views/settings/columnlist.h"
+#include "views/settings/conversionratedialog.h"
 #include "views/settings/itemeditordialog.h"
 #include "views/settings/modifylistdialog.h"
 #include "views/settings/newcurrencydialog.h"
@@ -69,6 +71,8 @@
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
+#include "views/totals/daterangebox.h"
+#include "views/totals/daterangedialog.h"
 #include "views/totals/legendlist.h"
 #include "views/totals/pagesubtotals.h"
 #include "views/totals/pagetotals.h"
@@ -78,6 +82,7 @@
 #include "views/widgets/cashregistersound.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/insertentry.h"
+#include "views/widgets/storeddateedit.h"
 #include "views/widgets/textentrydialog.h"
 #include "views/widgets/updatescope.h"
 
@@ -854,6 +859,172 @@ TEST_F(JourneysTest, AReportPickedFromTheReportBarOpens) {
     EXPECT_EQ(Total(), QStringLiteral("Total $100.00"));
     PickReport(QStringLiteral("Trip"));
     EXPECT_EQ(Count(), QStringLiteral("3 items"));
+}
+
+// A traveller abroad: "International Traveler" ticked in the preferences, a
+// currency put in use from the slip's currency list, picked there, and its
+// rate changed with "Rate" and kept as the default.
+TEST_F(JourneysTest, AForeignExpenseIsEnteredInACurrencyTheUserAddsOnTheSlip) {
+    MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
+        ASSERT_NE(settings, nullptr);
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* general = qobject_cast<CPageGeneral*>(dialog);
+            ASSERT_NE(general, nullptr);
+            Tap(general->InternationalTraveler());
+            Tap(general->SaveButton());
+        });
+        Tap(settings->Button(SettingsItem::kGeneral));
+        Tap(settings->OkButton());
+    });
+    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
+
+    QString chosen;
+    platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        ASSERT_TRUE(slip->Currency()->isVisible());
+        EXPECT_FALSE(slip->RateButton()->isVisible());
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* page = qobject_cast<CPageCurrency*>(dialog);
+            ASSERT_NE(page, nullptr);
+            WhenDialogOpens([&](QDialog* dialog) {
+                auto* offered = qobject_cast<CNewCurrencyDialog*>(dialog);
+                ASSERT_NE(offered, nullptr);
+                ASSERT_GT(offered->List()->topLevelItemCount(), 0);
+                chosen = offered->List()->Text(0, 0);
+                QTreeWidgetItem* first = offered->List()->topLevelItem(0);
+                Tap(offered->List()->viewport(), offered->List()->visualItemRect(first).center());
+                Tap(offered->OkButton());
+            });
+            Tap(page->NewButton());
+            Tap(page->OkButton());
+        });
+        EXPECT_TRUE(TapComboItem(slip->Currency(), ModifyEntryText()));
+        ASSERT_FALSE(chosen.isEmpty());
+        ASSERT_TRUE(TapComboItem(slip->Currency(), chosen)) << chosen.toStdString();
+        EXPECT_EQ(slip->SlipCurrency(), chosen);
+        ASSERT_TRUE(slip->RateButton()->isVisible());
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* rate = qobject_cast<CConversionRateDialog*>(dialog);
+            ASSERT_NE(rate, nullptr);
+            Tap(rate->RateEdit());
+            TapPadValue(rate->RateEdit(), QStringLiteral("2"));
+            Tap(rate->SaveButton());
+        });
+        Tap(slip->RateButton());
+        Tap(slip->AmountEdit());
+        TapPadValue(slip->AmountEdit(), QStringLiteral("10"));
+        Tap(slip->SaveButton());
+    });
+    Tap(frame_->MainView()->Button(CCategory::kMealsGroup));
+
+    EXPECT_EQ(Messages().last(), QStringLiteral("Save the new exchange rate as the default?"));
+    EXPECT_EQ(Total(), QStringLiteral("Total $5.00"));
+    CExpenseReport report;
+    report.GetCurrencyTable().Load(false);
+    ASSERT_TRUE(report.Open(ReportPath(QStringLiteral("Trip")), false));
+    ASSERT_EQ(report.GetRecords().GetCount(false), 1);
+    EXPECT_EQ(report.GetRecords().GetAt(0, false)->GetCurrencyName(), chosen);
+    EXPECT_EQ(report.GetRecords().GetAt(0, false)->GetExchangeRate().GetValue(), 2.0);
+    CCurrencyTable table;
+    ASSERT_TRUE(table.Load(false));
+    CCurrencyFormat format;
+    CurrencyRate rate;
+    ASSERT_TRUE(table.GetRate(chosen, format, rate));
+    EXPECT_EQ(rate.GetRate(), 2.0);
+}
+
+// The total tapped in the status bar, then the Subtotals page: grouped by
+// payment source from its list, limited to a range of days typed in, and a
+// group tapped selects its expenses.
+TEST_F(JourneysTest, ASubtotalTappedSelectsItsExpensesWithinTheDaysChosen) {
+    MakeReport(QStringLiteral("Trip"), {1, 2, 4, 8});
+    StartFrame();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* window = qobject_cast<CTotalsDialog*>(dialog);
+        ASSERT_NE(window, nullptr);
+        ASSERT_NE(window->TotalsPage(), nullptr);
+        TapButton(window->TotalsPage()->Commands(), QStringLiteral("Subtotals"));
+        CPageSubtotals* page = window->SubtotalsPage();
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(TapComboItem(page->SubtotalBy(), QStringLiteral("Receipt")));
+        EXPECT_EQ(page->Legend()->rowCount(), 1);
+        EXPECT_EQ(page->Legend()->item(0, 1)->text(), QStringLiteral("$15.00"));
+
+        // The second and third day only: strictly after the first, before
+        // the fourth.
+        const QDate first = QDateTime::fromSecsSinceEpoch(kTestNow).date();
+        WhenDialogOpens([first](QDialog* dialog) {
+            auto* range = qobject_cast<CDateRangeDialog*>(dialog);
+            ASSERT_NE(range, nullptr);
+            Tap(range->IncludeDates());
+            TypeDate(range->From(), first.toString(QStringLiteral("MM/dd/yyyy")));
+            TypeDate(range->To(), first.addDays(3).toString(QStringLiteral("MM/dd/yyyy")));
+            Tap(range->OkButton());
+        });
+        Tap(page->DateRange());
+        ASSERT_EQ(page->Legend()->rowCount(), 1);
+        EXPECT_EQ(page->Legend()->item(0, 1)->text(), QStringLiteral("$6.00"));
+        const QRect row = page->Legend()->visualRect(page->Legend()->model()->index(0, 0));
+        Tap(page->Legend()->viewport(), QPoint(row.right() - 4, row.center().y()));
+    });
+    Tap(frame_->Status()->Total());
+    EXPECT_EQ(Count(), QStringLiteral("2 of 4 items"));
+    EXPECT_EQ(Total(), QStringLiteral("Total $6.00"));
+}
+
+// Preferences -> General -> "Classify By:" -> "Modify...": a group added,
+// tapped and renamed, then picked from the list and saved as the one in use.
+TEST_F(JourneysTest, AClassificationGroupAddedAndRenamedBecomesTheOneInUse) {
+    MakeReport(QStringLiteral("Trip"), {5});
+    StartFrame();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
+        ASSERT_NE(settings, nullptr);
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* general = qobject_cast<CPageGeneral*>(dialog);
+            ASSERT_NE(general, nullptr);
+            WhenDialogOpens([this](QDialog* dialog) {
+                auto* groups = qobject_cast<CClassificationGroupsDialog*>(dialog);
+                ASSERT_NE(groups, nullptr);
+                WhenDialogOpens([](QDialog* dialog) {
+                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
+                    ASSERT_NE(entry, nullptr);
+                    Type(entry->Field(), QStringLiteral("Projects"));
+                    TapButton(entry, QStringLiteral("Save"));
+                });
+                Tap(groups->AddButton());
+                WhenDialogOpens([](QDialog* dialog) {
+                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
+                    ASSERT_NE(entry, nullptr);
+                    EXPECT_EQ(entry->Field()->text(), QStringLiteral("Projects"));
+                    QTest::keyClick(entry->Field(), Qt::Key_A, Qt::ControlModifier);
+                    QTest::keyClicks(entry->Field(), QStringLiteral("Journeys"));
+                    TapButton(entry, QStringLiteral("Save"));
+                });
+                ASSERT_TRUE(TapListItem(groups->List(), QStringLiteral("Projects")));
+                ASSERT_TRUE(groups->RenameButton()->isEnabled());
+                Tap(groups->RenameButton());
+                EXPECT_TRUE(TapListItem(groups->List(), QStringLiteral("Journeys")));
+                Tap(groups->OkButton());
+            });
+            EXPECT_TRUE(TapComboItem(general->ClassifyBy(), ModifyEntryText()));
+            EXPECT_TRUE(TapComboItem(general->ClassifyBy(), QStringLiteral("Journeys")));
+            EXPECT_EQ(general->ClassifyBy()->currentText(), QStringLiteral("Journeys"));
+            Tap(general->SaveButton());
+        });
+        Tap(settings->Button(SettingsItem::kGeneral));
+        Tap(settings->OkButton());
+    });
+    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
+    CClassificationGroupMgr stored;
+    ASSERT_TRUE(stored.Load(false));
+    EXPECT_EQ(stored.GetCurrentGroupName(), QStringLiteral("Journeys"));
+    EXPECT_FALSE(stored.GroupExists(QStringLiteral("Projects")));
 }
 
 }  // namespace
