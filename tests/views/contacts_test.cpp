@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -262,6 +263,8 @@ TEST_F(ContactsTest, AMissingAddressBookLeavesItsPageEmpty) {
     OnDetails([this](CSheetExpenseSlipDetails* details) {
         PickContacts(details, [](CSheetContacts* sheet) {
             EXPECT_EQ(sheet->OutlookPage()->List()->model()->rowCount(), 0);
+            QTabBar* tabs = sheet->Tabs()->tabBar();
+            Tap(tabs, tabs->tabRect(sheet->Tabs()->indexOf(sheet->OutlookPage())).center());
             Tap(sheet->OutlookPage()->CopyButton());
         });
     });

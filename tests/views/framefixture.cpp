@@ -77,6 +77,9 @@ void FrameFixture::Tap(QWidget* widget, QPoint at) {
         const bool box = qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget);
         at = box ? QPoint(6, widget->height() / 2) : widget->rect().center();
     }
+    // A user taps only what is shown.
+    EXPECT_TRUE(widget->isVisible()) << "tap on a hidden " << widget->metaObject()->className()
+                                     << " " << widget->accessibleName().toStdString();
     // A pen on a window that is not the active one makes it active, as a
     // window manager does; the offscreen screen has none, and leaves no
     // window active when a dialog above it closes. A window under a modal
