@@ -1027,6 +1027,39 @@ TEST_F(JourneysTest, AClassificationGroupAddedAndRenamedBecomesTheOneInUse) {
     EXPECT_FALSE(stored.GroupExists(QStringLiteral("Projects")));
 }
 
+// A first start with no report: a category tapped asks for a report first;
+// the report bar's list says there is none and leads into a new report, in
+// which the expense then goes.
+TEST_F(JourneysTest, AFirstStartWithoutReportsLeadsIntoTheFirstReport) {
+    StartFrame();
+    EXPECT_EQ(Count(), QStringLiteral("0 items"));
+    Tap(frame_->MainView()->Button(CCategory::kMiscGroup));
+    EXPECT_EQ(Messages(), QStringList(QStringLiteral(
+                              "You have not created an expense report yet. \n\nPlease create "
+                              "one before attempting this action")));
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* info = qobject_cast<CReportInfoDialog*>(dialog);
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->Heading()->text(), QStringLiteral("New Report"));
+        Type(info->TitleEdit(), QStringLiteral("First"));
+        Tap(info->OkButton());
+    });
+    Tap(frame_->ReportBar()->Reports());
+    EXPECT_EQ(Messages().last(), QStringLiteral("There are no expense reports to open, please "
+                                                "create a new expense report."));
+    EXPECT_EQ(ReportShown(), QStringLiteral("First"));
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        TapPadValue(slip->AmountEdit(), QStringLiteral("9.99"));
+        Tap(slip->SaveButton());
+    });
+    Tap(frame_->MainView()->Button(CCategory::kMiscGroup));
+    EXPECT_EQ(Count(), QStringLiteral("1 items"));
+    EXPECT_EQ(Total(), QStringLiteral("Total $9.99"));
+    EXPECT_EQ(StoredAmounts(QStringLiteral("First")), QList<double>({9.99}));
+}
+
 }  // namespace
 
 std::vector<Journey> JourneysTest::Commands() {
