@@ -40,6 +40,7 @@
 #include "report/report.h"
 #include "views/backup/pagebackup.h"
 #include "views/backup/sheetbackuprestore.h"
+#include "views/backup/trashdialog.h"
 #include "views/frame/aboutdialog.h"
 #include "views/frame/activereportbar.h"
 #include "views/frame/exportdialog.h"
@@ -290,7 +291,7 @@ TEST_P(CommandJourney, FromTheMainWindowToWhatTheUserSees) {
     StartFrame();
     frame_->resize(std::get<1>(GetParam()).size);
     QApplication::processEvents();
-    // The first report of the folder opens at the start.
+    // The report made last is the one opened at the start.
     ASSERT_EQ(ReportShown(), QStringLiteral("Trip"));
     if (journey.before) {
         journey.before(*this);
@@ -1058,6 +1059,49 @@ TEST_F(JourneysTest, AFirstStartWithoutReportsLeadsIntoTheFirstReport) {
     EXPECT_EQ(Count(), QStringLiteral("1 items"));
     EXPECT_EQ(Total(), QStringLiteral("Total $9.99"));
     EXPECT_EQ(StoredAmounts(QStringLiteral("First")), QList<double>({9.99}));
+}
+
+// A report deleted from the Tools menu, then brought back from the trash of
+// Preferences -> General: the report bar's list offers it again.
+TEST_F(JourneysTest, ADeletedReportComesBackFromTheTrash) {
+    MakeReport(QStringLiteral("Vienna"), {100});
+    MakeReport(QStringLiteral("Trip"), {1, 2, 3});
+    StartFrame();
+    ASSERT_EQ(ReportShown(), QStringLiteral("Trip"));
+    platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Delete Report")));
+    ASSERT_EQ(ReportShown(), QStringLiteral("Vienna"));
+
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
+        ASSERT_NE(settings, nullptr);
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* general = qobject_cast<CPageGeneral*>(dialog);
+            ASSERT_NE(general, nullptr);
+            WhenDialogOpens([this](QDialog* dialog) {
+                auto* trash = qobject_cast<CTrashDialog*>(dialog);
+                ASSERT_NE(trash, nullptr);
+                ASSERT_EQ(trash->List()->topLevelItemCount(), 1);
+                QTreeWidgetItem* gone = trash->List()->topLevelItem(0);
+                Tap(trash->List()->viewport(), trash->List()->visualItemRect(gone).center());
+                platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+                Tap(trash->RestoreButton());
+                EXPECT_EQ(trash->List()->topLevelItemCount(), 0);
+                TapButton(trash, QStringLiteral("OK"));
+                if (trash->isVisible()) {
+                    trash->accept();
+                }
+            });
+            Tap(general->TrashButton());
+            Tap(general->CancelButton());
+        });
+        Tap(settings->Button(SettingsItem::kGeneral));
+        Tap(settings->OkButton());
+    });
+    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
+    EXPECT_EQ(StoredAmounts(QStringLiteral("Trip")), QList<double>({1, 2, 3}));
+    PickReport(QStringLiteral("Trip"));
+    EXPECT_EQ(Count(), QStringLiteral("3 items"));
 }
 
 }  // namespace
