@@ -30,7 +30,6 @@
 #include "lists/category.h"
 #include "lists/categoryex.h"
 #include "lists/categoryexmanager.h"
-#include "lists/classificationgroup.h"
 #include "lists/classificationgroupmgr.h"
 #include "lists/currencytable.h"
 #include "lists/historyholder.h"
@@ -244,19 +243,34 @@ protected:
         QApplication::processEvents();
     }
 
-    // Preferences -> the list button of `type`; `use` works in the chooser
-    // and closes it, then the settings screen is closed with OK.
-    void OnSettingsList(int type, std::function<void(CChooseItemDialog*)> use) {
+    // Types `text` over what the next "List Entry" (or a dialog like it)
+    // shows, which must be `shown`, and saves.
+    void WhenEntryOpens(const QString& text, const QString& shown = QString()) {
+        WhenDialogOpens([text, shown](QDialog* dialog) {
+            auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
+            ASSERT_NE(entry, nullptr);
+            EXPECT_EQ(entry->Field()->text(), shown);
+            Tap(entry->Field());
+            QTest::keyClick(entry->Field(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(entry->Field(), text);
+            TapButton(entry, QStringLiteral("Save"));
+        });
+    }
+
+    // Preferences -> the button of `type`; `use` works on the page or list
+    // it opens and closes it, then the settings screen is closed with OK.
+    template <typename Page>
+    void OnSettingsPage(int type, std::function<void(Page*)> use) {
         WhenDialogOpens([this, type, use](QDialog* dialog) {
             auto* settings = qobject_cast<CSettingsDialog*>(dialog);
             ASSERT_NE(settings, nullptr);
             WhenDialogOpens([use](QDialog* dialog) {
-                auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
-                ASSERT_NE(chooser, nullptr);
-                use(chooser);
-                if (chooser->isVisible()) {
-                    ADD_FAILURE() << "the chooser stayed open";
-                    chooser->reject();
+                auto* page = qobject_cast<Page*>(dialog);
+                ASSERT_NE(page, nullptr);
+                use(page);
+                if (page->isVisible()) {
+                    ADD_FAILURE() << "the page stayed open";
+                    page->reject();
                 }
             });
             Tap(settings->Button(type));
@@ -333,19 +347,10 @@ TEST_F(JourneysTest, ChangeRatesOpensOnceTheUserTravelsAbroad) {
     MakeReport(QStringLiteral("Trip"), {10});
     StartFrame();
     EXPECT_FALSE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Change Rates...")));
-    WhenDialogOpens([this](QDialog* dialog) {
-        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
-        ASSERT_NE(settings, nullptr);
-        WhenDialogOpens([](QDialog* dialog) {
-            auto* general = qobject_cast<CPageGeneral*>(dialog);
-            ASSERT_NE(general, nullptr);
-            Tap(general->InternationalTraveler());
-            Tap(general->SaveButton());
-        });
-        Tap(settings->Button(SettingsItem::kGeneral));
-        Tap(settings->OkButton());
+    OnSettingsPage<CPageGeneral>(SettingsItem::kGeneral, [](CPageGeneral* general) {
+        Tap(general->InternationalTraveler());
+        Tap(general->SaveButton());
     });
-    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
 
     QString chosen;
     WhenDialogOpens([&](QDialog* dialog) {
@@ -376,22 +381,13 @@ TEST_F(JourneysTest, ChangeRatesOpensOnceTheUserTravelsAbroad) {
 TEST_F(JourneysTest, ASoundTickedInThePreferencesRingsOnTheNextExpense) {
     MakeReport(QStringLiteral("Trip"), {});
     StartFrame();
-    WhenDialogOpens([this](QDialog* dialog) {
-        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
-        ASSERT_NE(settings, nullptr);
-        WhenDialogOpens([](QDialog* dialog) {
-            auto* general = qobject_cast<CPageGeneral*>(dialog);
-            ASSERT_NE(general, nullptr);
-            if (general->PlaySounds()->isChecked()) {
-                Tap(general->PlaySounds());
-            }
+    OnSettingsPage<CPageGeneral>(SettingsItem::kGeneral, [](CPageGeneral* general) {
+        if (general->PlaySounds()->isChecked()) {
             Tap(general->PlaySounds());
-            Tap(general->SaveButton());
-        });
-        Tap(settings->Button(SettingsItem::kGeneral));
-        Tap(settings->OkButton());
+        }
+        Tap(general->PlaySounds());
+        Tap(general->SaveButton());
     });
-    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
     WhenDialogOpens([](QDialog* dialog) {
         auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
         ASSERT_NE(slip, nullptr);
@@ -481,12 +477,7 @@ TEST_F(JourneysTest, ASlipFilledByTapsIsStoredAsShown) {
         WhenDialogOpens([this](QDialog* dialog) {
             auto* editor = qobject_cast<CModifyListDialog*>(dialog);
             ASSERT_NE(editor, nullptr);
-            WhenDialogOpens([](QDialog* dialog) {
-                auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
-                ASSERT_NE(entry, nullptr);
-                Type(entry->Field(), QStringLiteral("Team"));
-                TapButton(entry, QStringLiteral("Save"));
-            });
+            WhenEntryOpens(QStringLiteral("Team"));
             Tap(editor->AddButton());
             EXPECT_EQ(editor->List()->count(), 2);
             Tap(editor->OkButton());
@@ -502,12 +493,7 @@ TEST_F(JourneysTest, ASlipFilledByTapsIsStoredAsShown) {
             WhenDialogOpens([this](QDialog* dialog) {
                 auto* sheet = qobject_cast<CSheetContacts*>(dialog);
                 ASSERT_NE(sheet, nullptr);
-                WhenDialogOpens([](QDialog* dialog) {
-                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
-                    ASSERT_NE(entry, nullptr);
-                    Type(entry->Field(), QStringLiteral("Ingrid"));
-                    TapButton(entry, QStringLiteral("Save"));
-                });
+                WhenEntryOpens(QStringLiteral("Ingrid"));
                 Tap(sheet->NewButton());
                 QListWidget* list = sheet->ExpensePage()->List();
                 ASSERT_EQ(list->count(), 1);
@@ -573,82 +559,67 @@ TEST_F(JourneysTest, ACategoryMadeFromAHeldPenIsOfferedOnItsButton) {
     EXPECT_EQ(list->CellText(3, row), QStringLiteral("$30.00"));
 }
 
-// Preferences -> Payment Sources: a tapped source renamed; the report's
-// expenses that use it follow when the user answers "This Report".
-TEST_F(JourneysTest, APaymentSourceRenamedInThePreferencesReachesTheExpenses) {
+// Preferences -> a list: an item tapped (the expense's own payment source),
+// renamed with "Edit", and "Update..." answered; the chooser lists the new
+// name, and the stored expense follows the answer.
+TEST_F(JourneysTest, AnItemRenamedInThePreferencesReachesTheExpensesAsAnswered) {
+    struct Case {
+        int type;
+        const char* item;  // null: the one the expense uses
+        const char* editor;
+        UpdateScope::Answer answer;
+    };
+    const Case cases[] = {
+        {SettingsItem::kPaymentSources, nullptr, "Payment Source", UpdateScope::kThisReport},
+        {SettingsItem::kClassification, "Client 1", "Modify Classification",
+         UpdateScope::kNoReports},
+    };
     MakeReport(QStringLiteral("Trip"), {5});
     StartFrame();
-    const QString used = document_->GetRecords().GetAt(0, false)->GetPaidWith().GetName();
-    ASSERT_FALSE(used.isEmpty());
-    OnSettingsList(SettingsItem::kPaymentSources, [this, used](CChooseItemDialog* chooser) {
-        ASSERT_TRUE(TapListItem(chooser->List(), used));
-        WhenDialogOpens([](QDialog* dialog) {
-            auto* editor = qobject_cast<CItemEditorDialog*>(dialog);
-            ASSERT_NE(editor, nullptr);
-            Tap(editor->NameField());
-            QTest::keyClick(editor->NameField(), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(editor->NameField(), QStringLiteral("Wallet"));
-            Tap(editor->SaveButton());
+    const auto used = [](const CExpenseRecord& record, int type) {
+        return type == SettingsItem::kPaymentSources ? record.GetPaidWith().GetName()
+                                                     : record.GetClassification().GetName();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.editor);
+        const QString stored = used(*document_->GetRecords().GetAt(0, false), c.type);
+        const QString before = c.item ? QString::fromLatin1(c.item) : stored;
+        const QString after = before + QStringLiteral(" 2");
+        OnSettingsPage<CChooseItemDialog>(c.type, [&](CChooseItemDialog* chooser) {
+            ASSERT_TRUE(TapListItem(chooser->List(), before)) << before.toStdString();
+            WhenDialogOpens([&](QDialog* dialog) {
+                auto* editor = qobject_cast<CItemEditorDialog*>(dialog);
+                ASSERT_NE(editor, nullptr);
+                EXPECT_EQ(editor->windowTitle(), QString::fromLatin1(c.editor));
+                Tap(editor->NameField());
+                QTest::keyClick(editor->NameField(), Qt::Key_End);
+                QTest::keyClicks(editor->NameField(), QStringLiteral(" 2"));
+                Tap(editor->SaveButton());
+            });
+            WhenDialogOpens([&](QDialog* dialog) {
+                auto* question = qobject_cast<UpdateScope*>(dialog);
+                ASSERT_NE(question, nullptr);
+                Tap(question->Button(c.answer));
+            });
+            Tap(chooser->EditButton());
+            EXPECT_TRUE(TapListItem(chooser->List(), after));
+            EXPECT_FALSE(TapListItem(chooser->List(), before));
+            Tap(chooser->CancelButton());
         });
-        WhenDialogOpens([](QDialog* dialog) {
-            auto* question = qobject_cast<UpdateScope*>(dialog);
-            ASSERT_NE(question, nullptr);
-            Tap(question->Button(UpdateScope::kThisReport));
-        });
-        Tap(chooser->EditButton());
-        EXPECT_EQ(chooser->List()->findItems(QStringLiteral("Wallet"), Qt::MatchExactly).size(),
-                  1);
-        Tap(chooser->CancelButton());
-    });
-    CExpenseReport report;
-    report.GetCurrencyTable().Load(false);
-    ASSERT_TRUE(report.Open(ReportPath(QStringLiteral("Trip")), false));
-    EXPECT_EQ(report.GetRecords().GetAt(0, false)->GetPaidWith().GetName(),
-              QStringLiteral("Wallet"));
-}
-
-// Preferences -> Classification: a tapped classification renamed, the
-// expenses left alone ("No Reports").
-TEST_F(JourneysTest, AClassificationRenamedInThePreferencesIsChosenByItsNewName) {
-    MakeReport(QStringLiteral("Trip"), {5});
-    StartFrame();
-    OnSettingsList(SettingsItem::kClassification, [this](CChooseItemDialog* chooser) {
-        ASSERT_TRUE(TapListItem(chooser->List(), QStringLiteral("Client 1")));
-        WhenDialogOpens([](QDialog* dialog) {
-            auto* editor = qobject_cast<CItemEditorDialog*>(dialog);
-            ASSERT_NE(editor, nullptr);
-            EXPECT_EQ(editor->windowTitle(), QStringLiteral("Modify Classification"));
-            Tap(editor->NameField());
-            QTest::keyClick(editor->NameField(), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(editor->NameField(), QStringLiteral("Acme"));
-            Tap(editor->SaveButton());
-        });
-        WhenDialogOpens([](QDialog* dialog) {
-            auto* question = qobject_cast<UpdateScope*>(dialog);
-            ASSERT_NE(question, nullptr);
-            Tap(question->Button(UpdateScope::kNoReports));
-        });
-        Tap(chooser->EditButton());
-        EXPECT_TRUE(TapListItem(chooser->List(), QStringLiteral("Acme")));
-        EXPECT_FALSE(TapListItem(chooser->List(), QStringLiteral("Client 1")));
-        Tap(chooser->CancelButton());
-    });
-    CClassificationGroupMgr stored;
-    ASSERT_TRUE(stored.Load(false));
-    ASSERT_NE(stored.GetCurrentGroup(), nullptr);
-    EXPECT_TRUE(stored.GetCurrentGroup()->Exists(QStringLiteral("Acme")));
+        CExpenseReport report;
+        report.GetCurrencyTable().Load(false);
+        ASSERT_TRUE(report.Open(ReportPath(QStringLiteral("Trip")), false));
+        EXPECT_EQ(used(*report.GetRecords().GetAt(0, false), c.type),
+                  c.answer == UpdateScope::kThisReport ? after : stored);
+    }
 }
 
 // Preferences -> Account Numbers: a tapped category's number typed in.
 TEST_F(JourneysTest, AnAccountNumberTypedForATappedCategoryIsStored) {
     MakeReport(QStringLiteral("Trip"), {});
     StartFrame();
-    WhenDialogOpens([this](QDialog* dialog) {
-        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
-        ASSERT_NE(settings, nullptr);
-        WhenDialogOpens([this](QDialog* dialog) {
-            auto* numbers = qobject_cast<CAccountNumbersDialog*>(dialog);
-            ASSERT_NE(numbers, nullptr);
+    OnSettingsPage<CAccountNumbersDialog>(
+        SettingsItem::kAccountNumbers, [this](CAccountNumbersDialog* numbers) {
             CColumnList* list = numbers->List();
             int lunch = 0;
             while (lunch < list->topLevelItemCount() &&
@@ -669,10 +640,6 @@ TEST_F(JourneysTest, AnAccountNumberTypedForATappedCategoryIsStored) {
             EXPECT_EQ(list->Text(lunch, 1), QStringLiteral("6010"));
             Tap(numbers->OkButton());
         });
-        Tap(settings->Button(SettingsItem::kAccountNumbers));
-        Tap(settings->OkButton());
-    });
-    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
     CCategoryExManager stored;
     ASSERT_TRUE(stored.LoadAll(false));
     EXPECT_EQ(stored.Find(QStringLiteral("Lunch"))->GetAccountNumber(), QStringLiteral("6010"));
@@ -697,14 +664,7 @@ TEST_F(JourneysTest, ARememberedPlaceTappedInItsListIsChangedAndDeleted) {
             WhenDialogOpens([this](QDialog* dialog) {
                 auto* editor = qobject_cast<CModifyListDialog*>(dialog);
                 ASSERT_NE(editor, nullptr);
-                WhenDialogOpens([](QDialog* dialog) {
-                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
-                    ASSERT_NE(entry, nullptr);
-                    EXPECT_EQ(entry->Field()->text(), QStringLiteral("Oslo"));
-                    QTest::keyClick(entry->Field(), Qt::Key_A, Qt::ControlModifier);
-                    QTest::keyClicks(entry->Field(), QStringLiteral("Arendal"));
-                    TapButton(entry, QStringLiteral("Save"));
-                });
+                WhenEntryOpens(QStringLiteral("Arendal"), QStringLiteral("Oslo"));
                 ASSERT_TRUE(TapListItem(editor->List(), QStringLiteral("Oslo")));
                 ASSERT_TRUE(editor->ModifyButton()->isEnabled());
                 Tap(editor->ModifyButton());
@@ -748,14 +708,7 @@ TEST_F(JourneysTest, AContactTappedInTheListIsRenamedAndAnotherDeleted) {
                 auto* sheet = qobject_cast<CSheetContacts*>(dialog);
                 ASSERT_NE(sheet, nullptr);
                 QListWidget* list = sheet->ExpensePage()->List();
-                WhenDialogOpens([](QDialog* dialog) {
-                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
-                    ASSERT_NE(entry, nullptr);
-                    EXPECT_EQ(entry->Field()->text(), QStringLiteral("Bo"));
-                    QTest::keyClick(entry->Field(), Qt::Key_A, Qt::ControlModifier);
-                    QTest::keyClicks(entry->Field(), QStringLiteral("Cecilie"));
-                    TapButton(entry, QStringLiteral("Save"));
-                });
+                WhenEntryOpens(QStringLiteral("Cecilie"), QStringLiteral("Bo"));
                 ASSERT_TRUE(TapListItem(list, QStringLiteral("Bo")));
                 Tap(sheet->EditButton());
                 platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
@@ -868,19 +821,10 @@ TEST_F(JourneysTest, AReportPickedFromTheReportBarOpens) {
 TEST_F(JourneysTest, AForeignExpenseIsEnteredInACurrencyTheUserAddsOnTheSlip) {
     MakeReport(QStringLiteral("Trip"), {});
     StartFrame();
-    WhenDialogOpens([this](QDialog* dialog) {
-        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
-        ASSERT_NE(settings, nullptr);
-        WhenDialogOpens([](QDialog* dialog) {
-            auto* general = qobject_cast<CPageGeneral*>(dialog);
-            ASSERT_NE(general, nullptr);
-            Tap(general->InternationalTraveler());
-            Tap(general->SaveButton());
-        });
-        Tap(settings->Button(SettingsItem::kGeneral));
-        Tap(settings->OkButton());
+    OnSettingsPage<CPageGeneral>(SettingsItem::kGeneral, [](CPageGeneral* general) {
+        Tap(general->InternationalTraveler());
+        Tap(general->SaveButton());
     });
-    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
 
     QString chosen;
     platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
@@ -983,45 +927,24 @@ TEST_F(JourneysTest, ASubtotalTappedSelectsItsExpensesWithinTheDaysChosen) {
 TEST_F(JourneysTest, AClassificationGroupAddedAndRenamedBecomesTheOneInUse) {
     MakeReport(QStringLiteral("Trip"), {5});
     StartFrame();
-    WhenDialogOpens([this](QDialog* dialog) {
-        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
-        ASSERT_NE(settings, nullptr);
+    OnSettingsPage<CPageGeneral>(SettingsItem::kGeneral, [this](CPageGeneral* general) {
         WhenDialogOpens([this](QDialog* dialog) {
-            auto* general = qobject_cast<CPageGeneral*>(dialog);
-            ASSERT_NE(general, nullptr);
-            WhenDialogOpens([this](QDialog* dialog) {
-                auto* groups = qobject_cast<CClassificationGroupsDialog*>(dialog);
-                ASSERT_NE(groups, nullptr);
-                WhenDialogOpens([](QDialog* dialog) {
-                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
-                    ASSERT_NE(entry, nullptr);
-                    Type(entry->Field(), QStringLiteral("Projects"));
-                    TapButton(entry, QStringLiteral("Save"));
-                });
-                Tap(groups->AddButton());
-                WhenDialogOpens([](QDialog* dialog) {
-                    auto* entry = qobject_cast<CTextEntryDialog*>(dialog);
-                    ASSERT_NE(entry, nullptr);
-                    EXPECT_EQ(entry->Field()->text(), QStringLiteral("Projects"));
-                    QTest::keyClick(entry->Field(), Qt::Key_A, Qt::ControlModifier);
-                    QTest::keyClicks(entry->Field(), QStringLiteral("Journeys"));
-                    TapButton(entry, QStringLiteral("Save"));
-                });
-                ASSERT_TRUE(TapListItem(groups->List(), QStringLiteral("Projects")));
-                ASSERT_TRUE(groups->RenameButton()->isEnabled());
-                Tap(groups->RenameButton());
-                EXPECT_TRUE(TapListItem(groups->List(), QStringLiteral("Journeys")));
-                Tap(groups->OkButton());
-            });
-            EXPECT_TRUE(TapComboItem(general->ClassifyBy(), ModifyEntryText()));
-            EXPECT_TRUE(TapComboItem(general->ClassifyBy(), QStringLiteral("Journeys")));
-            EXPECT_EQ(general->ClassifyBy()->currentText(), QStringLiteral("Journeys"));
-            Tap(general->SaveButton());
+            auto* groups = qobject_cast<CClassificationGroupsDialog*>(dialog);
+            ASSERT_NE(groups, nullptr);
+            WhenEntryOpens(QStringLiteral("Projects"));
+            Tap(groups->AddButton());
+            WhenEntryOpens(QStringLiteral("Journeys"), QStringLiteral("Projects"));
+            ASSERT_TRUE(TapListItem(groups->List(), QStringLiteral("Projects")));
+            ASSERT_TRUE(groups->RenameButton()->isEnabled());
+            Tap(groups->RenameButton());
+            EXPECT_TRUE(TapListItem(groups->List(), QStringLiteral("Journeys")));
+            Tap(groups->OkButton());
         });
-        Tap(settings->Button(SettingsItem::kGeneral));
-        Tap(settings->OkButton());
+        EXPECT_TRUE(TapComboItem(general->ClassifyBy(), ModifyEntryText()));
+        EXPECT_TRUE(TapComboItem(general->ClassifyBy(), QStringLiteral("Journeys")));
+        EXPECT_EQ(general->ClassifyBy()->currentText(), QStringLiteral("Journeys"));
+        Tap(general->SaveButton());
     });
-    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
     CClassificationGroupMgr stored;
     ASSERT_TRUE(stored.Load(false));
     EXPECT_EQ(stored.GetCurrentGroupName(), QStringLiteral("Journeys"));
@@ -1072,33 +995,24 @@ TEST_F(JourneysTest, ADeletedReportComesBackFromTheTrash) {
     ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Delete Report")));
     ASSERT_EQ(ReportShown(), QStringLiteral("Vienna"));
 
-    WhenDialogOpens([this](QDialog* dialog) {
-        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
-        ASSERT_NE(settings, nullptr);
+    OnSettingsPage<CPageGeneral>(SettingsItem::kGeneral, [this](CPageGeneral* general) {
         WhenDialogOpens([this](QDialog* dialog) {
-            auto* general = qobject_cast<CPageGeneral*>(dialog);
-            ASSERT_NE(general, nullptr);
-            WhenDialogOpens([this](QDialog* dialog) {
-                auto* trash = qobject_cast<CTrashDialog*>(dialog);
-                ASSERT_NE(trash, nullptr);
-                ASSERT_EQ(trash->List()->topLevelItemCount(), 1);
-                QTreeWidgetItem* gone = trash->List()->topLevelItem(0);
-                Tap(trash->List()->viewport(), trash->List()->visualItemRect(gone).center());
-                platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
-                Tap(trash->RestoreButton());
-                EXPECT_EQ(trash->List()->topLevelItemCount(), 0);
-                TapButton(trash, QStringLiteral("OK"));
-                if (trash->isVisible()) {
-                    trash->accept();
-                }
-            });
-            Tap(general->TrashButton());
-            Tap(general->CancelButton());
+            auto* trash = qobject_cast<CTrashDialog*>(dialog);
+            ASSERT_NE(trash, nullptr);
+            ASSERT_EQ(trash->List()->topLevelItemCount(), 1);
+            QTreeWidgetItem* gone = trash->List()->topLevelItem(0);
+            Tap(trash->List()->viewport(), trash->List()->visualItemRect(gone).center());
+            platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+            Tap(trash->RestoreButton());
+            EXPECT_EQ(trash->List()->topLevelItemCount(), 0);
+            TapButton(trash, QStringLiteral("OK"));
+            if (trash->isVisible()) {
+                trash->accept();
+            }
         });
-        Tap(settings->Button(SettingsItem::kGeneral));
-        Tap(settings->OkButton());
+        Tap(general->TrashButton());
+        Tap(general->CancelButton());
     });
-    ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
     EXPECT_EQ(StoredAmounts(QStringLiteral("Trip")), QList<double>({1, 2, 3}));
     PickReport(QStringLiteral("Trip"));
     EXPECT_EQ(Count(), QStringLiteral("3 items"));
