@@ -67,6 +67,7 @@ QString ChooseReports(const BackupFileList& available, const QStringList& names,
         // Names the device could not tell apart: which one is meant is the
         // user's to say.
         if (found.size() > 1) {
+            files.sort();
             return QStringLiteral("\"%1\" could be any of the reports %2 in %3")
                 .arg(name, files.join(QLatin1String(", ")), where);
         }

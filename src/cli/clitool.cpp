@@ -17,6 +17,7 @@
 #include "cli/exportcommand.h"
 #include "cli/filedump.h"
 #include "cli/jsonstreamwriter.h"
+#include "cli/listscommand.h"
 #include "cli/reportcommands.h"
 #include "cli/shellcommands.h"
 #include "platform/contactssource.h"
@@ -102,6 +103,7 @@ int CliTool::RunCommand(const QString& command, const QStringList& rest) {
         {"add-expense", &ReportCommands::AddExpense, true},
         {"select", &ReportCommands::Select, true},
         {"totals", &ReportCommands::Totals, false},
+        {"lists", &ListsCommand::Run, false},
         {"export", &ExportCommand::Run, false},
         {"init", &ShellCommands::Init, true},
         {"install", &ShellCommands::Install, true},

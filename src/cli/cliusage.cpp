@@ -37,6 +37,9 @@ const Command kCommands[] = {
      "  select REPORT --clear\n"
      "             select the report's expenses by a condition, or end the selection\n"},
     {"totals", "  totals REPORT  the report's six totals, computed from its expenses\n"},
+    {"lists",
+     "  lists      the categories, payment sources and classifications (of the current\n"
+     "             group) with the picture file each shows, \"\" for a missing one\n"},
     {"export",
      "  export REPORT --format csv|pdf [--selected] [--output PATH]\n"
      "             the report (with --selected, the expenses of its selection) as a\n"
