@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QTextStream>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 #include "archive/objectfile.h"
@@ -248,33 +249,41 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     int type = -1;
     int nights = 1;
     TimeStamp date = Platform::Get().GetClock().Now();
-    // The first value that breaks its rule is named with the rule.
-    const char* option = "--amount";
-    QString rule = ParseMoney(options.Value(option), MoneyBounds::Kind::kAmount, amount);
-    if (rule.isEmpty() && options.Has(option = "--rate")) {
-        rule = ParseMoney(options.Value(option), MoneyBounds::Kind::kRate, rate);
-    }
-    if (rule.isEmpty() && options.Has(option = "--type")) {
-        rule = ParseWhole(options.Value(option), 0, 2, "The type", type);
-    }
-    if (rule.isEmpty() && options.Has(option = "--nights")) {
-        rule = ParseWhole(options.Value(option), 1, 360, "The number of nights", nights);
-    }
-    if (rule.isEmpty() && options.Has(option = "--date")) {
-        rule = ParseDate(options.Value(option), date);
+    // Each value against its rule, in this order; the first that breaks it
+    // is named with the rule.
+    using Check = std::function<QString(const QString&)>;
+    const std::pair<const char*, Check> checks[] = {
+        {"--amount",
+         [&](const QString& text) {
+             return ParseMoney(text, MoneyBounds::Kind::kAmount, amount);
+         }},
+        {"--rate",
+         [&](const QString& text) { return ParseMoney(text, MoneyBounds::Kind::kRate, rate); }},
+        {"--type", [&](const QString& text) { return ParseWhole(text, 0, 2, "The type", type); }},
+        {"--nights",
+         [&](const QString& text) {
+             return ParseWhole(text, 1, 360, "The number of nights", nights);
+         }},
+        {"--date", [&](const QString& text) { return ParseDate(text, date); }},
+    };
+    for (const auto& [option, check] : checks) {
+        if (!options.Has(option)) {
+            continue;
+        }
+        if (const QString rule = check(options.Value(option)); !rule.isEmpty()) {
+            return CliValueError(QLatin1String(option), options.Value(option), rule);
+        }
     }
     // Each night of a stay is stored on a day of its own.
-    if (rule.isEmpty() && !StoredDays::ContainsStamp(date + (nights - 1) * kSecondsPerDay)) {
-        option = options.Has("--date") ? "--date" : "--nights";
-        rule = StoredDays::Message();
-    }
-    if (!rule.isEmpty()) {
-        return CliValueError(QLatin1String(option), options.Value(option), rule);
+    if (!StoredDays::ContainsStamp(date + (nights - 1) * kSecondsPerDay)) {
+        const char* option = options.Has("--date") ? "--date" : "--nights";
+        return CliValueError(QLatin1String(option), options.Value(option), StoredDays::Message());
     }
     CExpenseDoc doc;
     const CCategoryEx* category = doc.GetCategories().Find(options.Value("--category"));
     if (category == nullptr) {
-        return CliFailed(QStringLiteral("no category \"%1\"").arg(options.Value("--category")));
+        return CliFailed(QStringLiteral("no category \"%1\" (outlaysheet-cli lists shows them)")
+                             .arg(options.Value("--category")));
     }
     // Held from the read to the write: no other writer of this program
     // comes in between, and none waits for more than the command's run.
@@ -342,7 +351,8 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         const CPaidWith* paidWith = doc.GetPaymentSources().Find(options.Value("--paid-with"));
         if (paidWith == nullptr) {
             return CliFailed(
-                QStringLiteral("no payment source \"%1\"").arg(options.Value("--paid-with")));
+                QStringLiteral("no payment source \"%1\" (outlaysheet-cli lists shows them)")
+                    .arg(options.Value("--paid-with")));
         }
         slip.SetPaidWith(*paidWith);
     }
@@ -356,7 +366,8 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
             groups.GetCurrentGroupName(), options.Value("--classification"));
         if (classification == nullptr) {
             return CliFailed(
-                QStringLiteral("no classification \"%1\"").arg(options.Value("--classification")));
+                QStringLiteral("no classification \"%1\" (outlaysheet-cli lists shows them)")
+                    .arg(options.Value("--classification")));
         }
         slip.SetClassification(*classification);
     }

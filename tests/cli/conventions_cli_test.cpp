@@ -60,6 +60,8 @@ TEST(CliConventions, AWrongValueIsNamedWithItsLimitAloneAndFailsTheOperation) {
         {SelectBy("3", "4", "lots"), "--value \"lots\": " + MoneyBounds::Message(Kind::kAmount)},
         {{"export", "Trip", "--format", "doc"},
          "--format \"doc\": The format must be csv or pdf."},
+        {{"add-expense", "Trip", "--category", "Yachts", "--amount", "1"},
+         "no category \"Yachts\" (outlaysheet-cli lists shows them)"},
         {AddLunch({"--currency", "Zorkmid", "--rate", "1"}),
          "no currency \"Zorkmid\": give a currency's name or code"},
     };

@@ -121,3 +121,21 @@ TEST(CliFileCase, APictureIsFoundWhateverTheCaseOfItsNameUnlessTwoFilesCouldBeIt
     EXPECT_EQ(CategoryImage(run, "Taxi"), folder + "/CATTAXIU.BMP");
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
 }
+
+TEST(CliFileCase, ADeletedReportComesBackFromTheTrashWhateverTheCaseOfItsExtension) {
+    InstalledPlatform platform;
+    ASSERT_TRUE(WriteFileBytes(platform.Reports() + "/Trash/OLD.XPF", "a deleted report"));
+    const CliResult restored = RunCli(platform, {"trash", "restore", "Old"});
+    EXPECT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+    EXPECT_EQ(Json(restored)["restored"].toString(), "OLD.XPF");
+    EXPECT_EQ(ReadFileBytes(platform.Reports() + "/OLD.XPF"), "a deleted report");
+
+    ASSERT_TRUE(WriteFileBytes(platform.Reports() + "/Trash/Two.xpf", "one"));
+    ASSERT_TRUE(WriteFileBytes(platform.Reports() + "/Trash/TWO.xpf", "other"));
+    const CliResult two = RunCli(platform, {"trash", "restore", "two"});
+    EXPECT_EQ(two.exitCode, 1);
+    EXPECT_EQ(two.err,
+              "outlaysheet-cli: \"two\" could be any of the reports TWO.xpf, Two.xpf in "
+              "the trash\n");
+    EXPECT_FALSE(QFile::exists(platform.Reports() + "/Two.xpf"));
+}
