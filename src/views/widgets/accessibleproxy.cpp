@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 
 #include "views/widgets/heldpenmenu.h"
 
@@ -201,12 +202,20 @@ QString CAccessibleProxy::text(QAccessible::Text kind) const {
 }
 
 QString CAccessibleProxy::ValueShownBeside() const {
-    const auto* button = qobject_cast<const QAbstractButton*>(object());
-    if (button == nullptr || button->accessibleName().isEmpty()) {
+    const auto* widget = qobject_cast<const QWidget*>(object());
+    if (widget == nullptr || widget->accessibleName().isEmpty()) {
         return QString();
     }
-    const QString shown = Unmarked(button->text());
-    return shown != button->accessibleName() ? shown : QString();
+    QString shown;
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        shown = Unmarked(button->text());
+    } else if (const auto* list = qobject_cast<const QComboBox*>(widget)) {
+        shown = list->currentText();
+    }
+    // "..." on a button says that it opens something, not what it holds.
+    const bool says =
+        std::any_of(shown.cbegin(), shown.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+    return says && shown != widget->accessibleName() ? shown : QString();
 }
 
 void CAccessibleProxy::setText(QAccessible::Text kind, const QString& text) {

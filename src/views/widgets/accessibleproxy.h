@@ -15,8 +15,8 @@ class QWindow;
 // - A list box is named after its label, not after the item it shows (which
 //   stays its value); the inner text field of a list box, date or number
 //   field is named after the field.
-// - A button that shows a value beside its name ("Paid With": "Cash") gives
-//   the value as its description.
+// - A button or list box that shows a value beside its name ("Paid With":
+//   "Cash") gives the value as its description too.
 // - A control with a held-pen menu offers the menu as the "ShowMenu" action.
 // Children without a widget of their own (list items, tabs, menu items) are
 // wrapped the same way as they are asked for.
