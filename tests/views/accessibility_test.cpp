@@ -272,6 +272,8 @@ TEST_F(AccessibilityTest, PlacesAndSizesAreTheScreensPixelsAtEveryZoom) {
     QAccessibleInterface* found = DeepestAt(main, cell.center());
     EXPECT_EQ(found->rect(), cell);
     EXPECT_EQ(found->text(QAccessible::Name), list->CellText(3, 0));
+    // The same cell found by its row and column.
+    EXPECT_EQ(Accessible(list)->tableInterface()->cellAt(0, 3), found);
 }
 
 }  // namespace

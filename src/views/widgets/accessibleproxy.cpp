@@ -263,6 +263,9 @@ void* CAccessibleProxy::interface_cast(QAccessible::InterfaceType type) {
         dynamic_cast<CHeldPenMenu*>(inner->object()) != nullptr) {
         return static_cast<QAccessibleActionInterface*>(this);
     }
+    if (type == QAccessible::TableInterface && inner->tableInterface() != nullptr) {
+        return static_cast<QAccessibleTableInterface*>(this);
+    }
     return inner->interface_cast(type);
 }
 
@@ -342,4 +345,96 @@ QAccessibleInterface* CAccessibleProxy::Wrap(QAccessibleInterface* child) const 
     auto* proxy = new CAccessibleProxy(child);
     children_.insert(id, QAccessible::registerAccessibleInterface(proxy));
     return proxy;
+}
+
+QAccessibleTableInterface* CAccessibleProxy::Table() const {
+    QAccessibleInterface* inner = Inner();
+    return inner != nullptr ? inner->tableInterface() : nullptr;
+}
+
+QAccessibleInterface* CAccessibleProxy::caption() const {
+    return Table() != nullptr ? Wrap(Table()->caption()) : nullptr;
+}
+
+QAccessibleInterface* CAccessibleProxy::summary() const {
+    return Table() != nullptr ? Wrap(Table()->summary()) : nullptr;
+}
+
+QAccessibleInterface* CAccessibleProxy::cellAt(int row, int column) const {
+    return Table() != nullptr ? Wrap(Table()->cellAt(row, column)) : nullptr;
+}
+
+int CAccessibleProxy::selectedCellCount() const {
+    return Table() != nullptr ? Table()->selectedCellCount() : 0;
+}
+
+QList<QAccessibleInterface*> CAccessibleProxy::selectedCells() const {
+    QList<QAccessibleInterface*> cells =
+        Table() != nullptr ? Table()->selectedCells() : QList<QAccessibleInterface*>();
+    for (QAccessibleInterface*& cell : cells) {
+        cell = Wrap(cell);
+    }
+    return cells;
+}
+
+QString CAccessibleProxy::columnDescription(int column) const {
+    return Table() != nullptr ? Table()->columnDescription(column) : QString();
+}
+
+QString CAccessibleProxy::rowDescription(int row) const {
+    return Table() != nullptr ? Table()->rowDescription(row) : QString();
+}
+
+int CAccessibleProxy::selectedColumnCount() const {
+    return Table() != nullptr ? Table()->selectedColumnCount() : 0;
+}
+
+int CAccessibleProxy::selectedRowCount() const {
+    return Table() != nullptr ? Table()->selectedRowCount() : 0;
+}
+
+int CAccessibleProxy::columnCount() const {
+    return Table() != nullptr ? Table()->columnCount() : 0;
+}
+
+int CAccessibleProxy::rowCount() const {
+    return Table() != nullptr ? Table()->rowCount() : 0;
+}
+
+QList<int> CAccessibleProxy::selectedColumns() const {
+    return Table() != nullptr ? Table()->selectedColumns() : QList<int>();
+}
+
+QList<int> CAccessibleProxy::selectedRows() const {
+    return Table() != nullptr ? Table()->selectedRows() : QList<int>();
+}
+
+bool CAccessibleProxy::isColumnSelected(int column) const {
+    return Table() != nullptr && Table()->isColumnSelected(column);
+}
+
+bool CAccessibleProxy::isRowSelected(int row) const {
+    return Table() != nullptr && Table()->isRowSelected(row);
+}
+
+bool CAccessibleProxy::selectRow(int row) {
+    return Table() != nullptr && Table()->selectRow(row);
+}
+
+bool CAccessibleProxy::selectColumn(int column) {
+    return Table() != nullptr && Table()->selectColumn(column);
+}
+
+bool CAccessibleProxy::unselectRow(int row) {
+    return Table() != nullptr && Table()->unselectRow(row);
+}
+
+bool CAccessibleProxy::unselectColumn(int column) {
+    return Table() != nullptr && Table()->unselectColumn(column);
+}
+
+void CAccessibleProxy::modelChange(QAccessibleTableModelChangeEvent* event) {
+    if (Table() != nullptr) {
+        Table()->modelChange(event);
+    }
 }

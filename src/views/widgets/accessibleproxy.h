@@ -20,7 +20,9 @@ class QWindow;
 // - A control with a held-pen menu offers the menu as the "ShowMenu" action.
 // Children without a widget of their own (list items, tabs, menu items) are
 // wrapped the same way as they are asked for.
-class CAccessibleProxy : public QAccessibleInterface, public QAccessibleActionInterface {
+class CAccessibleProxy : public QAccessibleInterface,
+                         public QAccessibleActionInterface,
+                         public QAccessibleTableInterface {
 public:
     // Makes every widget answer through this class from now on. Call it
     // again after installing another factory, which would otherwise be asked
@@ -63,8 +65,31 @@ public:
     void doAction(const QString& name) override;
     QStringList keyBindingsForAction(const QString& name) const override;
 
+    // A table's cells, found by place, are the proxies the tree gives.
+    QAccessibleInterface* caption() const override;
+    QAccessibleInterface* summary() const override;
+    QAccessibleInterface* cellAt(int row, int column) const override;
+    int selectedCellCount() const override;
+    QList<QAccessibleInterface*> selectedCells() const override;
+    QString columnDescription(int column) const override;
+    QString rowDescription(int row) const override;
+    int selectedColumnCount() const override;
+    int selectedRowCount() const override;
+    int columnCount() const override;
+    int rowCount() const override;
+    QList<int> selectedColumns() const override;
+    QList<int> selectedRows() const override;
+    bool isColumnSelected(int column) const override;
+    bool isRowSelected(int row) const override;
+    bool selectRow(int row) override;
+    bool selectColumn(int column) override;
+    bool unselectRow(int row) override;
+    bool unselectColumn(int column) override;
+    void modelChange(QAccessibleTableModelChangeEvent* event) override;
+
 private:
     QAccessibleInterface* Wrap(QAccessibleInterface* child) const;
+    QAccessibleTableInterface* Table() const;
     QString ValueShownBeside() const;
 
     QAccessible::Id inner_;
