@@ -266,6 +266,22 @@ TEST_F(AccessibilityTest, PlacesAndSizesAreTheScreensPixelsAtEveryZoom) {
         EXPECT_EQ(DeepestAt(main, real.center())->object(), control)
             << control->metaObject()->className();
     }
+    // A text's characters, where the amount field draws them.
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        CPadAmountEdit* field = slip->AmountEdit();
+        QAccessibleTextInterface* text = Accessible(field)->textInterface();
+        ASSERT_NE(text, nullptr);
+        field->setCursorPosition(0);
+        const QRect character = text->characterRect(0);
+        EXPECT_FALSE(character.isEmpty());
+        EXPECT_TRUE(ScreenRect(field, field->rect()).contains(character));
+        EXPECT_EQ(text->offsetAtPoint(character.center()), 0);
+        slip->reject();
+    });
+    Tap(frame_->MainView()->Button(CCategory::kMealsGroup));
+
     // The list's cells have no widget of their own.
     CListGrid* list = frame_->MainView()->SimpleList()->Grid();
     const QRect cell = ScreenRect(list->viewport(), list->CellRect(3, 0));

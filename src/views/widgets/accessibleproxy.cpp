@@ -266,6 +266,9 @@ void* CAccessibleProxy::interface_cast(QAccessible::InterfaceType type) {
     if (type == QAccessible::TableInterface && inner->tableInterface() != nullptr) {
         return static_cast<QAccessibleTableInterface*>(this);
     }
+    if (type == QAccessible::TextInterface && inner->textInterface() != nullptr) {
+        return static_cast<QAccessibleTextInterface*>(this);
+    }
     return inner->interface_cast(type);
 }
 
@@ -437,4 +440,93 @@ void CAccessibleProxy::modelChange(QAccessibleTableModelChangeEvent* event) {
     if (Table() != nullptr) {
         Table()->modelChange(event);
     }
+}
+
+QAccessibleTextInterface* CAccessibleProxy::Text() const {
+    QAccessibleInterface* inner = Inner();
+    return inner != nullptr ? inner->textInterface() : nullptr;
+}
+
+void CAccessibleProxy::selection(int index, int* start, int* end) const {
+    *start = *end = 0;
+    if (Text() != nullptr) {
+        Text()->selection(index, start, end);
+    }
+}
+
+int CAccessibleProxy::selectionCount() const {
+    return Text() != nullptr ? Text()->selectionCount() : 0;
+}
+
+void CAccessibleProxy::addSelection(int start, int end) {
+    if (Text() != nullptr) {
+        Text()->addSelection(start, end);
+    }
+}
+
+void CAccessibleProxy::removeSelection(int index) {
+    if (Text() != nullptr) {
+        Text()->removeSelection(index);
+    }
+}
+
+void CAccessibleProxy::setSelection(int index, int start, int end) {
+    if (Text() != nullptr) {
+        Text()->setSelection(index, start, end);
+    }
+}
+
+int CAccessibleProxy::cursorPosition() const {
+    return Text() != nullptr ? Text()->cursorPosition() : 0;
+}
+
+void CAccessibleProxy::setCursorPosition(int position) {
+    if (Text() != nullptr) {
+        Text()->setCursorPosition(position);
+    }
+}
+
+QString CAccessibleProxy::text(int start, int end) const {
+    return Text() != nullptr ? Text()->text(start, end) : QString();
+}
+
+QString CAccessibleProxy::textBeforeOffset(int offset, QAccessible::TextBoundaryType type,
+                                           int* start, int* end) const {
+    *start = *end = -1;
+    return Text() != nullptr ? Text()->textBeforeOffset(offset, type, start, end) : QString();
+}
+
+QString CAccessibleProxy::textAfterOffset(int offset, QAccessible::TextBoundaryType type,
+                                          int* start, int* end) const {
+    *start = *end = -1;
+    return Text() != nullptr ? Text()->textAfterOffset(offset, type, start, end) : QString();
+}
+
+QString CAccessibleProxy::textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                                       int* end) const {
+    *start = *end = -1;
+    return Text() != nullptr ? Text()->textAtOffset(offset, type, start, end) : QString();
+}
+
+int CAccessibleProxy::characterCount() const {
+    return Text() != nullptr ? Text()->characterCount() : 0;
+}
+
+QRect CAccessibleProxy::characterRect(int offset) const {
+    return Text() != nullptr ? ToScreenPixels(Text()->characterRect(offset), window()) : QRect();
+}
+
+int CAccessibleProxy::offsetAtPoint(const QPoint& point) const {
+    return Text() != nullptr ? Text()->offsetAtPoint(FromScreenPixels(point, window())) : -1;
+}
+
+void CAccessibleProxy::scrollToSubstring(int start, int end) {
+    if (Text() != nullptr) {
+        Text()->scrollToSubstring(start, end);
+    }
+}
+
+QString CAccessibleProxy::attributes(int offset, int* start, int* end) const {
+    *start = *end = offset;
+    return Text() != nullptr ? Text()->attributes(offset, start, end) : QString();
 }

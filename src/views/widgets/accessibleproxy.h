@@ -22,7 +22,8 @@ class QWindow;
 // wrapped the same way as they are asked for.
 class CAccessibleProxy : public QAccessibleInterface,
                          public QAccessibleActionInterface,
-                         public QAccessibleTableInterface {
+                         public QAccessibleTableInterface,
+                         public QAccessibleTextInterface {
 public:
     // Makes every widget answer through this class from now on. Call it
     // again after installing another factory, which would otherwise be asked
@@ -87,9 +88,31 @@ public:
     bool unselectColumn(int column) override;
     void modelChange(QAccessibleTableModelChangeEvent* event) override;
 
+    // A text's characters are placed in the screen's pixels too.
+    void selection(int index, int* start, int* end) const override;
+    int selectionCount() const override;
+    void addSelection(int start, int end) override;
+    void removeSelection(int index) override;
+    void setSelection(int index, int start, int end) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int start, int end) const override;
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                             int* end) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                            int* end) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                         int* end) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override;
+    void scrollToSubstring(int start, int end) override;
+    QString attributes(int offset, int* start, int* end) const override;
+
 private:
     QAccessibleInterface* Wrap(QAccessibleInterface* child) const;
     QAccessibleTableInterface* Table() const;
+    QAccessibleTextInterface* Text() const;
     QString ValueShownBeside() const;
 
     QAccessible::Id inner_;
