@@ -230,6 +230,16 @@ void Show(QWidget* window, const GalleryScreens::Shown& shown) {
     shown(window, nullptr);
 }
 
+// `window` with the focus in `field`, as when the user taps it.
+void ShowTyping(QWidget* window, QWidget* field, const GalleryScreens::Shown& shown) {
+    window->show();
+    window->activateWindow();
+    QApplication::processEvents();
+    field->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    shown(window, nullptr);
+}
+
 // `popUp` opened at `corner` of the screen over the shown `window`.
 void ShowPopUp(QWidget* window, QWidget* popUp, QPoint corner,
                const GalleryScreens::Shown& shown) {
@@ -458,7 +468,9 @@ void GalleryScreens::AddScreens() {
          }},
         {"update-question",
          [this](const Shown& shown) {
-             UpdateScope question(QStringLiteral("Update..."), true, true, frame_.get());
+             UpdateScope question(
+                 QStringLiteral("Update the mileage reimbursement amount for expenses in..."),
+                 true, true, frame_.get());
              Show(&question, shown);
          }},
         {"choose-paid-with",
@@ -501,7 +513,7 @@ void GalleryScreens::AddScreens() {
         {"select-expenses-amount",
          [this](const Shown& shown) {
              CSelectExpensesDialog dialog(*document_, frame_.get());
-             Show(&dialog, shown);
+             ShowTyping(&dialog, dialog.AmountValue(), shown);
          }},
         {"select-expenses-date",
          [this](const Shown& shown) {
@@ -565,7 +577,7 @@ void GalleryScreens::AddScreens() {
                  CConversionRateDialog dialog(document_->GetCurrencyTable(),
                                               QStringLiteral("Norwegian Kroner"), 10.66, true,
                                               frame_.get());
-                 Show(&dialog, shown);
+                 ShowTyping(&dialog, dialog.RateEdit(), shown);
              });
          }},
         {"account-numbers",
@@ -679,7 +691,7 @@ void GalleryScreens::AddScreens() {
          }},
         {"number-pad",
          [this](const Shown& shown) {
-             // An amount field with the focus, its pad open over the field below.
+             // An amount field with the focus, its pad open near it.
              FullWindowDialog dialog(QStringLiteral("Cash Advance"),
                                      FullWindowDialog::TitleButton::Ok, frame_.get());
              auto* grid = new QGridLayout(dialog.Body());
@@ -691,12 +703,8 @@ void GalleryScreens::AddScreens() {
              grid->addWidget(new QLabel(QStringLiteral("Note:")), 1, 0);
              grid->addWidget(new QLineEdit, 1, 1);
              grid->setRowStretch(2, 1);
-             dialog.show();
-             dialog.activateWindow();
-             QApplication::processEvents();
-             amount->setFocus();
              amount->setCursorPosition(amount->text().size());
-             Show(&dialog, shown);
+             ShowTyping(&dialog, amount, shown);
          }},
         {"miles-pad",
          [this](const Shown& shown) {

@@ -26,6 +26,9 @@ public:
     static int NeededHeight();
 
     QSize sizeHint() const override;
+    // The name as the button draws it, in the font it fits (given back in
+    // `font`), shortened only where even the smallest size is too wide.
+    QString DrawnName(QFont* font = nullptr) const;
 
     // The picture of a category: the user's file when it is there, else the
     // built-in one; magenta is transparent.
@@ -42,6 +45,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    static constexpr int kSmallestPixels = 8;
+
+    // Where the name goes, under the picture.
+    QRect LabelRect() const;
+
     QString name_;
     QPixmap picture_;
     QBasicTimer hold_;

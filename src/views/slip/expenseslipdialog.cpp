@@ -32,6 +32,9 @@
 #include "report/homecurrencychange.h"
 #include "report/lastslipdate.h"
 #include "report/preferences.h"
+#include "views/pads/milespaddlg.h"
+#include "views/pads/numberpad.h"
+#include "views/pads/padamountedit.h"
 #include "views/settings/chooseitemdialog.h"
 #include "views/settings/conversionratedialog.h"
 #include "views/settings/modifylistdialog.h"
@@ -39,8 +42,6 @@
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
-#include "views/pads/milespaddlg.h"
-#include "views/pads/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/insertentry.h"
@@ -127,6 +128,8 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     // Beside the field, the pad leaves the amount in sight as it is typed.
     amount_->SetPadAtRight(true);
     amount_->setAlignment(Qt::AlignRight);
+    connect(amount_, &CPadAmountEdit::padOpened, this, &CExpenseSlipDialog::ShowBesideFields);
+    connect(amount_, &CPadAmountEdit::padClosed, this, &CExpenseSlipDialog::ShowBesideFields);
     receipt_->setAccessibleName(QStringLiteral("Receipt"));
     nights_->setAccessibleName(QStringLiteral("Nights:"));
     nights_->setRange(1, kMaxNights);
@@ -264,10 +267,9 @@ void CExpenseSlipDialog::SetUpForCategory() {
     const bool mileage = IsMileage();
     const bool perNight = new_ && IsPerNight();
     currency_->setVisible(!mileage && International());
-    UpdateRateButton();
+    ShowBesideFields();
     paidWith_->setVisible(!mileage);
     paidWithLabel_->setVisible(!mileage);
-    receipt_->setVisible(!mileage);
     odometer_->setVisible(mileage);
     amountLabel_->setText(mileage    ? QStringLiteral("Miles:")
                           : perNight ? QStringLiteral("Amount per night:")
@@ -395,7 +397,7 @@ void CExpenseSlipDialog::PickCurrency(int index) {
                 slipRate_ = page.RateGiven(slipCurrency_)
                                 ? TableRate(slipCurrency_)
                                 : CHomeCurrencyChange::RebaseRate(slipRate_, page.HomeFactor());
-                UpdateRateButton();
+                ShowBesideFields();
             }
             FillCurrencies();
         } else {
@@ -412,7 +414,7 @@ void CExpenseSlipDialog::PickCurrency(int index) {
     }
     FormatAmountField();
     amount_->SetAmount(amount);
-    UpdateRateButton();
+    ShowBesideFields();
 }
 
 double CExpenseSlipDialog::TableRate(const QString& currency) const {
@@ -421,8 +423,15 @@ double CExpenseSlipDialog::TableRate(const QString& currency) const {
     return document_.GetCurrencyTable().GetRate(currency, format, rate) ? rate.GetRate() : 1.0;
 }
 
-void CExpenseSlipDialog::UpdateRateButton() {
-    rateButton_->setVisible(!IsMileage() && International() &&
+void CExpenseSlipDialog::ShowBesideFields() {
+    // The square screen has no room beside the fields for the amount's pad
+    // as well: while it is open it takes the place of what is there.
+    const bool square = Layout() == ScreenLayout::Square;
+    const bool padThere = square && amount_->IsPadOpen();
+    // Lodging on the square screen: the category button makes room.
+    categoryButton_->setVisible(!padThere && !(square && new_ && IsPerNight()));
+    receipt_->setVisible(!padThere && !IsMileage());
+    rateButton_->setVisible(!padThere && !IsMileage() && International() &&
                             slipCurrency_ != document_.GetCurrencyTable().GetHomeCurrency());
 }
 
@@ -612,11 +621,16 @@ void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
     // Labels and their controls in two columns, the category button beside
-    // the first rows.
+    // the first rows. In landscape, with no room to spare below them, a
+    // column between keeps a place for the amount's number pad, so that it
+    // hides none of them.
+    const bool padColumn = layout == ScreenLayout::Landscape;
+    const int side = padColumn ? 3 : 2;
+    grid->setColumnMinimumWidth(2, padColumn ? CNumberPad::kWidth : 0);
     int row = 0;
     grid->addWidget(dateLabel_, row, 0);
     grid->addWidget(date_, row, 1);
-    grid->addWidget(categoryButton_, row, 2, 3, 1, Qt::AlignTop);
+    grid->addWidget(categoryButton_, row, side, 3, 1, Qt::AlignTop);
     ++row;
     grid->addWidget(amountLabel_, row, 0);
     grid->addWidget(amount_, row, 1);
@@ -625,11 +639,11 @@ void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     grid->addWidget(nights_, row, 1);
     ++row;
     grid->addWidget(currency_, row, 0, 1, 2);
-    grid->addWidget(rateButton_, row, 2);
+    grid->addWidget(rateButton_, row, side);
     grid->addWidget(odometer_, row, 0, 1, 2);
     ++row;
     grid->addWidget(descriptionBox_, row, 0, 1, 2);
-    grid->addWidget(receipt_, row, 2);
+    grid->addWidget(receipt_, row, side);
     ++row;
     const std::pair<QLabel*, QPushButton*> choices[] = {{paidWithLabel_, paidWith_},
                                                         {expenseTypeLabel_, expenseType_},
@@ -643,7 +657,7 @@ void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     if (layout == ScreenLayout::Portrait) {
         for (const auto& [label, button] : choices) {
             grid->addWidget(label, row, 0);
-            grid->addWidget(button, row, 1, 1, 2);
+            grid->addWidget(button, row, 1, 1, side);
             ++row;
         }
     } else {
@@ -657,14 +671,21 @@ void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
             across->addWidget(choices[i].second, 1, i);
             across->setColumnStretch(i, 1);
         }
-        grid->addLayout(across, row, 0, 1, 3);
+        grid->addLayout(across, row, 0, 1, side + 1);
         ++row;
     }
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
     categoryButton_->setFixedSize(56, 54);
-    // Lodging on the square screen: the category button makes room.
-    categoryButton_->setVisible(!(layout == ScreenLayout::Square && new_ && IsPerNight()));
+    // Kept when the pad hides the controls of the column.
+    grid->setColumnMinimumWidth(side, std::max(CNumberPad::kWidth, categoryButton_->width()));
+    ShowBesideFields();
+}
+
+CExpenseSlipDialog::~CExpenseSlipDialog() {
+    // Hiding the dialog as it goes closes the pad, which must not lay out
+    // what is being taken apart.
+    amount_->disconnect(this);
 }
 
 int CExpenseSlipDialog::RunSlip(CExpenseDoc& document, const CCategory& category,
