@@ -72,7 +72,7 @@ QPushButton* ChoiceButton(const QString& name, QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setFont(AppFont());
     button->setAccessibleName(name);
-    button->setStyleSheet(QStringLiteral("text-align: left; padding: 1px 4px;"));
+    button->setStyleSheet(QStringLiteral("text-align: left; padding: 0px 3px;"));
     return button;
 }
 
@@ -116,15 +116,19 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     delete_->setToolTip(QStringLiteral("Delete"));
     delete_->setEnabled(!new_);
     for (QWidget* control : std::initializer_list<QWidget*>{
-             date_, amount_, nights_, currency_, rateButton_, descriptionBox_, description_,
-             odometer_, paidWith_, expenseType_, classification_}) {
+             amount_, nights_, currency_, rateButton_, descriptionBox_, description_, odometer_,
+             paidWith_, expenseType_, classification_}) {
         control->setFont(AppFont());
         // Long names are cut rather than widen the slip past the screen.
         control->setMinimumWidth(0);
         control->setSizePolicy(QSizePolicy::Ignored, control->sizePolicy().verticalPolicy());
     }
+    // The date keeps the room of the widest day it can show: a date cut
+    // short reads as another day.
+    date_->setFont(AppFont());
     receipt_->setFont(AppFont());
     amount_->setAccessibleName(QStringLiteral("Amount"));
+    amountLabel_->setWordWrap(true);
     // Beside the field, the pad leaves the amount in sight as it is typed.
     amount_->SetPadAtRight(true);
     amount_->setAlignment(Qt::AlignRight);
@@ -140,7 +144,7 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     description_->setInsertPolicy(QComboBox::NoInsert);
     description_->setAccessibleName(QStringLiteral("Description"));
     auto* boxLayout = new QVBoxLayout(descriptionBox_);
-    boxLayout->setContentsMargins(3, 0, 3, 2);
+    boxLayout->setContentsMargins(3, 0, 3, 0);
     boxLayout->addWidget(description_);
     const QString group = document_.GetClassificationGroups().GetCurrentGroupName();
     classificationLabel_->setText(group.isEmpty() ? QStringLiteral("Classification") : group);
@@ -617,9 +621,10 @@ bool CExpenseSlipDialog::Store() {
 void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     delete Body()->layout();
     auto* grid = new QGridLayout(Body());
-    grid->setContentsMargins(4, 2, 4, 2);
+    // Every pixel of height counts on the low screens.
+    grid->setContentsMargins(4, 1, 4, 1);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(1);
     // Labels and their controls in two columns, the category button beside
     // the first rows. In landscape, with no room to spare below them, a
     // column between keeps a place for the amount's number pad, so that it
@@ -628,8 +633,19 @@ void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     const int side = padColumn ? 3 : 2;
     grid->setColumnMinimumWidth(2, padColumn ? CNumberPad::kWidth : 0);
     int row = 0;
+    // "Amount per night:" in lines of a word or two leaves the date its room:
+    // a word a line beside the narrow portrait fields.
+    const QFontMetrics metrics = amountLabel_->fontMetrics();
+    const bool perNight = new_ && IsPerNight();
+    const int lines = layout == ScreenLayout::Portrait || !perNight
+                          ? metrics.horizontalAdvance(QStringLiteral("Amount:"))
+                          : metrics.horizontalAdvance(QStringLiteral("Amount per  "));
+    amountLabel_->setMinimumWidth(perNight ? lines : 0);
+    amountLabel_->setMaximumWidth(lines);
+    // Lodging on the square screen has no category button beside the date.
+    const bool dateAcross = layout == ScreenLayout::Square && perNight;
     grid->addWidget(dateLabel_, row, 0);
-    grid->addWidget(date_, row, 1);
+    grid->addWidget(date_, row, 1, 1, dateAcross ? side : 1);
     grid->addWidget(categoryButton_, row, side, 3, 1, Qt::AlignTop);
     ++row;
     grid->addWidget(amountLabel_, row, 0);
@@ -648,32 +664,19 @@ void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     const std::pair<QLabel*, QPushButton*> choices[] = {{paidWithLabel_, paidWith_},
                                                         {expenseTypeLabel_, expenseType_},
                                                         {classificationLabel_, classification_}};
-    // Side by side the labels share a third of the width each and give way.
-    for (const auto& choice : choices) {
-        choice.first->setSizePolicy(
-            layout == ScreenLayout::Portrait ? QSizePolicy::Preferred : QSizePolicy::Ignored,
-            QSizePolicy::Preferred);
+    // Each choice in a row of its own, in every form: side by side a third of
+    // the width cuts the longer names. Their labels have a column of their
+    // own, so that the fields above keep the room for a whole date.
+    auto* below = new QGridLayout;
+    below->setHorizontalSpacing(4);
+    below->setVerticalSpacing(1);
+    for (int i = 0; i < 3; ++i) {
+        below->addWidget(choices[i].first, i, 0);
+        below->addWidget(choices[i].second, i, 1);
     }
-    if (layout == ScreenLayout::Portrait) {
-        for (const auto& [label, button] : choices) {
-            grid->addWidget(label, row, 0);
-            grid->addWidget(button, row, 1, 1, side);
-            ++row;
-        }
-    } else {
-        // Too low for three more rows: the choices side by side, each under
-        // its label.
-        auto* across = new QGridLayout;
-        across->setHorizontalSpacing(3);
-        across->setVerticalSpacing(0);
-        for (int i = 0; i < 3; ++i) {
-            across->addWidget(choices[i].first, 0, i);
-            across->addWidget(choices[i].second, 1, i);
-            across->setColumnStretch(i, 1);
-        }
-        grid->addLayout(across, row, 0, 1, side + 1);
-        ++row;
-    }
+    below->setColumnStretch(1, 1);
+    grid->addLayout(below, row, 0, 1, side + 1);
+    ++row;
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
     categoryButton_->setFixedSize(56, 54);
