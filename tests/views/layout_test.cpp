@@ -14,7 +14,17 @@ namespace {
 // and pop-ups, the calendar, the file chooser and the backup pages): their
 // problems are printed, not failed, until that work is merged. Then this
 // list is emptied.
-const QStringList kMendedElsewhere = {};
+const QStringList kMendedElsewhere = {
+    // The archive's path is longer than its field.
+    QStringLiteral("backup-page-all"),
+    QStringLiteral("backup-page-none"),
+    QStringLiteral("backup-page-some"),
+    QStringLiteral("restore-page-all"),
+    QStringLiteral("restore-page-none"),
+    QStringLiteral("restore-page-some"),
+    // The folder and file type lists and the name box are cut.
+    QStringLiteral("archive-file-dialog"),
+};
 
 }  // namespace
 

@@ -19,6 +19,8 @@
 #include <QStyleOptionFrame>
 #include <QToolButton>
 
+#include "views/pads/amountedit.h"
+#include "views/pads/editpadmileage.h"
 #include "views/pads/numberpad.h"
 #include "views/pads/padamountedit.h"
 #include "views/slip/categorybutton.h"
@@ -287,6 +289,15 @@ void LayoutProblems::CheckText(QWidget* widget) {
         }
         room = ComboTextRoom(combo);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        // What the user types scrolls in its field as far as it goes; what
+        // the program writes there (a date, a number, a path to read) must
+        // show whole.
+        if (!edit->isReadOnly() && edit->validator() == nullptr &&
+            qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) == nullptr &&
+            qobject_cast<CAmountEdit*>(edit) == nullptr &&
+            qobject_cast<CEditPadMileage*>(edit) == nullptr) {
+            return;
+        }
         const QRect shown = LineEditTextRect(edit);
         room = shown.width();
         height = shown.height() + 2;
