@@ -73,8 +73,9 @@ QPoint CPadAmountEdit::PadCorner(QSize pad) const {
                                       : QPoint(field.left(), field.bottom() + 1 - kBelowOverlap);
     QList<QRect> inSight;
     for (const QWidget* widget : host->findChildren<QWidget*>()) {
-        if (widget != this && widget != pad_ && !widget->isWindow() && widget->isVisibleTo(host) &&
-            widget->isEnabled() && KeepsInSight(widget) && !isAncestorOf(widget)) {
+        if (widget != this && widget != pad_ && !pad_->isAncestorOf(widget) &&
+            !widget->isWindow() && widget->isVisibleTo(host) && widget->isEnabled() &&
+            KeepsInSight(widget) && !isAncestorOf(widget)) {
             inSight.append(QRect(widget->mapTo(host, QPoint(0, 0)), widget->size()));
         }
     }
