@@ -85,25 +85,32 @@ QPoint CPadAmountEdit::PadCorner(QSize pad) const {
     // place.
     QPoint best = wanted;
     qint64 bestScore = std::numeric_limits<qint64>::max();
+    const auto consider = [&](QPoint corner) {
+        const QRect place(corner, pad);
+        if (place.intersects(field) || !host->rect().contains(place)) {
+            return;
+        }
+        qint64 hidden = 0;
+        for (const QRect& control : inSight) {
+            if (place.intersects(control)) {
+                ++hidden;
+            }
+        }
+        const QPoint away = corner - wanted;
+        const qint64 score =
+            hidden * (qint64(1) << 40) + qint64(away.x()) * away.x() + qint64(away.y()) * away.y();
+        if (score < bestScore) {
+            bestScore = score;
+            best = corner;
+        }
+    };
+    // The handheld's place itself, and right under the field, before the
+    // places all over the window.
+    consider(wanted);
+    consider(QPoint(field.left(), field.bottom() + 1));
     for (int y = 0; y + pad.height() <= host->height(); y += kStep) {
         for (int x = 0; x + pad.width() <= host->width(); x += kStep) {
-            const QRect place(QPoint(x, y), pad);
-            if (place.intersects(field)) {
-                continue;
-            }
-            qint64 hidden = 0;
-            for (const QRect& control : inSight) {
-                if (place.intersects(control)) {
-                    ++hidden;
-                }
-            }
-            const qint64 distance = qint64(x - wanted.x()) * (x - wanted.x()) +
-                                    qint64(y - wanted.y()) * (y - wanted.y());
-            const qint64 score = hidden * (qint64(1) << 40) + distance;
-            if (score < bestScore) {
-                bestScore = score;
-                best = place.topLeft();
-            }
+            consider(QPoint(x, y));
         }
     }
     return best;
