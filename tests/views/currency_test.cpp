@@ -14,12 +14,12 @@
 #include "report/expenserecord.h"
 #include "report/expenserecords.h"
 #include "report/recordquery.h"
+#include "views/pads/padamountedit.h"
 #include "views/settings/accountnumbersdialog.h"
 #include "views/settings/columnlist.h"
 #include "views/settings/conversionratedialog.h"
 #include "views/settings/newcurrencydialog.h"
 #include "views/settings/pagecurrency.h"
-#include "views/pads/padamountedit.h"
 #include "views/widgets/textentrydialog.h"
 
 namespace {

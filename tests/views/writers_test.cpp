@@ -18,9 +18,9 @@
 #include "views/frame/statusbar.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/simplelist.h"
+#include "views/pads/padamountedit.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/expenseslipdialog.h"
-#include "views/pads/padamountedit.h"
 #include "views/slip/viewexpense.h"
 
 namespace {

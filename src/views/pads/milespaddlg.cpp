@@ -57,6 +57,8 @@ CMilesPadDlg::CMilesPadDlg(CExpenseDoc& document, CExpenseRecord& record, Field 
     auto* fieldGrid = new QGridLayout(fields_);
     fieldGrid->setContentsMargins(0, 0, 0, 0);
     fieldGrid->setVerticalSpacing(3);
+    // Narrow forms: what the labels do not need goes to the readings.
+    fieldGrid->setHorizontalSpacing(3);
     const std::pair<const char*, QWidget*> rows[] = {{"Starting:", starting_},
                                                      {"Ending:", ending_},
                                                      {"Total:", total_},

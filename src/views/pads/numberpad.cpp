@@ -36,7 +36,7 @@ CNumberPad::CNumberPad(const QString& separator, QWidget* parent)
 }
 
 QSize CNumberPad::sizeHint() const {
-    return QSize(kColumns * kCell + 2, kRows * kCell + 2);
+    return QSize(kWidth, kHeight);
 }
 
 void CNumberPad::Open(CAmountEdit* target, QPoint topLeft) {

@@ -20,6 +20,9 @@ public:
     static constexpr int kKeyCount = 14;
     static constexpr int kClearCode = 12;
     static constexpr int kDeleteCode = 8;
+    // The pad's size: its cells and a pixel of border round them.
+    static constexpr int kWidth = kColumns * kCell + 2;
+    static constexpr int kHeight = kRows * kCell + 2;
 
     // `separator`: the decimal separator of the locale ("." when none).
     explicit CNumberPad(const QString& separator, QWidget* parent = nullptr);

@@ -50,30 +50,46 @@ QSize CategoryButton::sizeHint() const {
     return {kPictureSize + kMargin, NeededHeight()};
 }
 
+QRect CategoryButton::LabelRect() const {
+    const int textHeight = fontMetrics().height();
+    const int top = qMax(2, (height() - kPictureSize - textHeight) / 2);
+    // Inside the frame line, with no more than a pixel to spare either side.
+    return QRect(2, top + kPictureSize, width() - 4, textHeight);
+}
+
+QString CategoryButton::DrawnName(QFont* font) const {
+    // A long name ("Entertainment") is set smaller rather than cut short,
+    // down to the size of the handheld's smallest text; only a name longer
+    // still is shortened.
+    const int room = LabelRect().width();
+    QFont fitted = this->font();
+    while (QFontMetrics(fitted).horizontalAdvance(text()) > room &&
+           fitted.pixelSize() > kSmallestPixels) {
+        fitted.setPixelSize(fitted.pixelSize() - 1);
+    }
+    if (font != nullptr) {
+        *font = fitted;
+    }
+    return QFontMetrics(fitted).elidedText(text(), Qt::ElideRight, room);
+}
+
 void CategoryButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect area = rect().adjusted(0, 0, -1, -1);
     painter.fillRect(rect(), isDown() ? QColor(230, 230, 160) : kLightYellow);
     painter.setPen(isDown() ? Qt::black : QColor(160, 160, 120));
     painter.drawRect(area);
-    const int textHeight = fontMetrics().height();
-    const int top = qMax(2, (height() - kPictureSize - textHeight) / 2);
+    const int top = LabelRect().top() - kPictureSize;
     if (!picture_.isNull()) {
         painter.drawPixmap(QRect((width() - kPictureSize) / 2, top, kPictureSize, kPictureSize),
                            picture_);
     }
     painter.setPen(Qt::black);
-    const QRect label(2, top + kPictureSize, width() - 4, textHeight);
-    // A long name ("Entertainment") is set smaller rather than cut short, down
-    // to what stays readable.
-    QFont fitted = font();
-    while (QFontMetrics(fitted).horizontalAdvance(text()) > label.width() &&
-           fitted.pixelSize() > 9) {
-        fitted.setPixelSize(fitted.pixelSize() - 1);
-    }
+    const QRect label = LabelRect();
+    QFont fitted;
+    const QString name = DrawnName(&fitted);
     painter.setFont(fitted);
-    painter.drawText(label, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QFontMetrics(fitted).elidedText(text(), Qt::ElideRight, label.width()));
+    painter.drawText(label, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, name);
     if (hasFocus()) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(2, 2, -3, -3));

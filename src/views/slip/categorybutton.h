@@ -28,6 +28,9 @@ public:
     static int NeededHeight();
 
     QSize sizeHint() const override;
+    // The name as the button draws it, in the font it fits (given back in
+    // `font`), shortened only where even the smallest size is too wide.
+    QString DrawnName(QFont* font = nullptr) const;
     void OpenHeldPenMenu() override { emit popUpRequested(); }
 
     // The picture of a category: the user's file when it is there, else the
@@ -45,6 +48,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    static constexpr int kSmallestPixels = 8;
+
+    // Where the name goes, under the picture.
+    QRect LabelRect() const;
+
     QString name_;
     QPixmap picture_;
     QBasicTimer hold_;

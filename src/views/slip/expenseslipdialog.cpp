@@ -32,6 +32,9 @@
 #include "report/homecurrencychange.h"
 #include "report/lastslipdate.h"
 #include "report/preferences.h"
+#include "views/pads/milespaddlg.h"
+#include "views/pads/numberpad.h"
+#include "views/pads/padamountedit.h"
 #include "views/settings/chooseitemdialog.h"
 #include "views/settings/conversionratedialog.h"
 #include "views/settings/modifylistdialog.h"
@@ -39,8 +42,6 @@
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
-#include "views/pads/milespaddlg.h"
-#include "views/pads/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/insertentry.h"
@@ -71,7 +72,7 @@ QPushButton* ChoiceButton(const QString& name, QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setFont(AppFont());
     button->setAccessibleName(name);
-    button->setStyleSheet(QStringLiteral("text-align: left; padding: 1px 4px;"));
+    button->setStyleSheet(QStringLiteral("text-align: left; padding: 0px 3px;"));
     return button;
 }
 
@@ -115,18 +116,24 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     delete_->setToolTip(QStringLiteral("Delete"));
     delete_->setEnabled(!new_);
     for (QWidget* control : std::initializer_list<QWidget*>{
-             date_, amount_, nights_, currency_, rateButton_, descriptionBox_, description_,
-             odometer_, paidWith_, expenseType_, classification_}) {
+             amount_, nights_, currency_, rateButton_, descriptionBox_, description_, odometer_,
+             paidWith_, expenseType_, classification_}) {
         control->setFont(AppFont());
         // Long names are cut rather than widen the slip past the screen.
         control->setMinimumWidth(0);
         control->setSizePolicy(QSizePolicy::Ignored, control->sizePolicy().verticalPolicy());
     }
+    // The date keeps the room of the widest day it can show: a date cut
+    // short reads as another day.
+    date_->setFont(AppFont());
     receipt_->setFont(AppFont());
     amount_->setAccessibleName(QStringLiteral("Amount"));
+    amountLabel_->setWordWrap(true);
     // Beside the field, the pad leaves the amount in sight as it is typed.
     amount_->SetPadAtRight(true);
     amount_->setAlignment(Qt::AlignRight);
+    connect(amount_, &CPadAmountEdit::padOpened, this, &CExpenseSlipDialog::ShowBesideFields);
+    connect(amount_, &CPadAmountEdit::padClosed, this, &CExpenseSlipDialog::ShowBesideFields);
     receipt_->setAccessibleName(QStringLiteral("Receipt"));
     nights_->setAccessibleName(QStringLiteral("Nights:"));
     nights_->setRange(1, kMaxNights);
@@ -137,7 +144,7 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     description_->setInsertPolicy(QComboBox::NoInsert);
     description_->setAccessibleName(QStringLiteral("Description"));
     auto* boxLayout = new QVBoxLayout(descriptionBox_);
-    boxLayout->setContentsMargins(3, 0, 3, 2);
+    boxLayout->setContentsMargins(3, 0, 3, 0);
     boxLayout->addWidget(description_);
     const QString group = document_.GetClassificationGroups().GetCurrentGroupName();
     classificationLabel_->setText(group.isEmpty() ? QStringLiteral("Classification") : group);
@@ -264,10 +271,9 @@ void CExpenseSlipDialog::SetUpForCategory() {
     const bool mileage = IsMileage();
     const bool perNight = new_ && IsPerNight();
     currency_->setVisible(!mileage && International());
-    UpdateRateButton();
+    ShowBesideFields();
     paidWith_->setVisible(!mileage);
     paidWithLabel_->setVisible(!mileage);
-    receipt_->setVisible(!mileage);
     odometer_->setVisible(mileage);
     amountLabel_->setText(mileage    ? QStringLiteral("Miles:")
                           : perNight ? QStringLiteral("Amount per night:")
@@ -395,7 +401,7 @@ void CExpenseSlipDialog::PickCurrency(int index) {
                 slipRate_ = page.RateGiven(slipCurrency_)
                                 ? TableRate(slipCurrency_)
                                 : CHomeCurrencyChange::RebaseRate(slipRate_, page.HomeFactor());
-                UpdateRateButton();
+                ShowBesideFields();
             }
             FillCurrencies();
         } else {
@@ -412,7 +418,7 @@ void CExpenseSlipDialog::PickCurrency(int index) {
     }
     FormatAmountField();
     amount_->SetAmount(amount);
-    UpdateRateButton();
+    ShowBesideFields();
 }
 
 double CExpenseSlipDialog::TableRate(const QString& currency) const {
@@ -421,8 +427,15 @@ double CExpenseSlipDialog::TableRate(const QString& currency) const {
     return document_.GetCurrencyTable().GetRate(currency, format, rate) ? rate.GetRate() : 1.0;
 }
 
-void CExpenseSlipDialog::UpdateRateButton() {
-    rateButton_->setVisible(!IsMileage() && International() &&
+void CExpenseSlipDialog::ShowBesideFields() {
+    // The square screen has no room beside the fields for the amount's pad
+    // as well: while it is open it takes the place of what is there.
+    const bool square = Layout() == ScreenLayout::Square;
+    const bool padThere = square && amount_->IsPadOpen();
+    // Lodging on the square screen: the category button makes room.
+    categoryButton_->setVisible(!padThere && !(square && new_ && IsPerNight()));
+    receipt_->setVisible(!padThere && !IsMileage());
+    rateButton_->setVisible(!padThere && !IsMileage() && International() &&
                             slipCurrency_ != document_.GetCurrencyTable().GetHomeCurrency());
 }
 
@@ -608,15 +621,32 @@ bool CExpenseSlipDialog::Store() {
 void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     delete Body()->layout();
     auto* grid = new QGridLayout(Body());
-    grid->setContentsMargins(4, 2, 4, 2);
+    // Every pixel of height counts on the low screens.
+    grid->setContentsMargins(4, 1, 4, 1);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(1);
     // Labels and their controls in two columns, the category button beside
-    // the first rows.
+    // the first rows. In landscape, with no room to spare below them, a
+    // column between keeps a place for the amount's number pad, so that it
+    // hides none of them.
+    const bool padColumn = layout == ScreenLayout::Landscape;
+    const int side = padColumn ? 3 : 2;
+    grid->setColumnMinimumWidth(2, padColumn ? CNumberPad::kWidth : 0);
     int row = 0;
+    // "Amount per night:" in lines of a word or two leaves the date its room:
+    // a word a line beside the narrow portrait fields.
+    const QFontMetrics metrics = amountLabel_->fontMetrics();
+    const bool perNight = new_ && IsPerNight();
+    const int lines = layout == ScreenLayout::Portrait || !perNight
+                          ? metrics.horizontalAdvance(QStringLiteral("Amount:"))
+                          : metrics.horizontalAdvance(QStringLiteral("Amount per  "));
+    amountLabel_->setMinimumWidth(perNight ? lines : 0);
+    amountLabel_->setMaximumWidth(lines);
+    // Lodging on the square screen has no category button beside the date.
+    const bool dateAcross = layout == ScreenLayout::Square && perNight;
     grid->addWidget(dateLabel_, row, 0);
-    grid->addWidget(date_, row, 1);
-    grid->addWidget(categoryButton_, row, 2, 3, 1, Qt::AlignTop);
+    grid->addWidget(date_, row, 1, 1, dateAcross ? side : 1);
+    grid->addWidget(categoryButton_, row, side, 3, 1, Qt::AlignTop);
     ++row;
     grid->addWidget(amountLabel_, row, 0);
     grid->addWidget(amount_, row, 1);
@@ -625,46 +655,40 @@ void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     grid->addWidget(nights_, row, 1);
     ++row;
     grid->addWidget(currency_, row, 0, 1, 2);
-    grid->addWidget(rateButton_, row, 2);
+    grid->addWidget(rateButton_, row, side);
     grid->addWidget(odometer_, row, 0, 1, 2);
     ++row;
     grid->addWidget(descriptionBox_, row, 0, 1, 2);
-    grid->addWidget(receipt_, row, 2);
+    grid->addWidget(receipt_, row, side);
     ++row;
     const std::pair<QLabel*, QPushButton*> choices[] = {{paidWithLabel_, paidWith_},
                                                         {expenseTypeLabel_, expenseType_},
                                                         {classificationLabel_, classification_}};
-    // Side by side the labels share a third of the width each and give way.
-    for (const auto& choice : choices) {
-        choice.first->setSizePolicy(
-            layout == ScreenLayout::Portrait ? QSizePolicy::Preferred : QSizePolicy::Ignored,
-            QSizePolicy::Preferred);
+    // Each choice in a row of its own, in every form: side by side a third of
+    // the width cuts the longer names. Their labels have a column of their
+    // own, so that the fields above keep the room for a whole date.
+    auto* below = new QGridLayout;
+    below->setHorizontalSpacing(4);
+    below->setVerticalSpacing(1);
+    for (int i = 0; i < 3; ++i) {
+        below->addWidget(choices[i].first, i, 0);
+        below->addWidget(choices[i].second, i, 1);
     }
-    if (layout == ScreenLayout::Portrait) {
-        for (const auto& [label, button] : choices) {
-            grid->addWidget(label, row, 0);
-            grid->addWidget(button, row, 1, 1, 2);
-            ++row;
-        }
-    } else {
-        // Too low for three more rows: the choices side by side, each under
-        // its label.
-        auto* across = new QGridLayout;
-        across->setHorizontalSpacing(3);
-        across->setVerticalSpacing(0);
-        for (int i = 0; i < 3; ++i) {
-            across->addWidget(choices[i].first, 0, i);
-            across->addWidget(choices[i].second, 1, i);
-            across->setColumnStretch(i, 1);
-        }
-        grid->addLayout(across, row, 0, 1, 3);
-        ++row;
-    }
+    below->setColumnStretch(1, 1);
+    grid->addLayout(below, row, 0, 1, side + 1);
+    ++row;
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
     categoryButton_->setFixedSize(56, 54);
-    // Lodging on the square screen: the category button makes room.
-    categoryButton_->setVisible(!(layout == ScreenLayout::Square && new_ && IsPerNight()));
+    // Kept when the pad hides the controls of the column.
+    grid->setColumnMinimumWidth(side, std::max(CNumberPad::kWidth, categoryButton_->width()));
+    ShowBesideFields();
+}
+
+CExpenseSlipDialog::~CExpenseSlipDialog() {
+    // Hiding the dialog as it goes closes the pad, which must not lay out
+    // what is being taken apart.
+    amount_->disconnect(this);
 }
 
 int CExpenseSlipDialog::RunSlip(CExpenseDoc& document, const CCategory& category,

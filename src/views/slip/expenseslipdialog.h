@@ -34,6 +34,7 @@ public:
     // change.
     CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& record, const CCategory& category,
                        bool newExpense, QWidget* parent);
+    ~CExpenseSlipDialog() override;
 
     // Runs the slip: kSaved, kCancelled or kDeleted.
     static int RunSlip(CExpenseDoc& document, const CCategory& category, CExpenseRecord& record,
@@ -86,8 +87,10 @@ private:
     void ChangeRate();
     // The table's rate for `currency`, 1 when it keeps none.
     double TableRate(const QString& currency) const;
-    // "Rate" shows while the slip's currency is not the home currency.
-    void UpdateRateButton();
+    // The category button, the receipt box and "Rate" ("Rate" while the
+    // slip's currency is not the home currency), unless the pad is in their
+    // place.
+    void ShowBesideFields();
     void PickFromPopUp(QPushButton* button, const QStringList& items, QString& chosen);
     // The list's chooser, starting at `chosen`; OK changes `chosen`.
     void Choose(CListItems::Kind kind, QString& chosen);

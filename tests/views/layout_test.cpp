@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <cstdio>
+
+#include "galleryscreens.h"
+#include "layoutproblems.h"
+#include "report/sortorderscope.h"
+#include "support/testplatform.h"
+
+namespace {
+
+// Screens whose faults are being mended in other work (message boxes, menus
+// and pop-ups, the calendar, the file chooser and the backup pages): their
+// problems are printed, not failed, until that work is merged. Then this
+// list is emptied.
+const QStringList kMendedElsewhere = {
+    // The archive's path is longer than its field.
+    QStringLiteral("backup-page-all"),
+    QStringLiteral("backup-page-none"),
+    QStringLiteral("backup-page-some"),
+    QStringLiteral("restore-page-all"),
+    QStringLiteral("restore-page-none"),
+    QStringLiteral("restore-page-some"),
+    // The folder and file type lists and the name box are cut.
+    QStringLiteral("archive-file-dialog"),
+};
+
+}  // namespace
+
+// Every screen the gallery draws, in the three forms of the handheld's screen:
+// nothing cut, clipped or outside, and no pad over a control.
+TEST(Layout, EveryScreenFitsEveryForm) {
+    SortOrderScope sortOrder;
+    TestPlatform platform;
+    GalleryScreens gallery(platform.Path(QStringLiteral("Trips.xbf")));
+    int screens = 0;
+    int widgets = 0;
+    for (const GalleryForm& form : kGalleryForms) {
+        gallery.SetForm(form);
+        for (const GalleryScreens::Screen& screen : gallery.Screens()) {
+            screen.show([&](QWidget* window, QWidget*) {
+                const LayoutProblems problems(window);
+                ++screens;
+                widgets += problems.WidgetsChecked();
+                const bool elsewhere = kMendedElsewhere.contains(screen.name);
+                for (const QString& problem : problems.List()) {
+                    const QString where =
+                        QStringLiteral("%1 (%2): ").arg(screen.name, QLatin1String(form.name));
+                    if (elsewhere) {
+                        std::printf("left for other work: %s\n", qPrintable(where + problem));
+                    } else {
+                        ADD_FAILURE() << (where + problem).toStdString();
+                    }
+                }
+            });
+        }
+    }
+    std::printf("layout check: %d screens in %zu forms, %d widgets\n", screens,
+                std::size(kGalleryForms), widgets);
+    RecordProperty("screens", screens);
+    RecordProperty("widgets", widgets);
+    EXPECT_GT(screens, 0);
+}

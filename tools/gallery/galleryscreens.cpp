@@ -1,0 +1,754 @@
+#include "galleryscreens.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTabWidget>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "backup/backupengine.h"
+#include "lists/category.h"
+#include "lists/categoryex.h"
+#include "lists/categoryexmanager.h"
+#include "lists/currencytable.h"
+#include "lists/historyholder.h"
+#include "lists/personalinfo.h"
+#include "lists/shippedcurrencytable.h"
+#include "platform/directories.h"
+#include "platform/filehelpers.h"
+#include "platform/platform.h"
+#include "platform/shippeddata.h"
+#include "report/expensedoc.h"
+#include "report/expenserecord.h"
+#include "report/recordquery.h"
+#include "views/backup/backupcontents.h"
+#include "views/backup/backupprogress.h"
+#include "views/backup/pagebackup.h"
+#include "views/backup/pagerestore.h"
+#include "views/backup/reportchooser.h"
+#include "views/backup/sheetbackuprestore.h"
+#include "views/backup/trashdialog.h"
+#include "views/frame/aboutdialog.h"
+#include "views/frame/exportdialog.h"
+#include "views/frame/mainframe.h"
+#include "views/frame/mergerecordsdialog.h"
+#include "views/frame/reportinfodialog.h"
+#include "views/frame/systeminfodialog.h"
+#include "views/grid/gridviewdetails.h"
+#include "views/grid/listgrid.h"
+#include "views/grid/reportlistdialog.h"
+#include "views/pads/milespaddlg.h"
+#include "views/pads/padamountedit.h"
+#include "views/settings/accountnumbersdialog.h"
+#include "views/settings/chooseitemdialog.h"
+#include "views/settings/classificationgroupsdialog.h"
+#include "views/settings/columnlist.h"
+#include "views/settings/conversionratedialog.h"
+#include "views/settings/itemeditordialog.h"
+#include "views/settings/modifylistdialog.h"
+#include "views/settings/newcurrencydialog.h"
+#include "views/settings/pagecontactsexpense.h"
+#include "views/settings/pagecontactsoutlook.h"
+#include "views/settings/pagecurrency.h"
+#include "views/settings/pageexpenseslipdetails.h"
+#include "views/settings/pagegeneral.h"
+#include "views/settings/personalinfodialog.h"
+#include "views/settings/settingsdialog.h"
+#include "views/settings/sheetcontacts.h"
+#include "views/settings/sheetexpenseslipdetails.h"
+#include "views/slip/expenseslipdialog.h"
+#include "views/totals/daterangedialog.h"
+#include "views/totals/selectexpensesdialog.h"
+#include "views/totals/totalsdialog.h"
+#include "views/widgets/bitmapbutton.h"
+#include "views/widgets/filechooser.h"
+#include "views/widgets/guiprompts.h"
+#include "views/widgets/textentrydialog.h"
+#include "views/widgets/updatescope.h"
+#include "zip/ziparchive.h"
+#include "zip/ziperror.h"
+
+namespace {
+
+struct SampleExpense {
+    const char* category;
+    int index;
+    const char* description;
+    double amount;
+};
+
+// A report of `expenses`, `perDay` of them each day, saved.
+void MakeReport(CExpenseDoc& document, const char* title, double cashAdvance,
+                std::initializer_list<SampleExpense> expenses, int perDay) {
+    CExpenseReportInfo header;
+    QString error;
+    header.ValidateName(GetReportsDirectory(), QString::fromLatin1(title), false, error);
+    header.SetLocation(QStringLiteral("Oslo, Norway"));
+    header.SetPurpose(QStringLiteral("Customer visit"));
+    header.SetCashAdvance(Amount(cashAdvance));
+    document.CreateReport(header);
+    int day = 0;
+    for (const SampleExpense& expense : expenses) {
+        auto record = std::make_unique<CExpenseRecord>();
+        record->SetCategory(CCategory(QString::fromLatin1(expense.category), expense.index, 1));
+        record->SetDate(1773518966 + (day++ / perDay) * 86400);
+        record->SetDescription(QString::fromLatin1(expense.description));
+        record->SetAmount(Amount(expense.amount));
+        record->SetExchangeRate(Amount(1));
+        record->SetCurrencyName(document.GetCurrencyTable().GetHomeCurrency());
+        document.AddRecord(std::move(record), false);
+    }
+    document.SortRecords();
+    document.SaveReport(true);
+}
+
+void MakeSampleReports() {
+    CExpenseDoc document;
+    MakeReport(document, "Oslo trip", 200,
+               {{"Airfare", 1, "Flight to Oslo", 412.80},
+                {"Taxi", 5, "Airport to hotel", 38.50},
+                {"Lodging", 11, "Hotel Bristol", 189.00},
+                {"Breakfast", 2, "Hotel breakfast", 14.00},
+                {"Lunch", 4, "Client lunch", 62.40},
+                {"Dinner", 3, "Team dinner", 118.75},
+                {"Parking", 7, "Office garage", 12.00},
+                {"Phone", 8, "Roaming", 9.99},
+                {"Taxi", 5, "Hotel to airport", 41.20},
+                {"Misc", 10, "Umbrella", 15.00}},
+               3);
+    // One bought abroad, for the home-currency tip.
+    auto abroad = std::make_unique<CExpenseRecord>();
+    abroad->SetCategory(CCategory(QStringLiteral("Dinner"), 3, 1));
+    abroad->SetDate(1773518966 + 3 * 86400);
+    abroad->SetDescription(QStringLiteral("Airport dinner"));
+    abroad->SetAmount(Amount(240));
+    abroad->SetExchangeRate(Amount(10.5));
+    abroad->SetCurrencyName(QStringLiteral("Norwegian Krone"));
+    document.AddRecord(std::move(abroad), true);
+    document.SaveReport(true);
+    MakeReport(document, "Berlin fair", 200, {}, 1);
+    // One group for each of twelve categories, for the subtotals.
+    MakeReport(document, "Asia tour", 500,
+               {{"Airfare", 1, "Flights", 612.40},
+                {"Breakfast", 2, "Breakfasts", 48.00},
+                {"Dinner", 3, "Dinners", 233.75},
+                {"Lunch", 4, "Lunches", 121.10},
+                {"Taxi", 5, "Taxis", 96.30},
+                {"Car Rental", 6, "Rental car", 305.00},
+                {"Parking", 7, "Parking", 36.00},
+                {"Phone", 8, "Roaming", 27.45},
+                {"Misc", 10, "Visa photos", 18.00},
+                {"Lodging", 11, "Hotels", 840.00},
+                {"Tips", 12, "Tips", 22.00},
+                {"Supplies", 13, "Adapters", 64.90}},
+               2);
+}
+
+// Three deleted reports in the trash, dated to the minute so that the
+// pictures come out the same on every run.
+void FillTrash() {
+    const QString source = JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf"));
+    const char* names[] = {"Boston fair.xpf", "Lisbon visit.xpf", "Training.xpf"};
+    qint64 when = 1773518966;
+    for (const char* name : names) {
+        const QString target = JoinPath(GetTrashDirectory(), QString::fromLatin1(name));
+        QFile::copy(source, target);
+        QFile file(target);
+        if (file.open(QIODevice::ReadWrite)) {
+            file.setFileTime(QDateTime::fromSecsSinceEpoch(when),
+                             QFileDevice::FileModificationTime);
+        }
+        when += 86400 * 9 + 3600 * 5;
+    }
+}
+
+// The sample reports as the chooser and the pages offer them.
+BackupFileList SampleReports() {
+    BackupFileList reports;
+    BackupEngine::ListReports(reports);
+    return reports;
+}
+
+// The report box of a page in one of its three states.
+void SetReportBox(CBackupContents* contents, Qt::CheckState state) {
+    contents->ReportsBox()->setCheckState(state);
+    contents->Reports().clear();
+    if (state == Qt::PartiallyChecked) {
+        contents->Reports().append(SampleReports().first());
+    }
+}
+
+// The remembered purposes and places, the program's contacts and an address
+// book, for the details and contacts screens.
+void MakeSampleLists() {
+    const std::pair<CHistoryHolder::Kind, QStringList> lists[] = {
+        {CHistoryHolder::Kind::Purpose,
+         {QStringLiteral("Customer visit"), QStringLiteral("Sales meeting"),
+          QStringLiteral("Training"), QStringLiteral("Trade fair")}},
+        {CHistoryHolder::Kind::ExpenseLocations,
+         {QStringLiteral("Oslo, Norway"), QStringLiteral("Bergen"), QStringLiteral("Lisbon")}},
+        {CHistoryHolder::Kind::Contacts,
+         {QStringLiteral("Kari Nordmann"), QStringLiteral("Ola Hansen"),
+          QStringLiteral("Ingrid Berg"), QStringLiteral("Lars Johansen"),
+          QStringLiteral("Sofia Lopes")}},
+    };
+    for (const auto& [kind, entries] : lists) {
+        CHistoryHolder holder(kind);
+        holder.Load(false);
+        for (const QString& entry : entries) {
+            holder.GetHistory().Add(entry);
+        }
+        holder.Save(false);
+    }
+    const QString folder = Platform::Get().GetPaths().contactsFolder;
+    QDir().mkpath(folder);
+    QFile cards(QDir(folder).filePath(QStringLiteral("contacts.vcf")));
+    if (cards.open(QIODevice::WriteOnly)) {
+        for (const char* name : {"Anna Svensson", "Erik Lund", "", "Maria Silva", "Per Olsen"}) {
+            cards.write(QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:") + name +
+                        "\r\nEND:VCARD\r\n");
+        }
+    }
+}
+
+void Show(QWidget* window, const GalleryScreens::Shown& shown) {
+    window->show();
+    QApplication::processEvents();
+    shown(window, nullptr);
+}
+
+// `window` with the focus in `field`, as when the user taps it.
+void ShowTyping(QWidget* window, QWidget* field, const GalleryScreens::Shown& shown) {
+    window->show();
+    window->activateWindow();
+    QApplication::processEvents();
+    field->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    shown(window, nullptr);
+}
+
+// `popUp` opened at `corner` of the screen over the shown `window`.
+void ShowPopUp(QWidget* window, QWidget* popUp, QPoint corner,
+               const GalleryScreens::Shown& shown) {
+    window->show();
+    QApplication::processEvents();
+    popUp->move(corner);
+    popUp->show();
+    QApplication::processEvents();
+    shown(window, popUp);
+    popUp->hide();
+}
+
+}  // namespace
+
+GalleryScreens::GalleryScreens(const QString& archive) : archive_(archive) {
+    InitDirectories(1 | 2 | 8);
+    // The pictures a first start puts into the image folders, which the list
+    // editors offer.
+    InstallShippedImages(GetShippedDataFolder());
+    MakeSampleReports();
+    MakeSampleLists();
+    FillTrash();
+    // Made by the archive layer itself: the engine would show its outcome
+    // in a message box.
+    try {
+        ZipArchive zip;
+        zip.Create(archive_);
+        for (const BackupFileEntry& report : SampleReports()) {
+            zip.SetEntryComment(zip.AddFile(report.path), QString(report.category));
+        }
+        zip.Close();
+    } catch (const ZipError&) {
+        std::fprintf(stderr, "outlaysheet-gallery: cannot write %s\n", qPrintable(archive_));
+    }
+    document_ = std::make_unique<CExpenseDoc>();
+    document_->OpenReport(JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf")));
+    frame_ = std::make_unique<CMainFrame>(*document_);
+    // The detailed list sorted by amount, largest first.
+    document_->GetRecords().SetSortOrder(3, 0);
+    AddScreens();
+}
+
+GalleryScreens::~GalleryScreens() {
+    frame_.reset();
+    document_.reset();
+    QFile::remove(archive_);
+}
+
+void GalleryScreens::SetForm(const GalleryForm& form) {
+    frame_->resize(form.size);
+    frame_->RefreshViews();
+    frame_->show();
+    QApplication::processEvents();
+}
+
+void GalleryScreens::SubtotalsShow(const QString& title, bool graph, const Shown& shown) {
+    document_->OpenReport(JoinPath(GetReportsDirectory(), title + QStringLiteral(".xpf")));
+    document_->GetPreferences().SetShowGraph(graph);
+    {
+        CTotalsDialog dialog(CTotalsDialog::Page::Subtotals, *document_, frame_.get());
+        Show(&dialog, shown);
+    }
+    document_->OpenReport(JoinPath(GetReportsDirectory(), QStringLiteral("Oslo trip.xpf")));
+}
+
+void GalleryScreens::WithShippedCurrencies(const std::function<void()>& show) {
+    CCurrencyTable& table = document_->GetCurrencyTable();
+    const QString own = table.GetFilePath();
+    const QString shipped = own + QStringLiteral(".shipped");
+    QFile::copy(ShippedCurrencyTablePath(GetShippedDataFolder()), shipped);
+    const auto LoadFrom = [&table](const QString& path) {
+        table.SetFilePath(path);
+        table.SetModified(false);
+        table.SetLoaded(false);
+        table.Load(false);
+    };
+    LoadFrom(shipped);
+    for (const char* name : {"British Pounds", "Euro (Germany)", "Japanese Yen",
+                             "Norwegian Kroner", "Swedish Kronor", "U.S. Dollars"}) {
+        table.SetInUse(QString::fromUtf8(name), true);
+    }
+    show();
+    LoadFrom(own);
+    QFile::remove(shipped);
+}
+
+void GalleryScreens::AddScreens() {
+    const std::pair<const char*, std::function<void(const Shown&)>> screens[] = {
+        {"main-window", [this](const Shown& shown) { Show(frame_.get(), shown); }},
+        {"detailed-list",
+         [this](const Shown& shown) {
+             frame_->SendCommand(CMainFrame::Command::DetailedList);
+             CListGrid* grid = frame_->DetailsView()->Grid();
+             grid->SetSelectedRow(4);
+             Show(frame_.get(), shown);
+             frame_->SendCommand(CMainFrame::Command::SimpleList);
+         }},
+        {"tip",
+         [this](const Shown& shown) {
+             frame_->SendCommand(CMainFrame::Command::DetailedList);
+             CListGrid* grid = frame_->DetailsView()->Grid();
+             for (int row = 0; row < grid->RowCount(); row += 2) {
+                 if (grid->CellText(2, row) == QLatin1String("Airport dinner")) {
+                     const QRect cell = grid->CellRect(3, row);
+                     frame_->DetailsView()->OnCellTap(3, row, cell, cell.center(), true);
+                 }
+             }
+             Show(frame_.get(), shown);
+             frame_->SendCommand(CMainFrame::Command::SimpleList);
+         }},
+        {"report-list",
+         [this](const Shown& shown) {
+             CReportListDialog dialog(*document_, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"report-info-new",
+         [this](const Shown& shown) {
+             CExpenseReportInfo header;
+             CReportInfoDialog dialog(CReportInfoDialog::Mode::New, header, *document_,
+                                      frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"report-info-edit",
+         [this](const Shown& shown) {
+             CReportInfoDialog dialog(CReportInfoDialog::Mode::Edit,
+                                      document_->GetReport().GetHeader(), *document_,
+                                      frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"report-info-save",
+         [this](const Shown& shown) {
+             CExpenseReportInfo header;
+             CReportInfoDialog dialog(CReportInfoDialog::Mode::Save, header, *document_,
+                                      frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"merge-records",
+         [this](const Shown& shown) {
+             CMergeRecordsDialog dialog(*document_, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"export",
+         [this](const Shown& shown) {
+             CExportDialog dialog(*document_, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"expense-slip",
+         [this](const Shown& shown) {
+             CExpenseRecord record;
+             CExpenseSlipDialog slip(*document_, record,
+                                     *document_->GetCategories().Find(QStringLiteral("Lunch")),
+                                     true, frame_.get());
+             slip.AmountEdit()->setText(QStringLiteral("12.50"));
+             Show(&slip, shown);
+         }},
+        {"expense-slip-international",
+         [this](const Shown& shown) {
+             CCurrencyTable& table = document_->GetCurrencyTable();
+             const bool traveler = table.GetInternationalTraveler();
+             table.SetInternationalTraveler(true);
+             CExpenseRecord record;
+             record.SetCurrencyName(QStringLiteral("Norwegian Krone"));
+             record.SetExchangeRate(Amount(10.5));
+             CExpenseSlipDialog slip(*document_, record,
+                                     *document_->GetCategories().Find(QStringLiteral("Dinner")),
+                                     true, frame_.get());
+             slip.AmountEdit()->SetValue(240);
+             Show(&slip, shown);
+             table.SetInternationalTraveler(traveler);
+         }},
+        {"slip-details",
+         [this](const Shown& shown) {
+             CSheetExpenseSlipDetails page(QStringLiteral("Oslo, Norway"),
+                                           QStringLiteral("Customer visit"),
+                                           QStringLiteral("Kari Nordmann"), frame_.get());
+             Show(&page, shown);
+         }},
+        {"slip-details-locations",
+         [this](const Shown& shown) {
+             CSheetExpenseSlipDetails page(QStringLiteral("Oslo, Norway"), QString(), QString(),
+                                           frame_.get());
+             page.show();
+             CPageExpenseSlipDetails* location = page.Page(CPageExpenseSlipDetails::kLocation);
+             std::unique_ptr<QMenu> menu(location->MakePopUp());
+             ShowPopUp(&page, menu.get(),
+                       location->Button()->mapToGlobal(QPoint(0, location->Button()->height())),
+                       shown);
+         }},
+        {"modify-list",
+         [this](const Shown& shown) {
+             CHistoryHolder purposes(CHistoryHolder::Kind::Purpose);
+             purposes.Load(false);
+             CModifyListDialog dialog(purposes.GetHistory(), QStringLiteral("Trade fair"),
+                                      frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"modify-list-entry",
+         [this](const Shown& shown) {
+             CTextEntryDialog dialog(
+                 QStringLiteral("List Entry"), QStringLiteral("Enter a List Entry:"),
+                 QStringLiteral("Trade fair"), CTextEntryDialog::EmptyNameMessage(), frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"contacts",
+         [this](const Shown& shown) {
+             CSheetContacts sheet(frame_.get());
+             QListWidget* list = sheet.ExpensePage()->List();
+             list->item(1)->setCheckState(Qt::Checked);
+             list->item(3)->setCheckState(Qt::Checked);
+             Show(&sheet, shown);
+         }},
+        {"contacts-address-book",
+         [this](const Shown& shown) {
+             CSheetContacts sheet(frame_.get());
+             sheet.Tabs()->setCurrentWidget(sheet.OutlookPage());
+             QAbstractItemModel* model = sheet.OutlookPage()->List()->model();
+             model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+             Show(&sheet, shown);
+         }},
+        {"contact",
+         [this](const Shown& shown) {
+             CTextEntryDialog dialog(
+                 QStringLiteral("Contact"), QStringLiteral("Name:"), QStringLiteral("Ingrid Berg"),
+                 QStringLiteral("Please fill in the contact name."), frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"update-question",
+         [this](const Shown& shown) {
+             UpdateScope question(
+                 QStringLiteral("Update the mileage reimbursement amount for expenses in..."),
+                 true, true, frame_.get());
+             Show(&question, shown);
+         }},
+        {"choose-paid-with",
+         [this](const Shown& shown) {
+             CChooseItemDialog chooser(*document_, CListItems::Kind::PaymentSource,
+                                       QStringLiteral("Visa"), frame_.get());
+             Show(&chooser, shown);
+         }},
+        {"choose-classification",
+         [this](const Shown& shown) {
+             CChooseItemDialog chooser(*document_, CListItems::Kind::Classification,
+                                       QStringLiteral("Client 2"), frame_.get());
+             Show(&chooser, shown);
+         }},
+        {"choose-category",
+         [this](const Shown& shown) {
+             CChooseItemDialog chooser(*document_, CListItems::Kind::Category,
+                                       QStringLiteral("Lunch"), frame_.get());
+             Show(&chooser, shown);
+         }},
+        {"payment-source",
+         [this](const Shown& shown) {
+             CItemEditorDialog editor(*document_, CListItems::Kind::PaymentSource,
+                                      QStringLiteral("Visa"), frame_.get());
+             Show(&editor, shown);
+         }},
+        {"modify-classification",
+         [this](const Shown& shown) {
+             CItemEditorDialog editor(*document_, CListItems::Kind::Classification,
+                                      QStringLiteral("Client 1"), frame_.get());
+             Show(&editor, shown);
+         }},
+        {"modify-category",
+         [this](const Shown& shown) {
+             CItemEditorDialog editor(*document_, CListItems::Kind::Category, QString(),
+                                      frame_.get());
+             editor.NameField()->setText(QStringLiteral("Boat"));
+             Show(&editor, shown);
+         }},
+        {"select-expenses-amount",
+         [this](const Shown& shown) {
+             CSelectExpensesDialog dialog(*document_, frame_.get());
+             ShowTyping(&dialog, dialog.AmountValue(), shown);
+         }},
+        {"select-expenses-date",
+         [this](const Shown& shown) {
+             CSelectExpensesDialog dialog(*document_, frame_.get());
+             dialog.ChooseField(kFieldDate);
+             Show(&dialog, shown);
+         }},
+        {"select-expenses-description",
+         [this](const Shown& shown) {
+             CSelectExpensesDialog dialog(*document_, frame_.get());
+             dialog.ChooseField(kFieldDescription);
+             Show(&dialog, shown);
+         }},
+        {"select-expenses-currency",
+         [this](const Shown& shown) {
+             CSelectExpensesDialog dialog(*document_, frame_.get());
+             dialog.ChooseField(kFieldCurrency);
+             Show(&dialog, shown);
+         }},
+        {"select-expenses-category",
+         [this](const Shown& shown) {
+             CSelectExpensesDialog dialog(*document_, frame_.get());
+             dialog.ChooseField(kFieldCategory);
+             Show(&dialog, shown);
+         }},
+        {"expense-slip-mileage",
+         [this](const Shown& shown) {
+             CExpenseRecord record;
+             CExpenseSlipDialog slip(*document_, record,
+                                     *document_->GetCategories().Find(QStringLiteral("Mileage")),
+                                     true, frame_.get());
+             Show(&slip, shown);
+         }},
+        {"expense-slip-lodging",
+         [this](const Shown& shown) {
+             CExpenseRecord record;
+             CExpenseSlipDialog slip(*document_, record,
+                                     *document_->GetCategories().Find(QStringLiteral("Lodging")),
+                                     true, frame_.get());
+             Show(&slip, shown);
+         }},
+        {"currency-page",
+         [this](const Shown& shown) {
+             WithShippedCurrencies([&] {
+                 CPageCurrency page(*document_, frame_.get());
+                 page.Rates()->SelectRow(2);
+                 Show(&page, shown);
+             });
+         }},
+        {"new-currency",
+         [this](const Shown& shown) {
+             WithShippedCurrencies([&] {
+                 CNewCurrencyDialog dialog(document_->GetCurrencyTable(), frame_.get());
+                 dialog.List()->SelectRow(3);
+                 Show(&dialog, shown);
+             });
+         }},
+        {"conversion-rate",
+         [this](const Shown& shown) {
+             WithShippedCurrencies([&] {
+                 CConversionRateDialog dialog(document_->GetCurrencyTable(),
+                                              QStringLiteral("Norwegian Kroner"), 10.66, true,
+                                              frame_.get());
+                 ShowTyping(&dialog, dialog.RateEdit(), shown);
+             });
+         }},
+        {"account-numbers",
+         [this](const Shown& shown) {
+             CAccountNumbersDialog dialog(document_->GetCategories(), frame_.get());
+             dialog.List()->topLevelItem(1)->setText(1, QStringLiteral("6010"));
+             dialog.List()->topLevelItem(2)->setText(1, QStringLiteral("6020-TRAVEL"));
+             dialog.List()->SelectRow(1);
+             Show(&dialog, shown);
+         }},
+        {"account-number-entry",
+         [this](const Shown& shown) {
+             CTextEntryDialog dialog(QStringLiteral("Account Number Entry"),
+                                     QStringLiteral("Breakfast"), QStringLiteral("6010"),
+                                     QString(), frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"about",
+         [this](const Shown& shown) {
+             CAboutDialog dialog(frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"system-info",
+         [this](const Shown& shown) {
+             CSystemInfoDialog dialog(frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"totals",
+         [this](const Shown& shown) {
+             CTotalsDialog dialog(CTotalsDialog::Page::Totals, *document_, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"subtotals",
+         [this](const Shown& shown) { SubtotalsShow(QStringLiteral("Asia tour"), true, shown); }},
+        {"subtotals-no-graph",
+         [this](const Shown& shown) { SubtotalsShow(QStringLiteral("Asia tour"), false, shown); }},
+        {"subtotals-empty",
+         [this](const Shown& shown) {
+             SubtotalsShow(QStringLiteral("Berlin fair"), true, shown);
+         }},
+        {"date-range",
+         [this](const Shown& shown) {
+             CPreferences& preferences = document_->GetPreferences();
+             preferences.SetSubtotalAllDates(false);
+             preferences.SetSubtotalFrom(1773518966);
+             preferences.SetSubtotalTo(1773518966 + 6 * 86400);
+             CDateRangeDialog dialog(preferences, frame_.get());
+             Show(&dialog, shown);
+             preferences.SetSubtotalAllDates(true);
+         }},
+        {"backup-progress",
+         [this](const Shown& shown) {
+             CSheetBackupRestore sheet(frame_.get());
+             sheet.show();
+             sheet.Progress()->Begin(QStringLiteral("Saving"));
+             sheet.Progress()->Step(7, 12, QStringLiteral("Oslo trip.xpf"));
+             Show(&sheet, shown);
+         }},
+        {"report-chooser",
+         [this](const Shown& shown) {
+             const BackupFileList reports = SampleReports();
+             CReportChooser chooser(CReportChooser::Source::Reports, reports, Qt::PartiallyChecked,
+                                    {reports.first()}, frame_.get());
+             Show(&chooser, shown);
+         }},
+        {"archive-file-dialog",
+         [this](const Shown& shown) {
+             FileChoice choice;
+             choice.title = QStringLiteral("Save Backup To");
+             choice.folder = GetDocumentsRoot();
+             choice.filter = QStringLiteral("Outlaysheet Backup Files (*.xbf)");
+             choice.suffix = QStringLiteral("xbf");
+             choice.forOpen = false;
+             const auto dialog = MakeFileDialog(frame_.get(), choice, archive_);
+             Show(dialog.get(), shown);
+         }},
+        {"trash",
+         [this](const Shown& shown) {
+             CTrashDialog dialog(frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"preferences",
+         [this](const Shown& shown) {
+             CSettingsDialog dialog(*document_, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"general",
+         [this](const Shown& shown) {
+             CPageGeneral dialog(*document_, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"classification-groups",
+         [this](const Shown& shown) {
+             // A second way of classifying, in memory only.
+             document_->GetClassificationGroups().CreateGroup(QStringLiteral("Projects"));
+             CClassificationGroupsDialog dialog(document_->GetClassificationGroups(),
+                                                frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"personal-info",
+         [this](const Shown& shown) {
+             CPersonalInfo info;
+             info.Load(false);
+             info.SetName(QStringLiteral("Jane Roe"));
+             info.SetCompany(QStringLiteral("Acme Ltd."));
+             info.SetCity(QStringLiteral("Springfield"));
+             info.SetEmail(QStringLiteral("jane@acme.example"));
+             info.Save(false);
+             CPersonalInfoDialog dialog(false, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"number-pad",
+         [this](const Shown& shown) {
+             // An amount field with the focus, its pad open near it.
+             FullWindowDialog dialog(QStringLiteral("Cash Advance"),
+                                     FullWindowDialog::TitleButton::Ok, frame_.get());
+             auto* grid = new QGridLayout(dialog.Body());
+             grid->addWidget(new QLabel(QStringLiteral("Amount:")), 0, 0);
+             auto* amount = new CPadAmountEdit;
+             amount->setAccessibleName(QStringLiteral("Amount"));
+             amount->SetValue(12.5);
+             grid->addWidget(amount, 0, 1);
+             grid->addWidget(new QLabel(QStringLiteral("Note:")), 1, 0);
+             grid->addWidget(new QLineEdit, 1, 1);
+             grid->setRowStretch(2, 1);
+             amount->setCursorPosition(amount->text().size());
+             ShowTyping(&dialog, amount, shown);
+         }},
+        {"miles-pad",
+         [this](const Shown& shown) {
+             CExpenseRecord record;
+             record.SetOdometerStart(1200.0);
+             record.SetOdometerEnd(1350.5);
+             record.SetMileageRate(Amount(0.4));
+             CMilesPadDlg dialog(*document_, record, CMilesPadDlg::Field::Total, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"message-box",
+         [this](const Shown& shown) {
+             const auto box = GuiPrompts::MakeBox(
+                 QStringLiteral("Are you sure you want to permanently delete the expense "
+                                "report, Oslo trip?"),
+                 PromptButtons::YesNo, PromptIcon::Question, frame_.get());
+             // Where a message box opens: centred over the window.
+             box->adjustSize();
+             const QRect window = frame_->geometry();
+             ShowPopUp(frame_.get(), box.get(),
+                       window.center() - QPoint(box->width() / 2, box->height() / 2), shown);
+         }},
+    };
+    for (const auto& [name, show] : screens) {
+        screens_.push_back({QString::fromLatin1(name), show});
+    }
+    // Both pages with the report box in each of its states.
+    const std::pair<const char*, Qt::CheckState> boxStates[] = {
+        {"all", Qt::Checked}, {"none", Qt::Unchecked}, {"some", Qt::PartiallyChecked}};
+    for (const auto& [state, check] : boxStates) {
+        screens_.push_back({QStringLiteral("backup-page-%1").arg(QLatin1String(state)),
+                            [this, check = check](const Shown& shown) {
+                                CSheetBackupRestore sheet(frame_.get());
+                                SetReportBox(sheet.BackupPage()->Contents(), check);
+                                sheet.BackupPage()->PathField()->setText(archive_);
+                                Show(&sheet, shown);
+                            }});
+        screens_.push_back({QStringLiteral("restore-page-%1").arg(QLatin1String(state)),
+                            [this, check = check](const Shown& shown) {
+                                CSheetBackupRestore sheet(frame_.get());
+                                sheet.Tabs()->setCurrentWidget(sheet.RestorePage());
+                                SetReportBox(sheet.RestorePage()->Contents(), check);
+                                sheet.RestorePage()->PathField()->setText(archive_);
+                                Show(&sheet, shown);
+                            }});
+    }
+}
