@@ -168,6 +168,11 @@ TEST_F(ScreenRoomTest, TheRateDialogsPadLeavesPerInSight) {
                 ExpectRoomFor(rate, "rate " + Form(form));
                 Tap(rate->CancelButton());
             });
+            // On the square screen the open pad stands where "Rate" is; a
+            // tap on the description puts it away first.
+            if (slip->AmountEdit()->IsPadOpen()) {
+                Tap(slip->Description());
+            }
             Tap(slip->RateButton());
         });
     }
