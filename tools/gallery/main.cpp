@@ -54,6 +54,8 @@
 #include "views/grid/gridviewdetails.h"
 #include "views/grid/listgrid.h"
 #include "views/grid/reportlistdialog.h"
+#include "views/pads/milespaddlg.h"
+#include "views/pads/padamountedit.h"
 #include "views/settings/accountnumbersdialog.h"
 #include "views/settings/chooseitemdialog.h"
 #include "views/settings/classificationgroupsdialog.h"
@@ -72,8 +74,6 @@
 #include "views/settings/sheetcontacts.h"
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/expenseslipdialog.h"
-#include "views/pads/milespaddlg.h"
-#include "views/pads/padamountedit.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
@@ -326,6 +326,20 @@ int main(int argc, char* argv[]) {
         QPixmap picture = shoot();
         LoadFrom(own);
         QFile::remove(shipped);
+        return picture;
+    };
+
+    // A message box over the main window, as the program shows it.
+    const auto MessageShot = [&](const QString& text, PromptButtons buttons) {
+        QPixmap picture = Shot(&frame);
+        const auto box = GuiPrompts::MakeBox(text, buttons, PromptIcon::Question, &frame);
+        const QPixmap shown = Shot(box.get());
+        QPainter painter(&picture);
+        const QPoint corner((picture.width() - shown.width()) / 2,
+                            (picture.height() - shown.height()) / 2);
+        painter.drawPixmap(corner, shown);
+        painter.setPen(Qt::darkGray);
+        painter.drawRect(QRect(corner, shown.size()).adjusted(0, 0, -1, -1));
         return picture;
     };
 
@@ -721,20 +735,17 @@ int main(int argc, char* argv[]) {
          }},
         {"message-box",
          [&] {
-             QPixmap picture = Shot(&frame);
-             const auto box = GuiPrompts::MakeBox(
+             return MessageShot(
                  QStringLiteral("Are you sure you want to permanently delete the expense "
                                 "report, Oslo trip?"),
-                 PromptButtons::YesNo, PromptIcon::Question, &frame);
-             box->adjustSize();
-             const QPixmap shown = Shot(box.get());
-             QPainter painter(&picture);
-             const QPoint corner((picture.width() - shown.width()) / 2,
-                                 (picture.height() - shown.height()) / 2);
-             painter.drawPixmap(corner, shown);
-             painter.setPen(Qt::darkGray);
-             painter.drawRect(QRect(corner, shown.size()).adjusted(0, 0, -1, -1));
-             return picture;
+                 PromptButtons::YesNo);
+         }},
+        {"message-box-path",
+         [&] {
+             return MessageShot(QStringLiteral("Replace Existing File: ") +
+                                    JoinPath(QStringLiteral("/home/user/Documents/Outlaysheet"),
+                                             QStringLiteral("Quarterly-expenses-north.xpf")),
+                                PromptButtons::YesNoCancel);
          }},
     };
     // Both pages with the report box in each of its states.

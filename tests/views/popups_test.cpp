@@ -1,0 +1,147 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDateEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "framefixture.h"
+#include "platform/directories.h"
+#include "platform/filehelpers.h"
+#include "views/slip/categorybutton.h"
+#include "views/slip/expenseslipdialog.h"
+#include "views/slip/viewexpense.h"
+#include "views/widgets/commandbar.h"
+#include "views/widgets/guiprompts.h"
+#include "views/widgets/promptbox.h"
+#include "views/widgets/storeddateedit.h"
+#include "views/widgets/wrappinglabel.h"
+
+namespace {
+
+const QSize kForms[] = {{240, 320}, {320, 240}, {240, 240}};
+
+std::string FormName(QSize size) {
+    return std::to_string(size.width()) + "x" + std::to_string(size.height());
+}
+
+QRect OnScreen(const QWidget* widget) {
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+class PopUpsTest : public FrameFixture {
+protected:
+    // The place of the pop-up that `open` opens, which is then closed.
+    static QRect PopUpOpenedBy(const std::function<void()>& open) {
+        QRect shown;
+        QTimer watcher;
+        watcher.setInterval(5);
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            QWidget* popUp = QApplication::activePopupWidget();
+            if (popUp != nullptr && popUp->isVisible() && shown.isNull()) {
+                shown = popUp->geometry();
+                popUp->close();
+            }
+        });
+        watcher.start();
+        open();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.isNull(); }));
+        return shown;
+    }
+
+    // Shows `text` as the program's window shows a message, and runs
+    // `look` on the box.
+    void ShowMessage(const QString& text, PromptButtons buttons,
+                     const std::function<void(PromptBox*)>& look) {
+        GuiPrompts prompts;
+        prompts.SetWindow(frame_.get());
+        WhenDialogOpens([look](QDialog* dialog) {
+            auto* box = qobject_cast<PromptBox*>(dialog);
+            ASSERT_NE(box, nullptr);
+            look(box);
+            box->reject();
+        });
+        prompts.Show(text, buttons, PromptIcon::Question);
+    }
+};
+
+// A message names a file by its whole path; on the handheld's screen it is
+// broken into lines (inside a long name too) and the box keeps inside the
+// window, every character shown.
+TEST_F(PopUpsTest, MessageBoxesFitTheWindowAndShowTheWholeText) {
+    StartFrame();
+    const QString longName = JoinPath(
+        GetReportsDirectory(), QStringLiteral("Quarterly-expenses-of-the-northern-region.xpf"));
+    const struct {
+        QString text;
+        PromptButtons buttons;
+    } messages[] = {
+        {QStringLiteral("Replace Existing File: ") + longName, PromptButtons::YesNoCancel},
+        {QStringLiteral("%1 already exists. Do you want to replace it?")
+             .arg(platform_.Path(QStringLiteral("Backups/Trips of the second quarter.xbf"))),
+         PromptButtons::YesNo},
+        {QStringLiteral("Backup Was Successful"), PromptButtons::Ok},
+    };
+    for (const QSize form : kForms) {
+        frame_->resize(form);
+        QApplication::processEvents();
+        for (const auto& message : messages) {
+            SCOPED_TRACE(FormName(form) + " " + message.text.toStdString());
+            ShowMessage(message.text, message.buttons, [&](PromptBox* box) {
+                EXPECT_TRUE(OnScreen(frame_.get()).contains(box->frameGeometry()));
+                EXPECT_EQ(box->text(), message.text);
+                WrappingLabel* label = box->TextLabel();
+                ASSERT_TRUE(label->isVisible());
+                EXPECT_TRUE(box->rect().contains(QRect(label->pos(), label->size())));
+                const int width = label->contentsRect().width();
+                const QStringList lines = label->Lines(width);
+                EXPECT_EQ(lines.join(QString()), message.text);
+                for (const QString& line : lines) {
+                    EXPECT_LE(label->fontMetrics().horizontalAdvance(line.trimmed()), width)
+                        << line.toStdString();
+                }
+                EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+                for (QAbstractButton* button : box->buttons()) {
+                    EXPECT_TRUE(box->rect().contains(QRect(button->pos(), button->size())))
+                        << button->text().toStdString();
+                }
+            });
+        }
+    }
+}
+
+// Menus, the slip's pop-ups and the calendar open inside the window, even
+// where the desktop's screen would leave room for them to run past it.
+TEST_F(PopUpsTest, MenusAndPopUpsOpenInsideTheWindow) {
+    MakeReport(QStringLiteral("Trip"), {1});
+    StartFrame();
+    for (const QSize form : kForms) {
+        SCOPED_TRACE(FormName(form));
+        frame_->resize(form);
+        QApplication::processEvents();
+        const QRect window = OnScreen(frame_.get());
+        for (QToolButton* button : frame_->Commands()->findChildren<QToolButton*>()) {
+            if (button->text() == QLatin1String("Tools") ||
+                button->text() == QLatin1String("View")) {
+                EXPECT_TRUE(window.contains(PopUpOpenedBy([button] { Tap(button); })))
+                    << button->text().toStdString();
+            }
+        }
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+            ASSERT_NE(slip, nullptr);
+            EXPECT_TRUE(window.contains(PopUpOpenedBy([slip] { Tap(slip->ExpenseTypeButton()); })))
+                << "expense type";
+            QDateEdit* date = slip->DateEdit();
+            const QPoint arrow(date->width() - 4, date->height() / 2);
+            EXPECT_TRUE(window.contains(PopUpOpenedBy([date, arrow] { Tap(date, arrow); })))
+                << "calendar";
+            Tap(slip->CancelButton());
+        });
+        Tap(frame_->MainView()->Button(4));
+    }
+}
+
+}  // namespace
