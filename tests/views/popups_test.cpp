@@ -1,15 +1,27 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
 #include "framefixture.h"
+#include "platform/desktopshell.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
+#include "views/backup/pagebackup.h"
+#include "views/backup/pagerestore.h"
+#include "views/backup/sheetbackuprestore.h"
+#include "views/frame/exportdialog.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
@@ -141,6 +153,80 @@ TEST_F(PopUpsTest, MenusAndPopUpsOpenInsideTheWindow) {
             Tap(slip->CancelButton());
         });
         Tap(frame_->MainView()->Button(4));
+    }
+}
+
+// Export ends with the whole path, broken to fit, and buttons that hand the
+// file and its folder to the desktop's programs.
+TEST_F(PopUpsTest, ExportEndsWithTheWholePathAndOffersToOpenIt) {
+    MakeReport(QStringLiteral("Northern sales region"), {1, 2});
+    StartFrame();
+    const QString path =
+        JoinPath(GetExportsDirectory(), QStringLiteral("Northern sales region.pdf"));
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* exporter = qobject_cast<CExportDialog*>(dialog);
+        ASSERT_NE(exporter, nullptr);
+        Tap(exporter->ExportButton());
+        WrappingLabel* label = exporter->WrittenLabel();
+        ASSERT_TRUE(label->isVisible());
+        EXPECT_EQ(label->text(), QStringLiteral("The expense report was exported to ") + path);
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+        EXPECT_TRUE(
+            dialog->rect().contains(QRect(label->mapTo(dialog, QPoint(0, 0)), label->size())));
+        Tap(exporter->OpenFileButton());
+        Tap(exporter->OpenFolderButton());
+        Tap(exporter->DoneButton());
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("Export...")));
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(Platform::Get().GetShell().Opened(), (QStringList{path, GetExportsDirectory()}));
+    EXPECT_EQ(Messages(), QStringList());
+}
+
+// The file dialogs give the name and type fields room to show a name and the
+// whole filter, in each form.
+TEST_F(PopUpsTest, FileDialogsShowTheNameAndTheWholeFilter) {
+    StartFrame();
+    const auto Look = [](QDialog* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* type = files->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_TRUE(name != nullptr && type != nullptr);
+        EXPECT_GE(name->width(), dialog->width() * 2 / 3);
+        QStyleOptionComboBox option;
+        option.initFrom(type);
+        const QRect field = type->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, type);
+        EXPECT_LE(type->fontMetrics().horizontalAdvance(type->currentText()), field.width())
+            << type->currentText().toStdString();
+        for (QPushButton* button : files->findChildren<QPushButton*>()) {
+            if (button->isVisible()) {
+                EXPECT_TRUE(dialog->rect().contains(
+                    QRect(button->mapTo(dialog, QPoint(0, 0)), button->size())))
+                    << button->text().toStdString();
+            }
+        }
+        dialog->reject();
+    };
+    for (const QSize form : kForms) {
+        SCOPED_TRACE(FormName(form));
+        frame_->resize(form);
+        QApplication::processEvents();
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* sheet = qobject_cast<CSheetBackupRestore*>(dialog);
+            ASSERT_NE(sheet, nullptr);
+            WhenDialogOpens(Look);
+            Tap(sheet->BackupPage()->BrowseButton());
+            QTabBar* tabs = sheet->Tabs()->tabBar();
+            Tap(tabs, tabs->tabRect(1).center());
+            WhenDialogOpens(Look);
+            Tap(sheet->RestorePage()->BrowseButton());
+            Tap(sheet->DoneButton());
+        });
+        ASSERT_TRUE(Choose(QStringLiteral("Backup / Restore")));
+        WhenDialogOpens(Look);
+        ASSERT_TRUE(Choose(QStringLiteral("Open Report...")));
     }
 }
 

@@ -402,6 +402,14 @@ int main(int argc, char* argv[]) {
              CExportDialog dialog(document, &frame);
              return Shot(&dialog);
          }},
+        {"export-written",
+         [&] {
+             CExportDialog dialog(document, &frame);
+             dialog.ShowWritten(
+                 QStringLiteral("/home/user/Documents/Outlaysheet/Exports/"
+                                "Oslo trip.pdf"));
+             return Shot(&dialog);
+         }},
         {"expense-slip",
          [&] {
              CExpenseRecord record;

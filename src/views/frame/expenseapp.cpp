@@ -17,6 +17,7 @@
 #include "views/frame/mainframe.h"
 #include "views/frame/splashwnd.h"
 #include "views/widgets/guiprompts.h"
+#include "views/widgets/guishell.h"
 
 namespace {
 
@@ -131,6 +132,7 @@ int CExpenseApp::Main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Outlaysheet"));
     auto platform = Platform::CreateDefault(arguments, std::make_unique<GuiPrompts>());
+    platform->SetShell(std::make_unique<GuiShell>());
     PlatformScope scope(*platform);
     CExpenseApp program;
     const int status = program.Start(arguments, options);

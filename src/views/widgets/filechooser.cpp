@@ -1,9 +1,56 @@
 #include "views/widgets/filechooser.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLineEdit>
+
+#include "platform/screen.h"
+
+namespace {
+
+// Qt puts the name and type fields between their captions and a column of
+// buttons, which leaves them a few letters on the handheld's screen. Here
+// each field has the width of the dialog: below its caption where the
+// screen is narrow, beside it where it is wide, and the buttons go into a
+// row of their own.
+void PlaceFields(QFileDialog& dialog, ScreenLayout layout) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    const QStringList names = {QStringLiteral("fileNameLabel"), QStringLiteral("fileNameEdit"),
+                               QStringLiteral("fileTypeLabel"), QStringLiteral("fileTypeCombo")};
+    QList<QWidget*> fields;
+    for (const QString& name : names) {
+        fields.append(dialog.findChild<QWidget*>(name));
+    }
+    if (grid == nullptr || buttons == nullptr || fields.contains(nullptr)) {
+        return;
+    }
+    for (QWidget* widget : fields) {
+        grid->removeWidget(widget);
+    }
+    grid->removeWidget(buttons);
+    const int columns = grid->columnCount();
+    int row = grid->rowCount();
+    const bool narrow = layout != ScreenLayout::Landscape;
+    for (int i = 0; i < fields.size(); i += 2) {
+        auto* pair = new QBoxLayout(narrow ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+        pair->setSpacing(narrow ? 1 : grid->horizontalSpacing());
+        pair->addWidget(fields[i]);
+        pair->addWidget(fields[i + 1], 1);
+        grid->addLayout(pair, row++, 0, 1, columns);
+    }
+    buttons->setOrientation(Qt::Horizontal);
+    grid->addWidget(buttons, row, 0, 1, columns);
+    // The list keeps what the fields leave of a low screen.
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setVerticalSpacing(3);
+}
+
+}  // namespace
 
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileChoice& choice,
                                             const QString& path) {
@@ -34,7 +81,9 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileChoice& c
     }
     dialog.setMinimumSize(0, 0);
     if (parent != nullptr) {
-        dialog.setGeometry(parent->window()->geometry());
+        const QRect window = parent->window()->geometry();
+        PlaceFields(dialog, GetScreenLayout(window.width(), window.height()));
+        dialog.setGeometry(window);
     }
     return owned;
 }
