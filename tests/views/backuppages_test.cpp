@@ -371,11 +371,7 @@ TEST_F(BackupPagesTest, LongWorkShowsProgressAndACancelKeepsTheEarlierArchive) {
         page->Contents()->ImagesBox()->setChecked(false);
         // The file dialog asks before it chooses an existing file.
         AnswerFileDialog(archive, false);
-        WhenDialogOpens([](QDialog* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            ASSERT_NE(box, nullptr);
-            box->button(QMessageBox::Yes)->click();
-        });
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
         Tap(page->BrowseButton());
         Tap(page->BackupButton());
         EXPECT_FALSE(progress->isVisible());

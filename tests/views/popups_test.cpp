@@ -230,4 +230,45 @@ TEST_F(PopUpsTest, FileDialogsShowTheNameAndTheWholeFilter) {
     }
 }
 
+// Choosing a file to save that exists asks in the program's own box, which
+// fits the screen; No goes back to the dialog.
+TEST_F(PopUpsTest, ReplacingAChosenFileIsAskedFirst) {
+    StartFrame();
+    const QString archive = platform_.Path(QStringLiteral("Trips of the second quarter.xbf"));
+    ASSERT_TRUE(WriteFileBytes(archive, "old"));
+    int dialogs = 0;
+    const auto TypeName = [&](QDialog* files) {
+        ++dialogs;
+        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(archive);
+        QTest::keyClick(name, Qt::Key_Return);
+    };
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* sheet = qobject_cast<CSheetBackupRestore*>(dialog);
+        ASSERT_NE(sheet, nullptr);
+        CPageBackup* page = sheet->BackupPage();
+        // No, and the dialog comes back; Cancel there keeps the page as it was.
+        WhenDialogOpens(TypeName);
+        WhenDialogOpens([&](QDialog* files) {
+            ++dialogs;
+            files->reject();
+        });
+        Tap(page->BrowseButton());
+        EXPECT_EQ(page->PathField()->text(), QString());
+        // Yes chooses it.
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        WhenDialogOpens(TypeName);
+        Tap(page->BrowseButton());
+        EXPECT_EQ(page->PathField()->text(), archive);
+        Tap(sheet->DoneButton());
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("Backup / Restore")));
+    EXPECT_EQ(dialogs, 3);
+    const QString question =
+        archive + QStringLiteral(" already exists. Do you want to replace it?");
+    EXPECT_EQ(Messages(), (QStringList{question, question}));
+    EXPECT_EQ(ReadFileBytes(archive), QByteArray("old"));
+}
+
 }  // namespace

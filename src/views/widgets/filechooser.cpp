@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QLineEdit>
 
+#include "platform/platform.h"
 #include "platform/screen.h"
 
 namespace {
@@ -57,6 +58,9 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileChoice& c
     auto owned = std::make_unique<QFileDialog>(parent, choice.title, choice.folder, choice.filter);
     QFileDialog& dialog = *owned;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The question before replacing a file is the program's own, in a box
+    // that fits the screen; Qt's is as wide as a desktop's.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setFileMode(choice.forOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setAcceptMode(choice.forOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(choice.suffix);
@@ -89,10 +93,20 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileChoice& c
 }
 
 bool ChooseFile(QWidget* parent, const FileChoice& choice, QString& path) {
-    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, choice, path);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
-        return false;
+    QString start = path;
+    for (;;) {
+        const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, choice, start);
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+            return false;
+        }
+        const QString chosen = dialog->selectedFiles().first();
+        if (choice.forOpen || !QFileInfo::exists(chosen) ||
+            Platform::Get().GetPrompts().AskYesNo(
+                QStringLiteral("%1 already exists. Do you want to replace it?").arg(chosen))) {
+            path = chosen;
+            return true;
+        }
+        // No: the dialog again, at the name, for another one.
+        start = chosen;
     }
-    path = dialog->selectedFiles().first();
-    return true;
 }
