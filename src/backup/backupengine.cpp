@@ -115,6 +115,12 @@ void BackupEngine::NoteError(const QString& error) {
     lastError_ += error;
 }
 
+void BackupEngine::Finish() {
+    if (finished_) {
+        finished_();
+    }
+}
+
 bool BackupEngine::Advance(const QString& name) {
     if (progress_ && !progress_(done_, total_, name)) {
         cancelled_ = true;
@@ -156,6 +162,7 @@ int BackupEngine::Backup(const QString& archivePath, const BackupFileList& repor
     BackupFileList files = reports;
     files.append(others);
     WriteArchive(archivePath, files);
+    Finish();
     if (!lastError_.isEmpty()) {
         prompts.Warning(
             QStringLiteral("Errors were encountered while trying to backup your files."));
@@ -264,6 +271,7 @@ int BackupEngine::Restore(const QString& archivePath, const BackupFileList& repo
         NoteError(error.Message());
     }
     archive_.Discard();
+    Finish();
 
     if (!lastError_.isEmpty()) {
         prompts.Warning(

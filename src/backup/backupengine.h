@@ -51,6 +51,9 @@ public:
     // was; a cancelled restore keeps what it restored.
     using Progress = std::function<bool(int done, int total, const QString& name)>;
     void SetProgress(Progress progress) { progress_ = std::move(progress); }
+    // Called once the files are written, before the outcome is shown: a
+    // display of the progress gives way to the message.
+    void SetFinished(std::function<void()> finished) { finished_ = std::move(finished); }
     // Whether the last Backup or Restore was cancelled.
     bool WasCancelled() const { return cancelled_; }
 
@@ -68,6 +71,7 @@ private:
     void NoteError(const QString& error);
     // False when the user cancelled before this file.
     bool Advance(const QString& name);
+    void Finish();
     // The entries a restore with the current selection writes besides the
     // chosen reports.
     QList<qint64> SelectedEntries();
@@ -78,6 +82,7 @@ private:
     QString lastError_;
     int restored_ = 0;
     Progress progress_;
+    std::function<void()> finished_;
     int done_ = 0;
     int total_ = 0;
     bool cancelled_ = false;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "clock.h"
+#include "desktopshell.h"
 #include "directorycache.h"
 #include "filestamp.h"
 #include "platformpaths.h"
@@ -42,6 +43,10 @@ public:
     const RegionalSettings& GetRegional() const { return regional_; }
     const Clock& GetClock() const { return *clock_; }
     Prompts& GetPrompts() { return *prompts_; }
+    // Opening files with the desktop's programs; one that opens nothing
+    // until the window puts in its own.
+    DesktopShell& GetShell() { return *shell_; }
+    void SetShell(std::unique_ptr<DesktopShell> shell) { shell_ = std::move(shell); }
     DirectoryCache& GetDirectoryCache() { return directories_; }
     // The data files as this program last read or wrote them, by path: a
     // save that finds its file changed otherwise knows another writer was
@@ -65,6 +70,7 @@ private:
     RegionalSettings regional_;
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<Prompts> prompts_;
+    std::unique_ptr<DesktopShell> shell_ = std::make_unique<DesktopShell>();
     DirectoryCache directories_;
     QHash<QString, FileStamp> fileStamps_;
     int dpiX_ = 96;

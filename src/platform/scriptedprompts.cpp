@@ -3,6 +3,9 @@
 #include <QStringList>
 
 PromptAnswer ScriptedPrompts::Show(const QString& text, PromptButtons buttons, PromptIcon icon) {
+    if (look_) {
+        look_(text);
+    }
     PromptAnswer answer = PromptAnswer::Ok;
     if (buttons != PromptButtons::Ok) {
         answer = defaultAnswer_;

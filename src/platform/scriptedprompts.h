@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "prompts.h"
@@ -23,6 +24,9 @@ public:
 
     void QueueAnswer(PromptAnswer answer) { answers_.push_back(answer); }
     void SetDefaultAnswer(PromptAnswer answer) { defaultAnswer_ = answer; }
+    // Runs `look` at each message as it is shown, for a look at the screen
+    // behind it.
+    void WhenShown(std::function<void(const QString& text)> look) { look_ = std::move(look); }
 
     const std::vector<Message>& Messages() const { return messages_; }
     // Texts of the messages shown so far, in order.
@@ -36,4 +40,5 @@ private:
     std::deque<PromptAnswer> answers_;
     PromptAnswer defaultAnswer_ = PromptAnswer::No;
     int waitDepth_ = 0;
+    std::function<void(const QString&)> look_;
 };

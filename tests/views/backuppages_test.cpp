@@ -371,11 +371,7 @@ TEST_F(BackupPagesTest, LongWorkShowsProgressAndACancelKeepsTheEarlierArchive) {
         page->Contents()->ImagesBox()->setChecked(false);
         // The file dialog asks before it chooses an existing file.
         AnswerFileDialog(archive, false);
-        WhenDialogOpens([](QDialog* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            ASSERT_NE(box, nullptr);
-            box->button(QMessageBox::Yes)->click();
-        });
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
         Tap(page->BrowseButton());
         Tap(page->BackupButton());
         EXPECT_FALSE(progress->isVisible());
@@ -384,6 +380,42 @@ TEST_F(BackupPagesTest, LongWorkShowsProgressAndACancelKeepsTheEarlierArchive) {
     });
     EXPECT_EQ(Messages().last(), QStringLiteral("Backup Operation Was Canceled."));
     EXPECT_EQ(ReadFileBytes(archive), earlier);
+}
+
+// Once the files are written the progress gives way: the outcome is shown
+// over the page, with no Cancel left under it.
+TEST_F(BackupPagesTest, TheOutcomeIsShownOverThePageNotOverTheProgress) {
+    for (int n = 1; n <= 8; ++n) {
+        MakeReport(QStringLiteral("Trip %1").arg(n), {double(n)});
+    }
+    StartFrame();
+    const QString archive = platform_.Path(QStringLiteral("all.xbf"));
+    QStringList progressUnder;
+    WithSheet([&](CSheetBackupRestore* sheet) {
+        CBackupProgress* progress = sheet->Progress();
+        int steps = 0;
+        QObject::connect(progress, &CBackupProgress::stepped, progress, [&] { ++steps; });
+        platform_.Prompts().WhenShown([&](const QString& text) {
+            if (progress->isVisible()) {
+                progressUnder.append(text);
+            }
+        });
+        CPageBackup* backup = sheet->BackupPage();
+        AnswerFileDialog(archive, false);
+        Tap(backup->BrowseButton());
+        Tap(backup->BackupButton());
+
+        ShowRestorePage(sheet);
+        CPageRestore* restore = sheet->RestorePage();
+        Tap(restore->ReplaceBox());
+        AnswerFileDialog(archive, true);
+        Tap(restore->BrowseButton());
+        Tap(restore->RestoreButton());
+        EXPECT_GT(steps, 10);
+        platform_.Prompts().WhenShown(nullptr);
+    });
+    EXPECT_EQ(Messages(), (QStringList{kBackedUp, kRestored}));
+    EXPECT_EQ(progressUnder, QStringList());
 }
 
 // Qt's own dialog asks for more width than the handheld has; what is left

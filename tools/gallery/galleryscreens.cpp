@@ -327,6 +327,15 @@ void GalleryScreens::WithShippedCurrencies(const std::function<void()>& show) {
 }
 
 void GalleryScreens::AddScreens() {
+    // A message box where it opens: centred over the window.
+    const auto showMessage = [this](const QString& text, PromptButtons buttons,
+                                    const Shown& shown) {
+        const auto box = GuiPrompts::MakeBox(text, buttons, PromptIcon::Question, frame_.get());
+        box->adjustSize();
+        const QRect window = frame_->geometry();
+        ShowPopUp(frame_.get(), box.get(),
+                  window.center() - QPoint(box->width() / 2, box->height() / 2), shown);
+    };
     const std::pair<const char*, std::function<void(const Shown&)>> screens[] = {
         {"main-window", [this](const Shown& shown) { Show(frame_.get(), shown); }},
         {"detailed-list",
@@ -384,6 +393,13 @@ void GalleryScreens::AddScreens() {
         {"export",
          [this](const Shown& shown) {
              CExportDialog dialog(*document_, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"export-written",
+         [this](const Shown& shown) {
+             CExportDialog dialog(*document_, frame_.get());
+             dialog.ShowWritten(
+                 QStringLiteral("/home/user/Documents/Outlaysheet/Exports/Oslo trip.pdf"));
              Show(&dialog, shown);
          }},
         {"expense-slip",
@@ -716,16 +732,17 @@ void GalleryScreens::AddScreens() {
              Show(&dialog, shown);
          }},
         {"message-box",
-         [this](const Shown& shown) {
-             const auto box = GuiPrompts::MakeBox(
-                 QStringLiteral("Are you sure you want to permanently delete the expense "
-                                "report, Oslo trip?"),
-                 PromptButtons::YesNo, PromptIcon::Question, frame_.get());
-             // Where a message box opens: centred over the window.
-             box->adjustSize();
-             const QRect window = frame_->geometry();
-             ShowPopUp(frame_.get(), box.get(),
-                       window.center() - QPoint(box->width() / 2, box->height() / 2), shown);
+         [showMessage](const Shown& shown) {
+             showMessage(QStringLiteral("Are you sure you want to permanently delete the "
+                                        "expense report, Oslo trip?"),
+                         PromptButtons::YesNo, shown);
+         }},
+        {"message-box-path",
+         [showMessage](const Shown& shown) {
+             showMessage(QStringLiteral("Replace Existing File: ") +
+                             JoinPath(QStringLiteral("/home/user/Documents/Outlaysheet"),
+                                      QStringLiteral("Quarterly-expenses-north.xpf")),
+                         PromptButtons::YesNoCancel, shown);
          }},
     };
     for (const auto& [name, show] : screens) {

@@ -54,6 +54,9 @@ int CBackupProgress::Run(BackupEngine& engine, const QString& verb,
                          const std::function<int()>& work) {
     engine.SetProgress(
         [this](int done, int total, const QString& name) { return Step(done, total, name); });
+    // The outcome's message comes over the page, not over a progress whose
+    // Cancel would still look live.
+    engine.SetFinished([this] { End(); });
     Begin(verb);
     int result = 0;
     {
@@ -62,6 +65,7 @@ int CBackupProgress::Run(BackupEngine& engine, const QString& verb,
     }
     End();
     engine.SetProgress(nullptr);
+    engine.SetFinished(nullptr);
     return result;
 }
 

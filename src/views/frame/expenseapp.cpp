@@ -18,6 +18,7 @@
 #include "views/frame/splashwnd.h"
 #include "views/widgets/accessibleproxy.h"
 #include "views/widgets/guiprompts.h"
+#include "views/widgets/guishell.h"
 
 namespace {
 
@@ -135,6 +136,7 @@ int CExpenseApp::Main(int argc, char* argv[]) {
     // interface while it is being built, and Qt keeps the first one made.
     CAccessibleProxy::Install();
     auto platform = Platform::CreateDefault(arguments, std::make_unique<GuiPrompts>());
+    platform->SetShell(std::make_unique<GuiShell>());
     PlatformScope scope(*platform);
     CExpenseApp program;
     const int status = program.Start(arguments, options);

@@ -5,10 +5,14 @@
 class CExpenseDoc;
 class QCheckBox;
 class QRadioButton;
+class QStackedWidget;
+class WrappingLabel;
 
 // "Export Report": the open report, or its selection, handed in as a CSV
 // file for a spreadsheet or as a printable PDF expense report in the Exports
-// folder. The file's path is shown once it is written.
+// folder. Once the file is written the dialog shows its whole path and
+// offers to open the file, or the folder that holds it, with the desktop's
+// programs.
 class CExportDialog : public FullWindowDialog {
     Q_OBJECT
 
@@ -23,14 +27,32 @@ public:
     // The file the last export wrote.
     const QString& WrittenPath() const { return written_; }
 
+    // The page shown once `path` is written.
+    void ShowWritten(const QString& path);
+    WrappingLabel* WrittenLabel() const { return writtenLabel_; }
+    QPushButton* OpenFileButton() const { return openFile_; }
+    QPushButton* OpenFolderButton() const { return openFolder_; }
+    QPushButton* DoneButton() const { return done_; }
+
+    // Once the file is written, closing the dialog is finishing it.
+    void reject() override;
+
 private:
+    QWidget* MakeChoices();
+    QWidget* MakeWritten();
     void Export();
+    void Open(const QString& path);
 
     CExpenseDoc& document_;  // not owned
+    QStackedWidget* pages_;
     QRadioButton* csv_;
     QRadioButton* pdf_;
     QCheckBox* selectedOnly_;
     QPushButton* export_;
     QPushButton* cancel_;
+    WrappingLabel* writtenLabel_;
+    QPushButton* openFile_;
+    QPushButton* openFolder_;
+    QPushButton* done_;
     QString written_;
 };

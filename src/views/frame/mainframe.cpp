@@ -45,6 +45,7 @@
 #include "views/widgets/commandbar.h"
 #include "views/widgets/filechooser.h"
 #include "views/widgets/helpwindow.h"
+#include "views/widgets/popupkeeper.h"
 
 namespace {
 
@@ -77,6 +78,8 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     connect(reloadRetry_, &QTimer::timeout, this, &CMainFrame::ReloadFromFiles);
     setAccessibleName(windowTitle());
     setFont(AppFont());
+    // Menus, lists and calendars of every screen stay inside this window.
+    new PopUpKeeper(this);
     views_->addWidget(mainView_);
     views_->addWidget(detailsView_);
     views_->setCurrentWidget(mainView_);

@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QMenu>
-#include <QScreen>
 #include <QToolButton>
 
 #include "views/widgets/appfont.h"
+#include "views/widgets/popupkeeper.h"
 
 namespace {
 
@@ -71,11 +71,5 @@ void CommandBar::AddStretch() {
 
 QPoint CommandBar::MenuPosition(const QWidget* button, const QMenu* menu) {
     const QSize size = menu->sizeHint();
-    QPoint position = button->mapToGlobal(QPoint(0, -size.height()));
-    if (const QScreen* screen = button->screen()) {
-        const QRect area = screen->availableGeometry();
-        position.setX(qBound(area.left(), position.x(), area.right() - size.width()));
-        position.setY(qMax(area.top(), position.y()));
-    }
-    return position;
+    return PopUpKeeper::Inside(button, button->mapToGlobal(QPoint(0, -size.height())), size);
 }

@@ -28,7 +28,7 @@ public:
     // The buttons added after this go to the right end.
     void AddStretch();
 
-    // Where `menu` opens for the button `button`: above it, inside the screen.
+    // Where `menu` opens for the button `button`: above it, inside the window.
     static QPoint MenuPosition(const QWidget* button, const QMenu* menu);
 
 private:

@@ -18,7 +18,8 @@ struct FileChoice {
 // Qt's own file dialog over `parent`'s window, laid out for the handheld's
 // screen: the desktop's dialog would not fit a 240-pixel-wide window. Starts
 // at `path` when it is not empty and sets it to the chosen file; false when
-// the user cancelled.
+// the user cancelled. A file to save that exists already is chosen only when
+// the user agrees to replace it.
 bool ChooseFile(QWidget* parent, const FileChoice& choice, QString& path);
 
 // The dialog ChooseFile runs, ready to show.

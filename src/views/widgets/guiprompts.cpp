@@ -4,38 +4,14 @@
 #include <QMessageBox>
 
 #include "views/widgets/appfont.h"
-
-namespace {
-
-QString WrapLines(const QString& text, const QFontMetrics& metrics, int width) {
-    QStringList wrapped;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        QString current;
-        for (const QString& word : line.split(QLatin1Char(' '))) {
-            const QString longer = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
-            if (!current.isEmpty() && metrics.horizontalAdvance(longer) > width) {
-                wrapped.append(current);
-                current = word;
-            } else {
-                current = longer;
-            }
-        }
-        wrapped.append(current);
-    }
-    return wrapped.join(QLatin1Char('\n'));
-}
-
-}  // namespace
+#include "views/widgets/promptbox.h"
 
 std::unique_ptr<QMessageBox> GuiPrompts::MakeBox(const QString& text, PromptButtons buttons,
                                                  PromptIcon icon, QWidget* parent) {
-    auto box = std::make_unique<QMessageBox>(parent);
+    std::unique_ptr<QMessageBox> box = std::make_unique<PromptBox>(parent);
     box->setWindowTitle(QStringLiteral("Outlaysheet"));
     box->setFont(AppFont());
-    // The handheld's screen is small: long lines are broken to fit beside
-    // the icon, as the box sizes itself for a desktop's screen.
-    const int width = qMax(120, (parent != nullptr ? parent->width() : 240) - 80);
-    box->setText(WrapLines(text, QFontMetrics(AppFont()), width));
+    box->setText(text);
     switch (icon) {
         case PromptIcon::None:
             box->setIcon(QMessageBox::NoIcon);
@@ -60,11 +36,6 @@ std::unique_ptr<QMessageBox> GuiPrompts::MakeBox(const QString& text, PromptButt
         case PromptButtons::YesNoCancel:
             box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
-    }
-    // The handheld's screen is small: long texts wrap inside it.
-    if (parent != nullptr) {
-        box->setStyleSheet(
-            QStringLiteral("QLabel { max-width: %1px; }").arg(qMax(120, parent->width() - 80)));
     }
     return box;
 }
