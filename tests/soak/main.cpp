@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/firstrundata.h"
+#include "crashnote.h"
 #include "platform/directories.h"
 #include "samplereports.h"
 #include "sandboxguard.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     qInstallMessageHandler(QuietMessages);
+    NoteCrashesOf(options.settings.seed);
     const auto home = MakeTestHome();
     KeepInside(home->path());
     QApplication application(argc, argv);
@@ -127,9 +129,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication::exec();
-    std::printf("soak: seed %llu: %d events (%d pen and key primitives), %d checks, "
-                "%d desktop openings stubbed: no fault\n",
-                static_cast<unsigned long long>(settings.seed), driver.EventsSent(),
-                driver.Primitives(), driver.Checks(), guard.UrlsCaught());
+    std::printf(
+        "soak: seed %llu: %d events (%d pen and key primitives), %d checks, "
+        "%d desktop openings stubbed: no fault\n",
+        static_cast<unsigned long long>(settings.seed), driver.EventsSent(), driver.Primitives(),
+        driver.Checks(), guard.UrlsCaught());
     return 0;
 }

@@ -1,12 +1,13 @@
 #include "soakdriver.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QtTest/qtestkeyboard.h>
 #include <QtTest/qtestmouse.h>
+#include <QApplication>
+#include <QDialog>
 #include <cstdio>
 #include <cstdlib>
 
+#include "crashnote.h"
 #include "soakwatchdog.h"
 
 namespace {
@@ -22,10 +23,13 @@ Qt::Key KeyOf(quint64 roll, QString& text) {
         text = QString(QChar(static_cast<char16_t>(u'0' + roll % 10)));
         return static_cast<Qt::Key>(Qt::Key_0 + roll % 10);
     }
-    constexpr Qt::Key kOthers[] = {Qt::Key_Return, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab,
-                                   Qt::Key_Up,     Qt::Key_Down,   Qt::Key_Left,   Qt::Key_Right};
+    // Escape as often as Return, so that the run climbs out of dialogs as
+    // readily as it goes into them.
+    constexpr Qt::Key kOthers[] = {Qt::Key_Return, Qt::Key_Return, Qt::Key_Escape,
+                                   Qt::Key_Escape, Qt::Key_Tab,    Qt::Key_Up,
+                                   Qt::Key_Down,   Qt::Key_Left,   Qt::Key_Right};
     const Qt::Key key = kOthers[(roll - 70) % std::size(kOthers)];
-    text = key == Qt::Key_Return ? QStringLiteral("\r")
+    text = key == Qt::Key_Return   ? QStringLiteral("\r")
            : key == Qt::Key_Escape ? QStringLiteral("\x1b")
            : key == Qt::Key_Tab    ? QStringLiteral("\t")
                                    : QString();
@@ -121,6 +125,7 @@ QPoint SoakDriver::RandomPoint(const QWindow* window) {
 
 void SoakDriver::Plan() {
     ++eventsSent_;
+    NoteEvent(eventsSent_);
     // Now and then the pen goes back to the main window, as a user taps
     // the window behind a help page; a modal dialog still keeps it out.
     const bool toMain = Below(100) < 3;
@@ -200,7 +205,8 @@ void SoakDriver::Send(const Primitive& primitive) {
         if (window == nullptr) {
             return;
         }
-        at = QPoint(qBound(0, at.x(), window->width() - 1), qBound(0, at.y(), window->height() - 1));
+        at = QPoint(qBound(0, at.x(), window->width() - 1),
+                    qBound(0, at.y(), window->height() - 1));
     }
     timestamp_ += static_cast<ulong>(primitive.advance);
     ++primitives_;
@@ -244,7 +250,8 @@ bool SoakDriver::CloseOne() {
     // A dialog that answers every closing with another one would keep the
     // run from ending: that is a hang of its own.
     if (++closing_ > 200) {
-        std::fprintf(stderr, "soak: seed %llu: event %d: dialogs keep opening as they are closed\n",
+        std::fprintf(stderr,
+                     "soak: seed %llu: event %d: dialogs keep opening as they are closed\n",
                      static_cast<unsigned long long>(settings_.seed), eventsSent_);
         std::fflush(stderr);
         std::_Exit(1);

@@ -19,9 +19,12 @@
 namespace {
 
 QString Money(const CExpenseTotals& totals) {
-    const auto figure = [](const Amount& amount) { return QString::number(amount.GetValue(), 'g', 17); };
-    return QStringLiteral("total %1, reimbursement due %2, business paid %3, deductible %4, "
-                          "non-deductible %5, reimbursable %6")
+    const auto figure = [](const Amount& amount) {
+        return QString::number(amount.GetValue(), 'g', 17);
+    };
+    return QStringLiteral(
+               "total %1, reimbursement due %2, business paid %3, deductible %4, "
+               "non-deductible %5, reimbursable %6")
         .arg(figure(totals.GetTotal()), figure(totals.GetReimbursementDue()),
              figure(totals.GetBusinessPaid()), figure(totals.GetDeductible()),
              figure(totals.GetNonDeductible()), figure(totals.GetReimbursable()));
@@ -33,9 +36,8 @@ std::unique_ptr<CExpenseObject> ListReader(quint32 type) {
         case kFileTypeCurrencyTable:
             return std::make_unique<CCurrencyTable>(QString());
         case kFileTypeBuiltInCategory:
-            return std::make_unique<CCategoryEx>(QStringLiteral("Misc 1"),
-                                                 CCategory::kMiscellaneousIndex,
-                                                 CCategory::kMiscGroup);
+            return std::make_unique<CCategoryEx>(
+                QStringLiteral("Misc 1"), CCategory::kMiscellaneousIndex, CCategory::kMiscGroup);
         case kFileTypeUserCategory:
             return std::make_unique<CCategoryEx>(
                 QStringLiteral("Misc 1"), CCategory::kUserDefinedIndex, CCategory::kMiscGroup);
@@ -85,7 +87,9 @@ QString CheckList(const QString& path) {
     const quint32 type = ProbeDataFileType(path);
     std::unique_ptr<CExpenseObject> reader = ListReader(type);
     if (reader == nullptr) {
-        return QStringLiteral("%1 is no list file this program reads (type %2)").arg(path).arg(type);
+        return QStringLiteral("%1 is no list file this program reads (type %2)")
+            .arg(path)
+            .arg(type);
     }
     if (!LoadObjectFromFile(path, reader.get(), false, false, true)) {
         return QStringLiteral("%1 does not load").arg(path);
@@ -108,8 +112,8 @@ QStringList CheckStoredFiles(const QString& root) {
         } else if (suffix == QLatin1String("dat")) {
             lists.append(path);
             if (QFileInfo(path).fileName() == QLatin1String(CCurrencyTable::kFileName) &&
-                QFileInfo(path).absolutePath() == QFileInfo(CCurrencyTable::DefaultFilePath())
-                                                      .absolutePath()) {
+                QFileInfo(path).absolutePath() ==
+                    QFileInfo(CCurrencyTable::DefaultFilePath()).absolutePath()) {
                 rates = path;
             }
         }

@@ -56,7 +56,8 @@ QTimeZone TestTimeZone() {
     return QTimeZone(-5 * 3600);
 }
 
-TestPlatform::TestPlatform(LocaleInfo systemLocale) : TestPlatform(std::move(systemLocale), nullptr) {}
+TestPlatform::TestPlatform(LocaleInfo systemLocale)
+    : TestPlatform(std::move(systemLocale), nullptr) {}
 
 TestPlatform::TestPlatform(LocaleInfo systemLocale, std::unique_ptr<::Prompts> prompts) {
     PlatformPaths paths;

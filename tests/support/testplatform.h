@@ -46,7 +46,7 @@ public:
 
 private:
     QTemporaryDir temp_;
-    FixedClock* clock_;         // owned by the platform
+    FixedClock* clock_;                   // owned by the platform
     ScriptedPrompts* prompts_ = nullptr;  // owned by the platform
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<PlatformScope> scope_;
