@@ -66,9 +66,7 @@ QString CheckReport(const QString& path, const QString& rates) {
     if (!LoadObjectFromFile(path, &report, false, false, true)) {
         return QStringLiteral("%1 does not load").arg(path);
     }
-    CExpenseTotals computed;
-    report.GetRecords().ComputeTotals(computed, false, true);
-    computed.Round(report.GetCurrencyTable().GetHomeDigits());
+    const CExpenseTotals computed = report.GetRecords().ComputeStoredTotals();
     const CExpenseTotals& stored = report.GetHeader().GetTotals();
     if (computed != stored) {
         return QStringLiteral("%1 stores %2 but its %3 expenses make %4")
