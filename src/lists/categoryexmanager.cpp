@@ -187,6 +187,30 @@ CCategoryEx* CCategoryExManager::Rename(const QString& oldName, const QString& n
     return renamed;
 }
 
+int CCategoryExManager::ReplaceDefaultPaidWith(const QString& oldName, const CPaidWith& now) {
+    int changed = 0;
+    for (CCategoryEx& category : *this) {
+        if (category.GetPaidWith().GetName().compare(oldName, Qt::CaseInsensitive) == 0 &&
+            !category.GetPaidWith().IsEqual(now)) {
+            category.SetPaidWith(now);
+            ++changed;
+        }
+    }
+    return changed;
+}
+
+int CCategoryExManager::ReplaceDefaultClassification(const CClassification& before,
+                                                     const CClassification& now) {
+    int changed = 0;
+    for (CCategoryEx& category : *this) {
+        if (category.GetClassification().IsEqual(before) && !before.IsEqual(now)) {
+            category.SetClassification(now);
+            ++changed;
+        }
+    }
+    return changed;
+}
+
 void CCategoryExManager::RemoveAll() {
     items_.Clear();
     SetModified(true);

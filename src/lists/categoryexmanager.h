@@ -69,6 +69,13 @@ public:
     // renamed one would take over).
     CCategoryEx* Rename(const QString& oldName, const QString& newName);
     void RemoveAll();
+    // A payment source renamed or changed in its list: every category whose
+    // default is the payment source named `oldName` (names are unique in the
+    // list, in any case) takes `now` as its default. The number changed.
+    int ReplaceDefaultPaidWith(const QString& oldName, const CPaidWith& now);
+    // The same for a classification; their names are unique only within a
+    // group, so a default is taken for `before` only when it equals it.
+    int ReplaceDefaultClassification(const CClassification& before, const CClassification& now);
     // The category the button of `group` (1 to 12) stands for now: the
     // group's built-in category, or for the groups with a memory the one
     // their display name names. Null when the list has none of the group.

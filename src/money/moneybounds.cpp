@@ -10,9 +10,10 @@ using Kind = MoneyBounds::Kind;
 struct Bounds {
     double lowest;
     double highest;
-    const char* what;   // the value, as the messages name it
-    const char* range;  // the bounds, in the program's fixed notation rather
-                        // than the device's: the same limit on every device
+    const char* what;          // the value, as the messages name it
+    const char* range;         // the bounds, in the program's fixed notation rather
+                               // than the device's: the same limit on every device
+    bool noneAllowed = false;  // 0 stands for "none" and may be entered
 };
 
 constexpr const char* kAmountRange = "-999,999,999,999.99 to 999,999,999,999.99";
@@ -29,7 +30,9 @@ Bounds Of(Kind kind) {
         case Kind::kRate:
             return {MoneyBounds::kMinRate, MoneyBounds::kMaxRate, "An exchange rate", kRateRange};
         case Kind::kMileageRate:
-            return {MoneyBounds::kMinRate, MoneyBounds::kMaxRate, "A mileage rate", kRateRange};
+            // A trip may go without a rate.
+            return {MoneyBounds::kMinRate, MoneyBounds::kMaxRate, "A mileage rate", kRateRange,
+                    true};
         case Kind::kOdometer:
             return {0.0, MoneyBounds::kMaxReading, "An odometer reading", kReadingRange};
         case Kind::kDistance:
@@ -64,8 +67,9 @@ double MoneyBounds::Highest(Kind kind) {
 
 QString MoneyBounds::Message(Kind kind) {
     const Bounds bounds = Of(kind);
-    return QStringLiteral("%1 must be a number from %2.")
-        .arg(QLatin1String(bounds.what), QLatin1String(bounds.range));
+    return QStringLiteral("%1 must be %2a number from %3.")
+        .arg(QLatin1String(bounds.what), QLatin1String(bounds.noneAllowed ? "0 or " : ""),
+             QLatin1String(bounds.range));
 }
 
 QString MoneyBounds::HomeAmountMessage() {

@@ -345,7 +345,7 @@ TEST(MoneyBounds, EachKindHasItsBoundsAndAMessageNamingThem) {
         {Kind::kRate, 1e-9, 9e-10, true,
          "An exchange rate must be a number from 0.000000001 to 1,000,000,000."},
         {Kind::kMileageRate, 1e9, 1.000001e9, true,
-         "A mileage rate must be a number from 0.000000001 to 1,000,000,000."},
+         "A mileage rate must be 0 or a number from 0.000000001 to 1,000,000,000."},
         {Kind::kOdometer, 99999999.9, -0.1, false,
          "An odometer reading must be a number from 0 to 99,999,999.9."},
         {Kind::kDistance, 0.0, 1e8, false, "A distance must be a number from 0 to 99,999,999.9."},

@@ -360,6 +360,44 @@ TEST_F(EditorsTest, ATapOnASourceSwitchesEditAndDeleteOn) {
     EXPECT_EQ(DialogsSeen(), 2);
 }
 
+TEST_F(EditorsTest, ARenamedPaymentSourceIsTheNewSlipsDefaultUnderItsNewName) {
+    MakeReport(QStringLiteral("Trip"), {});
+    StartFrame();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* settings = qobject_cast<CSettingsDialog*>(dialog);
+        ASSERT_NE(settings, nullptr);
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* chooser = qobject_cast<CChooseItemDialog*>(dialog);
+            ASSERT_NE(chooser, nullptr);
+            Select(chooser, QStringLiteral("Cash"));
+            WhenDialogOpens([](QDialog* dialog) {
+                Rename(qobject_cast<CItemEditorDialog*>(dialog), QStringLiteral("CASH"));
+            });
+            Tap(chooser->EditButton());
+            Tap(chooser->OkButton());
+        });
+        Tap(settings->Button(2));
+        Tap(settings->OkButton());
+    });
+    ASSERT_TRUE(Choose(QStringLiteral("Preferences...")));
+    WhenDialogOpens([](QDialog* dialog) {
+        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+        ASSERT_NE(slip, nullptr);
+        EXPECT_EQ(slip->PaidWithButton()->text(), QStringLiteral("CASH"));
+        Tap(slip->CancelButton());
+    });
+    Tap(frame_->MainView()->Button(CCategory::kMealsGroup));
+    EXPECT_EQ(DialogsSeen(), 4);
+
+    // The next start reads the categories with the new name too.
+    CCategoryExManager stored;
+    ASSERT_TRUE(stored.LoadAll(false));
+    for (const CCategoryEx& category : stored) {
+        EXPECT_NE(category.GetPaidWith().GetName(), QStringLiteral("Cash"))
+            << category.GetName().toStdString();
+    }
+}
+
 TEST_F(EditorsTest, TheSlipsButtonsOpenTheChoosers) {
     MakeReport(QStringLiteral("Trip"), {});
     StartFrame();

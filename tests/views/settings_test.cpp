@@ -24,12 +24,12 @@
 #include "report/preferences.h"
 #include "views/backup/trashdialog.h"
 #include "views/frame/statusbar.h"
+#include "views/pads/padamountedit.h"
 #include "views/settings/classificationgroupsdialog.h"
 #include "views/settings/pagegeneral.h"
 #include "views/settings/personalinfodialog.h"
 #include "views/settings/personalinfoview.h"
 #include "views/settings/settingsdialog.h"
-#include "views/pads/padamountedit.h"
 #include "views/widgets/taplabel.h"
 #include "views/widgets/textentrydialog.h"
 #include "views/widgets/updatescope.h"
@@ -287,7 +287,7 @@ TEST_F(SettingsTest, GeneralNewRateReachesTheStoredMileageOfTheChosenReports) {
     }
 }
 
-TEST_F(SettingsTest, GeneralRefusesANegativeRate) {
+TEST_F(SettingsTest, GeneralRefusesANegativeRateAndTakesNoneAsTheMessageSays) {
     MakeMileageReport(QStringLiteral("Trip"));
     StartFrame();
     OnPage<CPageGeneral>(SettingsItem::kGeneral, [this](CPageGeneral* page) {
@@ -299,11 +299,17 @@ TEST_F(SettingsTest, GeneralRefusesANegativeRate) {
         EXPECT_FALSE(page->DefaultRate()->IsPadOpen());
         Tap(page->SaveButton());
         EXPECT_TRUE(page->isVisible());
-        EXPECT_EQ(Messages(), QStringList{MoneyBounds::Message(MoneyBounds::Kind::kMileageRate)});
-        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
-        Tap(page->CancelButton());
+        EXPECT_EQ(Messages(),
+                  QStringList{QStringLiteral("A mileage rate must be 0 or a number from "
+                                             "0.000000001 to 1,000,000,000.")});
+        TypeRate(page->DefaultRate(), QStringLiteral("0"));
+        WhenDialogOpens([](QDialog* dialog) {
+            Tap(qobject_cast<UpdateScope*>(dialog)->Button(UpdateScope::kNoReports));
+        });
+        Tap(page->SaveButton());
     });
-    EXPECT_EQ(document_->GetPreferences().GetDefaultMileageRate().GetValue(), 0.345);
+    EXPECT_EQ(Messages().size(), 1);
+    EXPECT_EQ(document_->GetPreferences().GetDefaultMileageRate().GetValue(), 0.0);
 }
 
 TEST_F(SettingsTest, GeneralModifyAddsAGroupAndSaveMakesItCurrent) {

@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "report/expensedoc.h"
 #include "report/expensereportinfo.h"
+#include "views/pads/padamountedit.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/bitmapbutton.h"
 #include "views/widgets/commandbar.h"
@@ -61,7 +62,7 @@ CReportInfoDialog::CReportInfoDialog(Mode mode, CExpenseReportInfo& header, CExp
       titleLabel_(MakeLabel(QStringLiteral("Report Title:"), Body())),
       title_(Named(new QLineEdit(Body()), QStringLiteral("Report Title:"))),
       cashLabel_(MakeLabel(QStringLiteral("Cash Advanced:"), Body())),
-      cashAdvance_(Named(new QLineEdit(Body()), QStringLiteral("Cash Advanced:"))),
+      cashAdvance_(Named(new CPadAmountEdit(Body()), QStringLiteral("Cash Advanced:"))),
       locationButton_(new BitmapButton(QStringLiteral("Location"), Body())),
       location_(Named(new QPlainTextEdit(Body()), QStringLiteral("Location"))),
       purposeButton_(new BitmapButton(QStringLiteral("Purpose"), Body())),
@@ -89,9 +90,12 @@ CReportInfoDialog::CReportInfoDialog(Mode mode, CExpenseReportInfo& header, CExp
     }
     title_->setFont(AppFont());
     cashAdvance_->setFont(AppFont());
-    cashAdvance_->setAlignment(Qt::AlignRight);
+    // A home currency the table does not know is written the device's way.
+    CCurrencyFormat homeFormat(true);
+    document_.GetCurrencyTable().GetHomeFormat(homeFormat);
+    cashAdvance_->SetFormat(homeFormat);
+    cashAdvance_->SetLimit(MoneyBounds::Kind::kCashAdvance);
 
-    const CCurrencyTable& table = document_.GetCurrencyTable();
     if (mode_ != Mode::New) {
         title_->setText(header_.GetTitle());
         location_->setPlainText(header_.GetLocation());
@@ -99,12 +103,11 @@ CReportInfoDialog::CReportInfoDialog(Mode mode, CExpenseReportInfo& header, CExp
         submitted_->setChecked(header_.IsSubmitted());
         reimbursed_->setChecked(header_.IsReimbursed());
     }
-    cashAdvance_->setText(table.FormatInHome(
-        mode_ != Mode::New ? header_.GetCashAdvance() : Amount(), Amount::kPlainNumber));
+    cashAdvance_->SetAmount(mode_ != Mode::New ? header_.GetCashAdvance() : Amount());
     reimbursed_->setEnabled(submitted_->isChecked());
 
     connect(title_, &QLineEdit::textEdited, this, &CReportInfoDialog::MarkModified);
-    connect(cashAdvance_, &QLineEdit::textEdited, this, &CReportInfoDialog::MarkModified);
+    connect(cashAdvance_, &CAmountEdit::amountEdited, this, &CReportInfoDialog::MarkModified);
     connect(location_, &QPlainTextEdit::textChanged, this, &CReportInfoDialog::MarkModified);
     connect(purpose_, &QPlainTextEdit::textChanged, this, &CReportInfoDialog::MarkModified);
     connect(submitted_, &QCheckBox::toggled, this, [this](bool checked) {
@@ -196,34 +199,12 @@ void CReportInfoDialog::PickFromHistory(BitmapButton* button, QPlainTextEdit* ed
     edit->setTextCursor(cursor);
 }
 
-bool CReportInfoDialog::ReadCashAdvance(double& value) const {
-    CCurrencyFormat format;
-    document_.GetCurrencyTable().GetHomeFormat(format);
-    const QString text = cashAdvance_->text().trimmed();
-    Amount amount;
-    if (text.isEmpty()) {
-        value = 0;
-        return true;
-    }
-    if (!amount.Parse(text, format, false) && !amount.Parse(text, format, true)) {
-        return false;
-    }
-    value = amount.GetValue();
-    return true;
-}
-
 void CReportInfoDialog::accept() {
     if (!modified_ && mode_ != Mode::New) {
         reject();
         return;
     }
-    double cash = 0;
-    if (!ReadCashAdvance(cash)) {
-        Platform::Get().GetPrompts().Warning(
-            QStringLiteral("The cash advance \"%1\" is not an amount.").arg(cashAdvance_->text()));
-        cashAdvance_->setFocus();
-        return;
-    }
+    const double cash = cashAdvance_->GetValue();
     if (const QString problem = CExpenseReportInfo::CashAdvanceProblem(cash); !problem.isEmpty()) {
         Platform::Get().GetPrompts().Warning(problem);
         cashAdvance_->setFocus();

@@ -5,6 +5,7 @@
 class BitmapButton;
 class CExpenseDoc;
 class CExpenseReportInfo;
+class CPadAmountEdit;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -30,7 +31,7 @@ public:
 
     QLabel* Heading() const { return heading_; }
     QLineEdit* TitleEdit() const { return title_; }
-    QLineEdit* CashAdvanceEdit() const { return cashAdvance_; }
+    CPadAmountEdit* CashAdvanceEdit() const { return cashAdvance_; }
     QPlainTextEdit* LocationEdit() const { return location_; }
     QPlainTextEdit* PurposeEdit() const { return purpose_; }
     QCheckBox* Submitted() const { return submitted_; }
@@ -48,7 +49,6 @@ protected:
 private:
     void MarkModified() { modified_ = true; }
     void PickFromHistory(BitmapButton* button, QPlainTextEdit* edit, int kind);
-    bool ReadCashAdvance(double& value) const;
 
     Mode mode_;
     CExpenseReportInfo& header_;  // not owned
@@ -58,7 +58,7 @@ private:
     QLabel* titleLabel_;
     QLineEdit* title_;
     QLabel* cashLabel_;
-    QLineEdit* cashAdvance_;
+    CPadAmountEdit* cashAdvance_;
     BitmapButton* locationButton_;
     QPlainTextEdit* location_;
     BitmapButton* purposeButton_;

@@ -170,16 +170,26 @@ bool CListItems::Store(const QString& startName, const Item& item) {
             }
             // The editors save without messages, whatever the outcome.
             sources.Save(false);
+            // A category must not go on offering a payment source the list
+            // no longer has by that name.
+            if (!startName.isEmpty() &&
+                document_.GetCategories().ReplaceDefaultPaidWith(startName, *stored) > 0) {
+                document_.GetCategories().SaveAll(false);
+            }
             return true;
         }
         case Kind::Classification: {
             CClassificationGroupMgr& groups = document_.GetClassificationGroups();
             const QString groupName = groups.GetCurrentGroupName();
             CClassification* stored = nullptr;
+            CClassification before;
             if (startName.isEmpty()) {
                 stored = groups.AddClassification(groupName,
                                                   CClassification(item.name, item.imageName));
             } else if (CClassificationGroup* group = groups.FindGroup(groupName)) {
+                if (const CClassification* found = group->Find(startName)) {
+                    before = *found;
+                }
                 if ((stored = group->Rename(startName, item.name)) != nullptr) {
                     stored->SetImageName(item.imageName);
                 }
@@ -188,6 +198,10 @@ bool CListItems::Store(const QString& startName, const Item& item) {
                 return false;
             }
             groups.Save(false);
+            if (!startName.isEmpty() &&
+                document_.GetCategories().ReplaceDefaultClassification(before, *stored) > 0) {
+                document_.GetCategories().SaveAll(false);
+            }
             return true;
         }
         case Kind::Category:
