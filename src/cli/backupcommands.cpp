@@ -53,15 +53,26 @@ QString ParseSelection(const CliOptions& options, Selection& selection) {
 QString ChooseReports(const BackupFileList& available, const QStringList& names,
                       const QString& where, BackupFileList& chosen) {
     for (const QString& name : names) {
-        const auto found = std::find_if(available.begin(), available.end(),
-                                        [&name](const BackupFileEntry& entry) {
-                                            return NamesReport(entry.ShownName(), name);
-                                        });
-        if (found == available.end()) {
+        BackupFileList found;
+        QStringList files;
+        for (const BackupFileEntry& entry : available) {
+            if (NamesReport(entry.ShownName(), name)) {
+                found.append(entry);
+                files.append(entry.ShownName());
+            }
+        }
+        if (found.isEmpty()) {
             return QStringLiteral("no report \"%1\" in %2").arg(name, where);
         }
-        if (!chosen.contains(*found)) {
-            chosen.append(*found);
+        // Names the device could not tell apart: which one is meant is the
+        // user's to say.
+        if (found.size() > 1) {
+            files.sort();
+            return QStringLiteral("\"%1\" could be any of the reports %2 in %3")
+                .arg(name, files.join(QLatin1String(", ")), where);
+        }
+        if (!chosen.contains(found.first())) {
+            chosen.append(found.first());
         }
     }
     return {};
@@ -233,6 +244,14 @@ Result BackupCommands::Trash(const QStringList& arguments) {
         QString name = arguments[1];
         if (!name.endsWith(QLatin1String(".xpf"), Qt::CaseInsensitive)) {
             name += QStringLiteral(".xpf");
+        }
+        const QStringList files = FindFilesIgnoringCase(GetTrashDirectory(), name);
+        if (files.size() > 1) {
+            return CliFailed(QStringLiteral("\"%1\" could be any of the reports %2 in the trash")
+                                 .arg(arguments[1], files.join(QLatin1String(", "))));
+        }
+        if (files.size() == 1) {
+            name = files.first();
         }
         switch (TrashFolder::Restore(name)) {
             case TrashFolder::RestoreResult::Restored:

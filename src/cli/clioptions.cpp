@@ -34,7 +34,12 @@ ReportCommands::Result CliFailed(const QString& message) {
     return {CliTool::kFailed, {}};
 }
 
+ReportCommands::Result CliValueError(const QString& option, const QString& value,
+                                     const QString& rule) {
+    return CliFailed(QStringLiteral("%1 \"%2\": %3").arg(option, value, rule));
+}
+
 ReportCommands::Result CliUsageError(const QString& message) {
-    QTextStream(stderr) << "outlaysheet-cli: " << message << "\n\n" << CliTool::Usage();
+    QTextStream(stderr) << "outlaysheet-cli: " << message << Qt::endl;
     return {CliTool::kUsage, {}};
 }

@@ -27,5 +27,11 @@ struct CliOptions {
 
 // A failed command: the complaint on standard error, exit code 1.
 ReportCommands::Result CliFailed(const QString& message);
-// A usage error: the complaint and the usage text on standard error, exit 2.
+// A value the command cannot take: an operation error like any other (exit
+// code 1), whose message names the option, the value and the rule it
+// breaks, which names the limit.
+ReportCommands::Result CliValueError(const QString& option, const QString& value,
+                                     const QString& rule);
+// A usage error: the complaint on standard error, exit code 2. The tool
+// follows it with the usage lines of the command.
 ReportCommands::Result CliUsageError(const QString& message);

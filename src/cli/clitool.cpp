@@ -12,84 +12,74 @@
 #include "app/instancechannel.h"
 #include "archive/objectfile.h"
 #include "cli/backupcommands.h"
+#include "cli/clicompletion.h"
+#include "cli/cliusage.h"
 #include "cli/exportcommand.h"
 #include "cli/filedump.h"
 #include "cli/jsonstreamwriter.h"
+#include "cli/listscommand.h"
 #include "cli/reportcommands.h"
 #include "cli/shellcommands.h"
 #include "platform/contactssource.h"
 #include "platform/directories.h"
+#include "platform/installation.h"
 #include "platform/platform.h"
 #include "report/expensereportinfo.h"
 
-QString CliTool::Usage() {
-    return QStringLiteral(
-        "Usage: outlaysheet-cli [--root DIR] [--registry DIR] COMMAND ...\n"
-        "\n"
-        "Commands:\n"
-        "  help       this text\n"
-        "  dump FILE  a data or report file as JSON: its header and contents\n"
-        "  init-data  install the shipped pictures and currency table the user lacks\n"
-        "  reports    the report files of the reports folder with their headers, as JSON\n"
-        "  new-report TITLE [--location T] [--purpose T] [--cash-advance X]\n"
-        "             a new, empty report in the reports folder\n"
-        "  add-expense REPORT --category NAME --amount X [--date ISO-8601]\n"
-        "             [--currency NAME --rate R] [--description T] [--paid-with NAME]\n"
-        "             [--type 0|1|2] [--classification NAME] [--receipt] [--nights N]\n"
-        "             an expense of a category of the list; lodging of N nights is one\n"
-        "             expense a night; for the mileage category the amount is the\n"
-        "             distance. Amounts lie within -999,999,999,999.99 to\n"
-        "             999,999,999,999.99, rates within 0.000000001 to 1,000,000,000\n"
-        "  select REPORT --field N --op N --value V [--narrow]\n"
-        "  select REPORT --clear\n"
-        "             select the report's expenses by a condition, or end the selection\n"
-        "  totals REPORT  the report's six totals, computed from its expenses\n"
-        "  export REPORT --format csv|pdf [--selected] [--output PATH]\n"
-        "             the report (with --selected, the expenses of its selection) as a\n"
-        "             spreadsheet file or a printable PDF, in the Exports folder unless\n"
-        "             PATH names a file or a folder; prints the path written\n"
-        "  init       the first-run data step: distance unit, personal information\n"
-        "             from the owner information, shipped data the user lacks\n"
-        "  install    record this program's folder as the installation folder, then init\n"
-        "  force-sync [--images]\n"
-        "             mark every report and data file (and picture) as changed for the\n"
-        "             next synchronisation\n"
-        "  check-sync register and check the synchronisation provider, as the program's\n"
-        "             start does\n"
-        "  backup ARCHIVE [--all-reports | --report NAME ...] [--data] [--images]\n"
-        "         [--overwrite]\n"
-        "             back up reports, data files and pictures into a .xbf archive; an\n"
-        "             existing archive is replaced only with --overwrite\n"
-        "  restore ARCHIVE [--all-reports | --report NAME ...] [--data] [--images]\n"
-        "          [--no-replace] [--ask]\n"
-        "             restore from an archive; --ask reads y, n or c for each question\n"
-        "             from standard input\n"
-        "  contacts   the names of the address book (OUTLAYSHEET_CONTACTS, else\n"
-        "             $XDG_DATA_HOME/contacts: its *.vcf files)\n"
-        "  archive-list ARCHIVE  the entries of an archive: name, comment, size, method\n"
-        "  trash list | restore NAME | empty\n"
-        "             the deleted reports: list them, move one back, delete them all\n"
-        "REPORT is a report title of the reports folder or the path of a report file.\n"
-        "\n"
-        "--root DIR       the documents folder (else OUTLAYSHEET_ROOT, else the XDG\n"
-        "                 documents folder); the reports live in DIR/Outlaysheet\n"
-        "--registry DIR   the folder of the settings files (else OUTLAYSHEET_REGISTRY,\n"
-        "                 else $XDG_CONFIG_HOME/Tillhouse/registry)\n"
-        "\n"
-        "Exit status: 0 success, 1 the operation failed, 2 usage error.\n");
-}
-
 int CliTool::Run(const QStringList& arguments) {
     if (arguments.isEmpty()) {
-        return UsageError(QStringLiteral("no command given"));
+        QTextStream(stderr) << "outlaysheet-cli: no command given\n\n" << CliUsage::Full();
+        return kUsage;
     }
     const QString command = arguments.first();
     const QStringList rest = arguments.mid(1);
-    if (command == QLatin1String("help") || command == QLatin1String("--help") ||
-        command == QLatin1String("-h")) {
-        QTextStream(stdout) << Usage();
+    if (command == QLatin1String("complete")) {
+        return CliCompletion::Run(rest);
+    }
+    if (command == QLatin1String("--version")) {
+        QTextStream(stdout) << "outlaysheet-cli " << GetModuleVersion() << Qt::endl;
         return kSuccess;
     }
+    if (command == QLatin1String("help") || command == QLatin1String("--help") ||
+        command == QLatin1String("-h")) {
+        return Help(rest);
+    }
+    if (!CliUsage::Commands().contains(command)) {
+        QTextStream(stderr) << "outlaysheet-cli: unknown "
+                            << (command.startsWith(QLatin1Char('-')) ? "option" : "command")
+                            << " \"" << command << "\"\nThe commands are "
+                            << CliUsage::Commands().join(QLatin1String(", "))
+                            << "; outlaysheet-cli --help tells more." << Qt::endl;
+        return kUsage;
+    }
+    // Wherever it stands, --help asks for the command's lines instead of
+    // running it.
+    if (rest.contains(QLatin1String("--help"))) {
+        return Help({command});
+    }
+    const int exitCode = RunCommand(command, rest);
+    if (exitCode == kUsage) {
+        QTextStream(stderr) << CliUsage::Of(command);
+    }
+    return exitCode;
+}
+
+int CliTool::Help(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
+        QTextStream(stdout) << CliUsage::Full();
+        return kSuccess;
+    }
+    const QString usage = CliUsage::Of(arguments.first());
+    if (arguments.size() > 1 || usage.isEmpty()) {
+        QTextStream(stderr) << "outlaysheet-cli: help takes one of the commands "
+                            << CliUsage::Commands().join(QLatin1String(", ")) << Qt::endl;
+        return kUsage;
+    }
+    QTextStream(stdout) << usage;
+    return kSuccess;
+}
+
+int CliTool::RunCommand(const QString& command, const QStringList& rest) {
     if (command == QLatin1String("reports")) {
         return ListReports(rest);
     }
@@ -113,6 +103,7 @@ int CliTool::Run(const QStringList& arguments) {
         {"add-expense", &ReportCommands::AddExpense, true},
         {"select", &ReportCommands::Select, true},
         {"totals", &ReportCommands::Totals, false},
+        {"lists", &ListsCommand::Run, false},
         {"export", &ExportCommand::Run, false},
         {"init", &ShellCommands::Init, true},
         {"install", &ShellCommands::Install, true},
@@ -137,7 +128,7 @@ int CliTool::Run(const QStringList& arguments) {
             return result.exitCode;
         }
     }
-    return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
+    return kUsage;  // a command of the usage text that nothing runs: never reached
 }
 
 int CliTool::ListReports(const QStringList& arguments) {
@@ -150,9 +141,9 @@ int CliTool::ListReports(const QStringList& arguments) {
         return kFailed;
     }
     QJsonArray reports;
-    const QFileInfoList files =
-        QDir(folder).entryInfoList({QStringLiteral("*.xpf")}, QDir::Files | QDir::CaseSensitive,
-                                   QDir::Name | QDir::IgnoreCase);
+    // Any case of the extension: another device may have written "TRIP.XPF".
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.xpf")}, QDir::Files,
+                                                           QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& file : files) {
         QJsonObject report{
             {QStringLiteral("file"), file.fileName()},
@@ -228,6 +219,6 @@ void CliTool::Print(const QJsonValue& value) {
 }
 
 int CliTool::UsageError(const QString& message) {
-    QTextStream(stderr) << "outlaysheet-cli: " << message << "\n\n" << Usage();
+    QTextStream(stderr) << "outlaysheet-cli: " << message << Qt::endl;
     return kUsage;
 }

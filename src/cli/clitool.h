@@ -12,9 +12,12 @@ public:
     // `arguments` without the program name and without the platform options.
     int Run(const QStringList& arguments);
 
-    static QString Usage();
-
 private:
+    // help [COMMAND]: the whole usage text or one command's, on standard
+    // output.
+    static int Help(const QStringList& arguments);
+    // A command of the usage text with its arguments.
+    int RunCommand(const QString& command, const QStringList& rest);
     int ListReports(const QStringList& arguments);
     int Dump(const QStringList& arguments);
     // The address book's contacts, as the contacts page lists them.
@@ -23,5 +26,6 @@ private:
     // user does not have yet. Each kind of data adds one member to the result.
     int InitData(const QStringList& arguments);
     static void Print(const QJsonValue& value);
+    // The complaint alone; Run adds the command's usage lines.
     static int UsageError(const QString& message);
 };

@@ -13,14 +13,19 @@ ReportCommands::Result ExportCommand::Run(const QStringList& arguments) {
     const auto format = CReportExporter::FormatFromName(options.Value("--format"));
     if (problem.isEmpty() && options.positional.size() != 1) {
         problem = QStringLiteral("export takes one report");
-    } else if (problem.isEmpty() && !format) {
+    } else if (problem.isEmpty() && !options.Has("--format")) {
         problem = QStringLiteral("export needs --format csv or --format pdf");
-    } else if (problem.isEmpty() && options.Has("--output") &&
-               options.Value("--output").isEmpty()) {
-        problem = QStringLiteral("--output needs a path");
     }
     if (!problem.isEmpty()) {
         return CliUsageError(problem);
+    }
+    if (!format) {
+        return CliValueError(QStringLiteral("--format"), options.Value("--format"),
+                             QStringLiteral("The format must be csv or pdf."));
+    }
+    if (options.Has("--output") && options.Value("--output").isEmpty()) {
+        return CliValueError(QStringLiteral("--output"), {},
+                             QStringLiteral("The output must be a path."));
     }
     CExpenseDoc doc;
     if (!ReportCommands::OpenNamedReport(doc, options.positional.first())) {

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QTextStream>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 #include "archive/objectfile.h"
@@ -28,6 +29,13 @@
 namespace {
 
 constexpr qint64 kSecondsPerDay = 24 * 60 * 60;
+const QLatin1String kReportExtension(".xpf");
+
+// A REPORT argument that names a file rather than a title.
+bool IsPath(const QString& report) {
+    return report.contains(QLatin1Char('/')) ||
+           report.endsWith(kReportExtension, Qt::CaseInsensitive);
+}
 
 using Result = ReportCommands::Result;
 
@@ -38,37 +46,40 @@ bool ParseNumber(const QString& text, double& value) {
 }
 
 // A money option: empty when `text` is a number within the bounds of `kind`
-// (MoneyBounds); otherwise the complaint, which names the bounds for any
-// number outside them ("nan", "inf" and numbers too long for a double
-// included) and says `needs` for text that is no number at all.
-QString ParseMoney(const QString& text, MoneyBounds::Kind kind, const QString& needs,
-                   double& value) {
+// (MoneyBounds); otherwise the bounds' message, for text that is no number
+// as for a number outside them ("nan", "inf" and numbers too long for a
+// double included).
+QString ParseMoney(const QString& text, MoneyBounds::Kind kind, double& value) {
     static const QRegularExpression kDecimal(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$|^[+-]?(inf|infinity|nan)$"),
-        QRegularExpression::CaseInsensitiveOption);
+        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
     const QString trimmed = text.trimmed();
-    if (!kDecimal.match(trimmed).hasMatch()) {
-        return needs;
-    }
     bool ok = false;
     value = trimmed.toDouble(&ok);
-    if (!ok || !MoneyBounds::Contains(kind, value)) {
+    if (!kDecimal.match(trimmed).hasMatch() || !ok || !MoneyBounds::Contains(kind, value)) {
         return MoneyBounds::Message(kind);
     }
     return {};
 }
 
-bool ParseInt(const QString& text, int& value) {
+// A whole number from `lowest` to `highest`; empty when `text` is one,
+// otherwise the rule, which names `what` and the limits.
+QString ParseWhole(const QString& text, int lowest, int highest, const char* what, int& value) {
     bool ok = false;
-    value = text.toInt(&ok);
-    return ok;
+    value = text.trimmed().toInt(&ok);
+    if (ok && value >= lowest && value <= highest) {
+        return {};
+    }
+    return QStringLiteral("%1 must be a whole number from %2 to %3.")
+        .arg(QLatin1String(what))
+        .arg(lowest)
+        .arg(highest);
 }
 
 // An ISO-8601 date or date and time; without a zone it is local time.
 // Empty when `text` is one on a day a file can store (StoredDays); otherwise
-// the complaint: `needs` for text that is no date, the days a file can
-// store for a date outside them.
-QString ParseDate(const QString& text, const QString& needs, TimeStamp& stamp) {
+// the rule it breaks: how a date is written for text that is no date, the
+// days a file can store for a date outside them.
+QString ParseDate(const QString& text, TimeStamp& stamp) {
     const QDateTime withTime = QDateTime::fromString(text, Qt::ISODate);
     if (withTime.isValid() && text.contains(QLatin1Char('T'))) {
         if (withTime.timeSpec() == Qt::LocalTime) {
@@ -79,16 +90,72 @@ QString ParseDate(const QString& text, const QString& needs, TimeStamp& stamp) {
     } else {
         const QDate date = QDate::fromString(text, Qt::ISODate);
         if (!date.isValid()) {
-            return needs;
+            return QStringLiteral(
+                "A date must be an ISO-8601 date such as 2026-03-10 or 2026-03-10T14:30:00Z.");
         }
         stamp = Platform::Get().GetClock().FromLocal(date, QTime(0, 0));
     }
     return StoredDays::ContainsStamp(stamp) ? QString() : StoredDays::Message();
 }
 
+// The currency a --currency value names: a currency's name, or a code. A
+// code that several currencies share is taken only for the one of them the
+// user works with, in use or at home, and the user is told which that was.
+// Empty when one is chosen; otherwise the complaint.
+QString ChooseCurrency(const CCurrencyTable& table, const QString& given, QString& chosen) {
+    if (table.HasFormat(given)) {
+        chosen = given;
+        return {};
+    }
+    const QStringList named = table.GetCurrenciesOfCode(given);
+    if (named.isEmpty()) {
+        return QStringLiteral("no currency \"%1\": give a currency's name or code").arg(given);
+    }
+    if (named.size() == 1) {
+        chosen = named.first();
+        return {};
+    }
+    QStringList used;
+    for (const QString& name : table.GetListedCurrencies()) {
+        if (named.contains(name)) {
+            used.append(name);
+        }
+    }
+    if (used.size() != 1) {
+        return QStringLiteral(
+                   "--currency \"%1\" is the code of %2 currencies: %3. Give the "
+                   "name of the one to take.")
+            .arg(given)
+            .arg(named.size())
+            .arg(named.join(QLatin1String(", ")));
+    }
+    chosen = used.first();
+    QTextStream(stderr) << "outlaysheet-cli: --currency \"" << given << "\" is taken as \""
+                        << chosen << "\", the "
+                        << (chosen == table.GetHomeCurrency() ? "home currency"
+                                                              : "currency in use")
+                        << " of that code" << Qt::endl;
+    return {};
+}
+
 }  // namespace
 
+QStringList ReportCommands::ReportFiles(const QString& report) {
+    if (IsPath(report)) {
+        return {};
+    }
+    return FindFilesIgnoringCase(GetReportsDirectory(), report + kReportExtension);
+}
+
 bool ReportCommands::OpenNamedReport(CExpenseDoc& doc, const QString& report) {
+    const QStringList files = ReportFiles(report);
+    if (files.size() > 1) {
+        QTextStream(stderr) << "outlaysheet-cli: \"" << report
+                            << "\" could be any of the report files "
+                            << files.join(QLatin1String(", ")) << " in " << GetReportsDirectory()
+                            << "; give the path of the one to use" << Qt::endl;
+        return false;
+    }
     const QString path = ReportPath(report);
     if (!FileExists(path)) {
         QTextStream(stderr) << "outlaysheet-cli: no report " << path << Qt::endl;
@@ -98,11 +165,14 @@ bool ReportCommands::OpenNamedReport(CExpenseDoc& doc, const QString& report) {
 }
 
 QString ReportCommands::ReportPath(const QString& report) {
-    if (report.contains(QLatin1Char('/')) ||
-        report.endsWith(QLatin1String(".xpf"), Qt::CaseInsensitive)) {
+    if (IsPath(report)) {
         return report;
     }
-    return JoinPath(GetReportsDirectory(), report + QStringLiteral(".xpf"));
+    // As on the device, a title finds its file whatever the letter case of
+    // the file's name: another device may have written "TRIP.XPF".
+    const QStringList files = ReportFiles(report);
+    return JoinPath(GetReportsDirectory(),
+                    files.size() == 1 ? files.first() : report + kReportExtension);
 }
 
 QJsonObject ReportCommands::HeaderJson(const CExpenseReportInfo& header) {
@@ -124,13 +194,17 @@ Result ReportCommands::NewReport(const QStringList& arguments) {
     if (problem.isEmpty() && options.positional.size() != 1) {
         problem = QStringLiteral("new-report takes one title");
     }
-    double advance = 0;
-    if (problem.isEmpty() && options.Has("--cash-advance")) {
-        problem = ParseMoney(options.Value("--cash-advance"), MoneyBounds::Kind::kCashAdvance,
-                             QStringLiteral("--cash-advance needs a number"), advance);
-    }
     if (!problem.isEmpty()) {
         return CliUsageError(problem);
+    }
+    double advance = 0;
+    if (options.Has("--cash-advance")) {
+        const QString rule =
+            ParseMoney(options.Value("--cash-advance"), MoneyBounds::Kind::kCashAdvance, advance);
+        if (!rule.isEmpty()) {
+            return CliValueError(QStringLiteral("--cash-advance"), options.Value("--cash-advance"),
+                                 rule);
+        }
     }
     CExpenseDoc doc;
     CExpenseReportInfo info;
@@ -158,47 +232,58 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
                       {"--category", "--amount", "--date", "--currency", "--rate", "--description",
                        "--paid-with", "--type", "--classification", "--nights"},
                       {"--receipt"});
+    if (problem.isEmpty() && options.positional.size() != 1) {
+        problem = QStringLiteral("add-expense takes one report");
+    } else if (problem.isEmpty() && !options.Has("--category")) {
+        problem = QStringLiteral("add-expense needs --category");
+    } else if (problem.isEmpty() && !options.Has("--amount")) {
+        problem = QStringLiteral("add-expense needs --amount");
+    } else if (problem.isEmpty() && options.Has("--currency") != options.Has("--rate")) {
+        problem = QStringLiteral("--currency and --rate go together");
+    }
+    if (!problem.isEmpty()) {
+        return CliUsageError(problem);
+    }
     double amount = 0;
     double rate = 0;
     int type = -1;
     int nights = 1;
     TimeStamp date = Platform::Get().GetClock().Now();
-    if (problem.isEmpty() && options.positional.size() != 1) {
-        problem = QStringLiteral("add-expense takes one report");
-    } else if (problem.isEmpty() && !options.Has("--category")) {
-        problem = QStringLiteral("add-expense needs --category");
-    } else if (problem.isEmpty() && options.Has("--currency") != options.Has("--rate")) {
-        problem = QStringLiteral("--currency and --rate go together");
-    }
-    if (problem.isEmpty()) {
-        problem = ParseMoney(options.Value("--amount"), MoneyBounds::Kind::kAmount,
-                             QStringLiteral("add-expense needs --amount with a number"), amount);
-    }
-    if (problem.isEmpty() && options.Has("--rate")) {
-        problem = ParseMoney(options.Value("--rate"), MoneyBounds::Kind::kRate,
-                             QStringLiteral("--rate needs a number above 0"), rate);
-    }
-    if (problem.isEmpty() && options.Has("--type") &&
-        (!ParseInt(options.Value("--type"), type) || type < 0 || type > 2)) {
-        problem = QStringLiteral("--type is 0, 1 or 2");
-    } else if (problem.isEmpty() && options.Has("--nights") &&
-               (!ParseInt(options.Value("--nights"), nights) || nights < 1 || nights > 360)) {
-        problem = QStringLiteral("--nights is 1 to 360");
-    } else if (problem.isEmpty() && options.Has("--date")) {
-        problem = ParseDate(options.Value("--date"),
-                            QStringLiteral("--date needs an ISO-8601 date"), date);
+    // Each value against its rule, in this order; the first that breaks it
+    // is named with the rule.
+    using Check = std::function<QString(const QString&)>;
+    const std::pair<const char*, Check> checks[] = {
+        {"--amount",
+         [&](const QString& text) {
+             return ParseMoney(text, MoneyBounds::Kind::kAmount, amount);
+         }},
+        {"--rate",
+         [&](const QString& text) { return ParseMoney(text, MoneyBounds::Kind::kRate, rate); }},
+        {"--type", [&](const QString& text) { return ParseWhole(text, 0, 2, "The type", type); }},
+        {"--nights",
+         [&](const QString& text) {
+             return ParseWhole(text, 1, 360, "The number of nights", nights);
+         }},
+        {"--date", [&](const QString& text) { return ParseDate(text, date); }},
+    };
+    for (const auto& [option, check] : checks) {
+        if (!options.Has(option)) {
+            continue;
+        }
+        if (const QString rule = check(options.Value(option)); !rule.isEmpty()) {
+            return CliValueError(QLatin1String(option), options.Value(option), rule);
+        }
     }
     // Each night of a stay is stored on a day of its own.
-    if (problem.isEmpty() && !StoredDays::ContainsStamp(date + (nights - 1) * kSecondsPerDay)) {
-        problem = StoredDays::Message();
-    }
-    if (!problem.isEmpty()) {
-        return CliUsageError(problem);
+    if (!StoredDays::ContainsStamp(date + (nights - 1) * kSecondsPerDay)) {
+        const char* option = options.Has("--date") ? "--date" : "--nights";
+        return CliValueError(QLatin1String(option), options.Value(option), StoredDays::Message());
     }
     CExpenseDoc doc;
     const CCategoryEx* category = doc.GetCategories().Find(options.Value("--category"));
     if (category == nullptr) {
-        return CliFailed(QStringLiteral("no category \"%1\"").arg(options.Value("--category")));
+        return CliFailed(QStringLiteral("no category \"%1\" (outlaysheet-cli lists shows them)")
+                             .arg(options.Value("--category")));
     }
     // Held from the read to the write: no other writer of this program
     // comes in between, and none waits for more than the command's run.
@@ -218,9 +303,9 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     const CCurrencyTable& table = doc.GetCurrencyTable();
     QString currency = table.GetHomeCurrency();
     if (options.Has("--currency")) {
-        currency = options.Value("--currency");
-        if (!table.HasFormat(currency)) {
-            return CliFailed(QStringLiteral("no currency \"%1\"").arg(currency));
+        if (const QString complaint = ChooseCurrency(table, options.Value("--currency"), currency);
+            !complaint.isEmpty()) {
+            return CliFailed(complaint);
         }
     } else {
         rate = 1.0;
@@ -266,7 +351,8 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         const CPaidWith* paidWith = doc.GetPaymentSources().Find(options.Value("--paid-with"));
         if (paidWith == nullptr) {
             return CliFailed(
-                QStringLiteral("no payment source \"%1\"").arg(options.Value("--paid-with")));
+                QStringLiteral("no payment source \"%1\" (outlaysheet-cli lists shows them)")
+                    .arg(options.Value("--paid-with")));
         }
         slip.SetPaidWith(*paidWith);
     }
@@ -280,7 +366,8 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
             groups.GetCurrentGroupName(), options.Value("--classification"));
         if (classification == nullptr) {
             return CliFailed(
-                QStringLiteral("no classification \"%1\"").arg(options.Value("--classification")));
+                QStringLiteral("no classification \"%1\" (outlaysheet-cli lists shows them)")
+                    .arg(options.Value("--classification")));
         }
         slip.SetClassification(*classification);
     }
@@ -311,42 +398,50 @@ Result ReportCommands::Select(const QStringList& arguments) {
     QString problem =
         options.Parse(arguments, {"--field", "--op", "--value"}, {"--narrow", "--clear"});
     const bool clear = options.flags.contains(QStringLiteral("--clear"));
-    int field = -1;
-    int op = 0;
     if (problem.isEmpty() && options.positional.size() != 1) {
         problem = QStringLiteral("select takes one report");
     } else if (problem.isEmpty() && clear && !options.values.isEmpty()) {
         problem = QStringLiteral("--clear takes no condition");
     } else if (problem.isEmpty() && !clear &&
-               (!ParseInt(options.Value("--field"), field) || field < 0 || field > 11 ||
-                !ParseInt(options.Value("--op"), op) || op < 1 || op > 8 ||
-                !options.Has("--value"))) {
-        problem = QStringLiteral("select needs --field 0-11, --op 1-8 and --value");
-    }
-    CRecordQuery condition;
-    const QString value = options.Value("--value");
-    if (problem.isEmpty() && !clear) {
-        double number = 0;
-        TimeStamp stamp = 0;
-        if (field == kFieldDate) {
-            problem = ParseDate(
-                value, QStringLiteral("--value needs an ISO-8601 date for the date"), stamp);
-            condition = CRecordQuery::Date(field, op, stamp);
-        } else if (field == kFieldAmount) {
-            problem = ParseMoney(value, MoneyBounds::Kind::kAmount,
-                                 QStringLiteral("--value needs a number for this field"), number);
-            condition = CRecordQuery::Number(field, op, number);
-        } else if (field == kFieldReceipt) {
-            if (!ParseNumber(value, number)) {
-                problem = QStringLiteral("--value needs a number for this field");
-            }
-            condition = CRecordQuery::Number(field, op, number);
-        } else {
-            condition = CRecordQuery::Text(field, op, value);
-        }
+               (!options.Has("--field") || !options.Has("--op") || !options.Has("--value"))) {
+        problem = QStringLiteral("select needs --field, --op and --value");
     }
     if (!problem.isEmpty()) {
         return CliUsageError(problem);
+    }
+    CRecordQuery condition;
+    if (!clear) {
+        int field = -1;
+        int op = 0;
+        const QString value = options.Value("--value");
+        const char* option = "--field";
+        QString rule = ParseWhole(options.Value(option), 0, 11, "The field", field);
+        if (rule.isEmpty()) {
+            option = "--op";
+            rule = ParseWhole(options.Value(option), 1, 8, "The operator", op);
+        }
+        if (rule.isEmpty()) {
+            option = "--value";
+            double number = 0;
+            TimeStamp stamp = 0;
+            if (field == kFieldDate) {
+                rule = ParseDate(value, stamp);
+                condition = CRecordQuery::Date(field, op, stamp);
+            } else if (field == kFieldAmount) {
+                rule = ParseMoney(value, MoneyBounds::Kind::kAmount, number);
+                condition = CRecordQuery::Number(field, op, number);
+            } else if (field == kFieldReceipt) {
+                if (!ParseNumber(value, number)) {
+                    rule = QStringLiteral("The receipt field is compared with a number.");
+                }
+                condition = CRecordQuery::Number(field, op, number);
+            } else {
+                condition = CRecordQuery::Text(field, op, value);
+            }
+        }
+        if (!rule.isEmpty()) {
+            return CliValueError(QLatin1String(option), options.Value(option), rule);
+        }
     }
     CExpenseDoc doc;
     const FileLock lock(ReportPath(options.positional.first()));

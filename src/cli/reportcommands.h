@@ -27,6 +27,10 @@ public:
     static QJsonObject HeaderJson(const CExpenseReportInfo& header);
     // The path a REPORT argument names.
     static QString ReportPath(const QString& report);
-    // Opens REPORT in the document; false (reported) when it does not open.
+    // The files of the reports folder whose names are the title REPORT and
+    // the report extension, without regard to case; none for a path.
+    static QStringList ReportFiles(const QString& report);
+    // Opens REPORT in the document; false (reported) when it does not open,
+    // and when its title could name several files.
     static bool OpenNamedReport(CExpenseDoc& doc, const QString& report);
 };

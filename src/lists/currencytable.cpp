@@ -440,6 +440,17 @@ QStringList CCurrencyTable::GetListedCurrencies() const {
     return names;
 }
 
+QStringList CCurrencyTable::GetCurrenciesOfCode(const QString& code) const {
+    QStringList names;
+    for (const auto& entry : formats_) {
+        if (!code.isEmpty() && entry.value.GetCode().compare(code, Qt::CaseInsensitive) == 0) {
+            names.append(entry.key);
+        }
+    }
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
 QString CCurrencyTable::FormatIn(const QString& currency, const Amount& amount, int flags) const {
     return amount.FormatCurrency(FormatOrDevice(currency), flags);
 }

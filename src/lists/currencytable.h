@@ -137,6 +137,10 @@ public:
     // The currencies a traveller picks from: those marked for use, in
     // alphabetical order, then the home currency when it is not among them.
     QStringList GetListedCurrencies() const;
+    // The currencies whose code is `code` (compared without regard to case),
+    // in alphabetical order; several currencies share one code, as the euro
+    // of each country does.
+    QStringList GetCurrenciesOfCode(const QString& code) const;
 
     // `amount` in the home currency at the expense's `rate`: amount / rate
     // rounded half away from zero at `homeDigits` decimals, the quotient

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "platform/filehelpers.h"
 #include "platform/platform.h"
 
 QString ImageFileNameOf(const QString& path) {
@@ -17,7 +18,21 @@ QString ListImagePath(ImageFolder folder, const QString& imageName) {
     if (!Platform::HasCurrent()) {
         return fileName;
     }
-    return GetImagesSubdirectory(folder, true) + fileName;
+    const QString directory = GetImagesSubdirectory(folder, true);
+    const QString exact = directory + fileName;
+    // The exact name first: it is the common case, and costs no listing.
+    if (fileName.isEmpty() || QFileInfo(exact).isFile()) {
+        return exact;
+    }
+    const QStringList matches = FindFilesIgnoringCase(directory, fileName);
+    return matches.size() == 1 ? directory + matches.first() : exact;
+}
+
+QStringList ListImageMatches(ImageFolder folder, const QString& imageName) {
+    if (!Platform::HasCurrent()) {
+        return {};
+    }
+    return FindFilesIgnoringCase(GetImagesSubdirectory(folder), ImageFileNameOf(imageName));
 }
 
 bool ListImageExists(ImageFolder folder, const QString& imageName) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <cerrno>
@@ -85,4 +86,21 @@ bool TouchFile(const QString& path) {
     const struct timespec times[2] = {{static_cast<time_t>(now), 0},
                                       {static_cast<time_t>(now), 0}};
     return ::utimensat(AT_FDCWD, name.constData(), times, 0) == 0;
+}
+
+QStringList FindFilesIgnoringCase(const QString& folder, const QString& fileName) {
+    if (folder.isEmpty() || fileName.isEmpty()) {
+        return {};
+    }
+    // Listed rather than matched with a name filter: a file name may hold
+    // "*", "?" or "[", which a filter would take for wildcards.
+    QStringList found;
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0) {
+            found.append(name);
+        }
+    }
+    found.sort();
+    return found;
 }

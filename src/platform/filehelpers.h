@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // `a` without trailing "/" joined to `b` without leading "/" by one "/". An
 // empty `a` therefore gives "/b".
@@ -22,3 +23,8 @@ bool IsDirectory(const QString& path);
 // clears its attributes. False when the path is missing or no regular file,
 // or its times cannot be set.
 bool TouchFile(const QString& path);
+
+// The names of the files of `folder` that are `fileName` without regard to
+// letter case, as the device's file system saw them, sorted. More than one
+// means the folder holds names the device could not tell apart.
+QStringList FindFilesIgnoringCase(const QString& folder, const QString& fileName);

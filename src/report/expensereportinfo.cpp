@@ -168,8 +168,10 @@ bool CExpenseReportInfo::ValidateName(const QString& directory, const QString& n
         return true;
     }
     // Another report's file is never replaced, renamed onto or not: that
-    // report would be lost without a word.
-    if (FileExists(newPath)) {
+    // report would be lost without a word. Nor is one made beside it whose
+    // name differs in case alone, which the device could not tell apart.
+    if (FileExists(newPath) ||
+        !FindFilesIgnoringCase(directory, name + kReportExtension).isEmpty()) {
         errorText = QStringLiteral("A file with the same name already exists");
         return false;
     }

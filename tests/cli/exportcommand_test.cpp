@@ -75,7 +75,9 @@ TEST(CliExport, BadCommandLinesAndMissingReports) {
     };
     const Case cases[] = {
         {{"export", "Trip"}, 2, "--format csv or --format pdf"},
-        {{"export", "Trip", "--format", "xls"}, 2, "--format csv or --format pdf"},
+        {{"export", "Trip", "--format", "xls"},
+         1,
+         "--format \"xls\": The format must be csv or pdf."},
         {{"export", "--format", "csv"}, 2, "export takes one report"},
         {{"export", "Trip", "--format", "csv", "--output"}, 2, "--output needs a value"},
         {{"export", "Trip", "--format", "csv", "--pages", "2"}, 2, "unknown option"},

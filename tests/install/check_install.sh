@@ -31,6 +31,9 @@ for file in bin/outlaysheet bin/outlaysheet-cli bin/DurEdodavuDido.dll \
 done
 ls "$prefix"/share/outlaysheet/images/category/*.BMP >/dev/null 2>&1 ||
     fail "the category pictures are not installed"
+completion=$(find "$prefix/share" -path '*/bash-completion/completions/outlaysheet-cli')
+[ -n "$completion" ] || fail "the bash completion is not installed"
+bash -n "$completion" || fail "the bash completion does not parse"
 # The PNG files are what their names say.
 size=$(od -An -tu1 -j16 -N8 "$prefix/share/icons/hicolor/48x48/apps/$id.png" | tr -s ' ')
 [ "$size" = " 0 0 0 48 0 0 0 48" ] || fail "the 48x48 icon is $size"

@@ -5,7 +5,9 @@ Starts outlaysheet under Xvfb with the accessibility bus, checks that it shows
 a top-level window titled "Outlaysheet" whose accessible tree holds the menu
 buttons and the status texts, then covers the window with another one and
 starts the program a second time: the second start must leave at once with
-status 0 and bring the first window to the top.
+status 0 and bring the first window to the top. Last, zoomed by --scale 2,
+the window and its buttons must be where the accessibility bus says they
+are: a click at the middle of a button's reported place presses that button.
 
     realwindow_test.py BIN_DIR
 """
@@ -70,6 +72,56 @@ for i in range(desktop.childCount):
     result = subprocess.run([sys.executable, "-c", script], capture_output=True, text=True,
                             timeout=30)
     return result.stdout
+
+
+def accessible_places():
+    """Every object as [role, name, x, y, width, height], the place in the
+    screen's pixels, in the order of the tree."""
+    script = r"""
+import pyatspi
+def walk(node):
+    try:
+        try:
+            e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            place = (e.x, e.y, e.width, e.height)
+        except Exception:
+            place = (0, 0, 0, 0)
+        print('%s|%s|%d|%d|%d|%d' % ((node.getRoleName(), node.name or '') + place))
+        for i in range(node.childCount):
+            walk(node.getChildAtIndex(i))
+    except Exception:
+        pass
+desktop = pyatspi.Registry.getDesktop(0)
+for i in range(desktop.childCount):
+    child = desktop.getChildAtIndex(i)
+    if child is not None:
+        walk(child)
+"""
+    result = subprocess.run([sys.executable, "-c", script], capture_output=True, text=True,
+                            timeout=30)
+    places = []
+    for line in result.stdout.splitlines():
+        fields = line.rsplit("|", 4)
+        role, name = fields[0].split("|", 1)
+        places.append([role, name] + [int(value) for value in fields[1:]])
+    return places
+
+
+def click(x, y):
+    """A click of the first button at x, y of the screen, as a screen reader's
+    user would have it made."""
+    subprocess.run([sys.executable, "-c",
+                    "import pyatspi; pyatspi.Registry.generateMouseEvent(%d, %d, 'b1c')"
+                    % (x, y)], check=True, timeout=30)
+
+
+def window_geometry(title):
+    """The window's place on the X server: x, y, width, height."""
+    info = subprocess.run(["xwininfo", "-name", title], capture_output=True, text=True).stdout
+    values = dict(re.findall(r"^\s*(Absolute upper-left X|Absolute upper-left Y|Width|Height):"
+                             r"\s*(-?\d+)", info, re.M))
+    return [int(values.get(key, -1)) for key in
+            ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
 
 
 def stacking():
@@ -156,6 +208,32 @@ def main():
         if first.poll() is not None:
             raise AssertionError("the first program ended")
         print("a second start raised the first window and left in %.2f s" % elapsed)
+
+        first.kill()
+        first.wait()
+        first = subprocess.Popen([program] + folders + ["--no-splash", "--scale", "2"],
+                                 env=environment, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.PIPE)
+        places = wait_for(lambda: (lambda p: p if any(
+            o[:2] == ["push button", "Supplies"] and o[4] > 0 for o in p) else [])(
+                accessible_places()), 30, "the zoomed window on the accessibility bus")
+        application = [i for i, o in enumerate(places)
+                       if o[:2] == ["application", "Outlaysheet"]][-1]
+        reported = places[application + 1][2:]
+        real = window_geometry("Outlaysheet")
+        if reported != real:
+            raise AssertionError("zoomed, the window says it is at %s but is at %s"
+                                 % (reported, real))
+        supplies = [o for o in places[application:] if o[:2] == ["push button", "Supplies"]][0]
+        x, y, width, height = supplies[2:]
+        click(x + width // 2, y + height // 2)
+        slip = wait_for(lambda: (lambda p: p[[o[:2] for o in p].index(
+            ["dialog", "Expense Slip"]):] if ["dialog", "Expense Slip"] in [
+                o[:2] for o in p] else [])(accessible_places()), 30, "the slip")
+        if not any(o[:2] == ["push button", "Supplies"] for o in slip):
+            raise AssertionError("a click where Supplies says it is opened another slip:\n%s"
+                                 % "\n".join("%s: %s" % (o[0], o[1]) for o in slip))
+        print("zoomed, the window and its buttons are where the screen reader is told")
     finally:
         for process in (cover, first, launcher):
             if process is not None:

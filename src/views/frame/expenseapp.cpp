@@ -16,6 +16,7 @@
 #include "report/expensedoc.h"
 #include "views/frame/mainframe.h"
 #include "views/frame/splashwnd.h"
+#include "views/widgets/accessibleproxy.h"
 #include "views/widgets/guiprompts.h"
 
 namespace {
@@ -130,6 +131,9 @@ int CExpenseApp::Main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Outlaysheet"));
+    // Before the first widget: a screen reader may ask for a widget's
+    // interface while it is being built, and Qt keeps the first one made.
+    CAccessibleProxy::Install();
     auto platform = Platform::CreateDefault(arguments, std::make_unique<GuiPrompts>());
     PlatformScope scope(*platform);
     CExpenseApp program;

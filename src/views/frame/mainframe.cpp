@@ -39,6 +39,7 @@
 #include "views/slip/viewexpense.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
+#include "views/widgets/accessibleproxy.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/cashregistersound.h"
 #include "views/widgets/commandbar.h"
@@ -70,6 +71,7 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
       sound_(new CashRegisterSound(this)),
       reloadRetry_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("Outlaysheet"));
+    CAccessibleProxy::Install();
     reloadRetry_->setSingleShot(true);
     reloadRetry_->setInterval(kReloadRetryMs);
     connect(reloadRetry_, &QTimer::timeout, this, &CMainFrame::ReloadFromFiles);

@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "views/grid/listgrid.h"
+#include "views/widgets/accessibleproxy.h"
 
 namespace {
 
@@ -37,7 +38,9 @@ public:
         if (format.checkBox) {
             return format.checked ? QStringLiteral("checked") : QStringLiteral("not checked");
         }
-        return grid_->CellText(column_, row_);
+        // An empty cell is heard as one, as screen readers say of them.
+        const QString shown = grid_->CellText(column_, row_);
+        return shown.isEmpty() && kind == QAccessible::Name ? QStringLiteral("blank") : shown;
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
@@ -146,6 +149,8 @@ void CListGridAccessible::Install() {
     if (!installed) {
         installed = true;
         QAccessible::installFactory(Factory);
+        // The proxies stay the first to be asked.
+        CAccessibleProxy::Install();
     }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "views/pads/amountedit.h"
+#include "views/pads/numberpadaccessible.h"
 #include "views/widgets/appfont.h"
 
 CNumberPad::CNumberPad(const QString& separator, QWidget* parent)
@@ -24,6 +25,8 @@ CNumberPad::CNumberPad(const QString& separator, QWidget* parent)
             {QStringLiteral("C"), char16_t(kClearCode)},
             {QStringLiteral("DEL"), char16_t(kDeleteCode)},
             {QStringLiteral("-"), u'-'}} {
+    // Before the first change that a screen reader would be told of.
+    CNumberPadAccessible::Install();
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Number Pad"));
@@ -56,6 +59,31 @@ void CNumberPad::Close() {
 
 QString CNumberPad::KeyLabel(int index) const {
     return index >= 0 && index < kKeyCount ? keys_[index].label : QString();
+}
+
+QString CNumberPad::KeyName(int index) const {
+    if (index < 0 || index >= kKeyCount) {
+        return QString();
+    }
+    switch (keys_[index].code) {
+        case kClearCode:
+            return QStringLiteral("Clear");
+        case kDeleteCode:
+            return QStringLiteral("Del");
+        case u'-':
+            return QStringLiteral("Minus");
+        default:
+            break;
+    }
+    // The names the Miles Pad's keys have.
+    const QString& label = keys_[index].label;
+    return label.front().isDigit() ? label : QStringLiteral("Decimal Separator");
+}
+
+void CNumberPad::PressKey(int index) {
+    if (index >= 0 && index < kKeyCount) {
+        Act(keys_[index]);
+    }
 }
 
 int CNumberPad::KeyAt(QPoint point) const {

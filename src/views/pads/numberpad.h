@@ -31,6 +31,11 @@ public:
     bool IsOpen() const { return isVisible(); }
 
     QString KeyLabel(int index) const;
+    // What a screen reader calls the key: its label, spelt out where the
+    // label is a sign or shortened.
+    QString KeyName(int index) const;
+    // The key's action, as a tap on it would do.
+    void PressKey(int index);
     // The key under `point`, or -1 outside the pad.
     int KeyAt(QPoint point) const;
     QRect KeyRect(int index) const;

@@ -4,14 +4,16 @@
 #include <QBasicTimer>
 #include <QPixmap>
 
+#include "views/widgets/heldpenmenu.h"
 #include "views/widgets/listpicture.h"
 
 class CCategory;
 
 // A main-screen button: a category's 32 x 32 picture above its name on the
 // light-yellow background. A tap starts an expense; holding the pen on it
-// (or the context key) asks for the pop-up list of its group.
-class CategoryButton : public QAbstractButton {
+// (or the context key, or a screen reader's "ShowMenu") asks for the pop-up
+// list of its group.
+class CategoryButton : public QAbstractButton, public CHeldPenMenu {
     Q_OBJECT
 
 public:
@@ -26,6 +28,7 @@ public:
     static int NeededHeight();
 
     QSize sizeHint() const override;
+    void OpenHeldPenMenu() override { emit popUpRequested(); }
 
     // The picture of a category: the user's file when it is there, else the
     // built-in one; magenta is transparent.

@@ -68,11 +68,14 @@ void CPageTotals::AddRow(const QString& caption, const QString& figure, bool hea
     auto* figureLabel = new QLabel(figure, this);
     figureLabel->setFont(font);
     figureLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    // The caption names its figure; "Personal" reads as one line.
+    // A screen reader hears the amount, with its caption to say what it is;
+    // "Personal" reads as one line.
     QString name = caption;
     name.replace(QLatin1Char('\n'), QLatin1Char(' '));
     captionLabel->setAccessibleName(name);
-    figureLabel->setAccessibleName(name);
+    captionLabel->setBuddy(figureLabel);
+    figureLabel->setAccessibleName(figure);
+    figureLabel->setAccessibleDescription(name);
     rows_.append({captionLabel, figureLabel, heading});
 }
 
