@@ -489,8 +489,5 @@ Result ReportCommands::Totals(const QStringList& arguments) {
     if (!OpenNamedReport(doc, arguments.first())) {
         return {CliTool::kFailed, {}};
     }
-    CExpenseTotals totals;
-    doc.GetRecords().ComputeTotals(totals, false, true);
-    totals.Round(doc.GetCurrencyTable().GetHomeDigits());
-    return {CliTool::kSuccess, TotalsJson(totals)};
+    return {CliTool::kSuccess, TotalsJson(doc.GetRecords().ComputeStoredTotals())};
 }

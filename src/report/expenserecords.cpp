@@ -448,13 +448,18 @@ void CExpenseRecords::ComputeTotals(CExpenseTotals& totals, bool selected, bool 
     }
 }
 
-void CExpenseRecords::RecomputeTotals() {
+CExpenseTotals CExpenseRecords::ComputeStoredTotals() const {
     CExpenseTotals totals;
     ComputeTotals(totals, false, true);
+    totals.Round(HomeDigits());
+    return totals;
+}
+
+void CExpenseRecords::RecomputeTotals() {
     if (report_ == nullptr) {
         return;
     }
-    totals.Round(HomeDigits());
+    CExpenseTotals totals = ComputeStoredTotals();
     totals.SetChanged(true);
     report_->GetHeader().SetTotals(totals);
 }

@@ -110,8 +110,12 @@ public:
     // converted to the home currency when `convert`, with the report's cash
     // advance; not rounded and not stored.
     void ComputeTotals(CExpenseTotals& totals, bool selected, bool convert) const;
-    // The totals over all records, converted and rounded at the home
-    // currency's decimals, stored in the report's header.
+    // The totals over all records as the report's header keeps them:
+    // converted and rounded at the home currency's decimals, as every change
+    // of the records rounds them, so that figures worked out afresh compare
+    // equal to the stored ones.
+    CExpenseTotals ComputeStoredTotals() const;
+    // ComputeStoredTotals, stored in the report's header.
     void RecomputeTotals();
 
 private:

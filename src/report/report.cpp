@@ -257,12 +257,9 @@ bool CExpenseReport::Open(const QString& path, bool saveCurrent) {
     for (const QString& message : told) {
         Platform::Get().GetPrompts().Warning(message);
     }
-    // Rounded as every change of the records rounds them, so that the totals
-    // of a report the program wrote compare equal and its file stays as it
-    // is.
-    CExpenseTotals computed;
-    records_.ComputeTotals(computed, false, true);
-    computed.Round(currencyTable_.GetHomeDigits());
+    // The totals of a report the program wrote compare equal, and its file
+    // stays as it is.
+    const CExpenseTotals computed = records_.ComputeStoredTotals();
     if (computed != header_.GetTotals() || setAside) {
         header_.SetTotals(computed);
         // A currency table that stands in for a damaged one may round at

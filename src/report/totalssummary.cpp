@@ -3,8 +3,10 @@
 #include "report/report.h"
 
 bool CTotalsSummary::Refresh(CExpenseReport& report) {
-    CExpenseTotals computed;
-    report.GetRecords().ComputeTotals(computed, false, true);
+    // Rounded as the stored figures are: unrounded sums would differ from
+    // them in the last bit, be stored, and have the report rewritten at its
+    // next opening.
+    CExpenseTotals computed = report.GetRecords().ComputeStoredTotals();
     if (computed == report.GetHeader().GetTotals()) {
         return false;
     }

@@ -226,4 +226,14 @@ TEST_F(SubtotalsTest, RefreshReplacesStoredTotalsThatDisagreeWithTheExpenses) {
     EXPECT_TRUE(report_.GetHeader().IsModified());
 }
 
+// Sums of cents are not whole in binary: the page's figures are the stored
+// ones, rounded alike, and looking at them changes nothing.
+TEST_F(SubtotalsTest, RefreshLeavesTotalsRoundedAsTheExpensesRoundThem) {
+    Add({{"Lunch", 0.1}, {"Dinner", 0.2}});
+    report_.GetHeader().SetModified(false);
+    EXPECT_FALSE(CTotalsSummary::Refresh(report_));
+    EXPECT_EQ(report_.GetHeader().GetTotals().GetTotal().GetValue(), 0.3);
+    EXPECT_FALSE(report_.GetHeader().IsModified());
+}
+
 }  // namespace

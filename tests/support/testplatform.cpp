@@ -56,7 +56,10 @@ QTimeZone TestTimeZone() {
     return QTimeZone(-5 * 3600);
 }
 
-TestPlatform::TestPlatform(LocaleInfo systemLocale) {
+TestPlatform::TestPlatform(LocaleInfo systemLocale)
+    : TestPlatform(std::move(systemLocale), nullptr) {}
+
+TestPlatform::TestPlatform(LocaleInfo systemLocale, std::unique_ptr<::Prompts> prompts) {
     PlatformPaths paths;
     paths.documentsRoot = temp_.filePath(QStringLiteral("root"));
     paths.registryFolder = temp_.filePath(QStringLiteral("registry"));
@@ -66,9 +69,12 @@ TestPlatform::TestPlatform(LocaleInfo systemLocale) {
     QDir().mkpath(paths.documentsRoot);
     QDir().mkpath(paths.systemFolder);
     auto clock = std::make_unique<FixedClock>(kTestNow, TestTimeZone());
-    auto prompts = std::make_unique<ScriptedPrompts>();
+    if (prompts == nullptr) {
+        auto scripted = std::make_unique<ScriptedPrompts>();
+        prompts_ = scripted.get();
+        prompts = std::move(scripted);
+    }
     clock_ = clock.get();
-    prompts_ = prompts.get();
     platform_ = std::make_unique<Platform>(paths, std::move(clock), std::move(prompts),
                                            std::move(systemLocale));
     scope_ = std::make_unique<PlatformScope>(*platform_);

@@ -23,6 +23,9 @@ QTimeZone TestTimeZone();
 class TestPlatform {
 public:
     explicit TestPlatform(LocaleInfo systemLocale = UsEnglishLocale());
+    // The same with message boxes of the caller's own (the window's real
+    // ones); Prompts() is then not to be used.
+    TestPlatform(LocaleInfo systemLocale, std::unique_ptr<::Prompts> prompts);
     ~TestPlatform();
 
     Platform& Get() { return *platform_; }
@@ -43,8 +46,8 @@ public:
 
 private:
     QTemporaryDir temp_;
-    FixedClock* clock_;         // owned by the platform
-    ScriptedPrompts* prompts_;  // owned by the platform
+    FixedClock* clock_;                   // owned by the platform
+    ScriptedPrompts* prompts_ = nullptr;  // owned by the platform
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<PlatformScope> scope_;
 };
