@@ -10,19 +10,14 @@
 
 namespace {
 
-// Screens whose faults are being mended in other work (message boxes, menus
-// and pop-ups, the calendar, the file chooser and the backup pages): their
-// problems are printed, not failed, until that work is merged. Then this
-// list is emptied.
-const QStringList kMendedElsewhere = {
-    // The archive's path is longer than its field.
-    QStringLiteral("backup-page-all"),
-    QStringLiteral("backup-page-none"),
-    QStringLiteral("backup-page-some"),
-    QStringLiteral("restore-page-all"),
-    QStringLiteral("restore-page-none"),
-    QStringLiteral("restore-page-some"),
-    // The folder and file type lists and the name box are cut.
+// Known and not yet mended: a long archive path is wider than the backup
+// pages' read-only path field and the file dialog's folder list. Their
+// problems are printed, not failed, so that every other screen is held to
+// the check meanwhile.
+const QStringList kKnownCut = {
+    QStringLiteral("backup-page-all"),     QStringLiteral("backup-page-none"),
+    QStringLiteral("backup-page-some"),    QStringLiteral("restore-page-all"),
+    QStringLiteral("restore-page-none"),   QStringLiteral("restore-page-some"),
     QStringLiteral("archive-file-dialog"),
 };
 
@@ -43,12 +38,11 @@ TEST(Layout, EveryScreenFitsEveryForm) {
                 const LayoutProblems problems(window);
                 ++screens;
                 widgets += problems.WidgetsChecked();
-                const bool elsewhere = kMendedElsewhere.contains(screen.name);
                 for (const QString& problem : problems.List()) {
                     const QString where =
                         QStringLiteral("%1 (%2): ").arg(screen.name, QLatin1String(form.name));
-                    if (elsewhere) {
-                        std::printf("left for other work: %s\n", qPrintable(where + problem));
+                    if (kKnownCut.contains(screen.name)) {
+                        std::printf("known: %s\n", qPrintable(where + problem));
                     } else {
                         ADD_FAILURE() << (where + problem).toStdString();
                     }

@@ -331,7 +331,11 @@ void GalleryScreens::AddScreens() {
     const auto showMessage = [this](const QString& text, PromptButtons buttons,
                                     const Shown& shown) {
         const auto box = GuiPrompts::MakeBox(text, buttons, PromptIcon::Question, frame_.get());
-        box->adjustSize();
+        // The box takes its width for the window as it shows; it is centred
+        // with that width.
+        frame_->show();
+        box->show();
+        QApplication::processEvents();
         const QRect window = frame_->geometry();
         ShowPopUp(frame_.get(), box.get(),
                   window.center() - QPoint(box->width() / 2, box->height() / 2), shown);
