@@ -37,9 +37,12 @@ void PromptBox::Fit() {
     text_->setAccessibleName(shown->text());
     if (layout()->indexOf(text_) < 0) {
         text_->setContentsMargins(shown->contentsMargins());
-        if (layout()->replaceWidget(shown, text_) == nullptr) {
+        // The item that held Qt's label is handed back to be deleted.
+        QLayoutItem* replaced = layout()->replaceWidget(shown, text_);
+        if (replaced == nullptr) {
             return;
         }
+        delete replaced;
     }
     shown->hide();
     text_->show();
