@@ -24,11 +24,13 @@ const Command kCommands[] = {
      "             a new, empty report in the reports folder\n"},
     {"add-expense",
      "  add-expense REPORT --category NAME --amount X [--date ISO-8601]\n"
-     "             [--currency NAME|CODE --rate R] [--description T] [--paid-with NAME]\n"
-     "             [--type 0|1|2] [--classification NAME] [--receipt] [--nights N]\n"
+     "             [--currency NAME|CODE --rate R|--charged X] [--description T]\n"
+     "             [--paid-with NAME] [--type 0|1|2] [--classification NAME]\n"
+     "             [--receipt] [--nights N]\n"
      "             an expense of a category of the list; lodging of N nights is one\n"
      "             expense a night; for the mileage category the amount is the\n"
-     "             distance. Amounts lie within -999,999,999,999.99 to\n"
+     "             distance. --charged X is what the home currency was charged: the\n"
+     "             rate is the amount / X. Amounts lie within -999,999,999,999.99 to\n"
      "             999,999,999,999.99, rates within 0.000000001 to 1,000,000,000.\n"
      "             A currency CODE that several currencies share (EUR) is taken\n"
      "             only when one of them is in use or the home currency\n"},

@@ -16,6 +16,7 @@
 #include "cli/clitool.h"
 #include "cli/dumpreport.h"
 #include "lists/categoryexmanager.h"
+#include "lists/currencyrate.h"
 #include "lists/expensetypemanager.h"
 #include "money/moneybounds.h"
 #include "platform/directories.h"
@@ -229,8 +230,8 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     CliOptions options;
     QString problem =
         options.Parse(arguments,
-                      {"--category", "--amount", "--date", "--currency", "--rate", "--description",
-                       "--paid-with", "--type", "--classification", "--nights"},
+                      {"--category", "--amount", "--date", "--currency", "--rate", "--charged",
+                       "--description", "--paid-with", "--type", "--classification", "--nights"},
                       {"--receipt"});
     if (problem.isEmpty() && options.positional.size() != 1) {
         problem = QStringLiteral("add-expense takes one report");
@@ -238,7 +239,12 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         problem = QStringLiteral("add-expense needs --category");
     } else if (problem.isEmpty() && !options.Has("--amount")) {
         problem = QStringLiteral("add-expense needs --amount");
-    } else if (problem.isEmpty() && options.Has("--currency") != options.Has("--rate")) {
+    } else if (problem.isEmpty() && options.Has("--rate") && options.Has("--charged")) {
+        problem = QStringLiteral("--rate and --charged exclude each other");
+    } else if (problem.isEmpty() && options.Has("--charged") && !options.Has("--currency")) {
+        problem = QStringLiteral("--currency and --charged go together");
+    } else if (problem.isEmpty() && !options.Has("--charged") &&
+               options.Has("--currency") != options.Has("--rate")) {
         problem = QStringLiteral("--currency and --rate go together");
     }
     if (!problem.isEmpty()) {
@@ -246,6 +252,7 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     }
     double amount = 0;
     double rate = 0;
+    double charged = 0;
     int type = -1;
     int nights = 1;
     TimeStamp date = Platform::Get().GetClock().Now();
@@ -259,6 +266,10 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
          }},
         {"--rate",
          [&](const QString& text) { return ParseMoney(text, MoneyBounds::Kind::kRate, rate); }},
+        {"--charged",
+         [&](const QString& text) {
+             return ParseMoney(text, MoneyBounds::Kind::kAmount, charged);
+         }},
         {"--type", [&](const QString& text) { return ParseWhole(text, 0, 2, "The type", type); }},
         {"--nights",
          [&](const QString& text) {
@@ -332,6 +343,14 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
     } else {
         Amount money(amount);
         money.Round(table.GetDigits(currency));
+        // The rate the charge gives for the amount as it is stored.
+        if (options.Has("--charged")) {
+            if (const QString rule = CurrencyRate::FromCharged(money.GetValue(), charged, rate);
+                !rule.isEmpty()) {
+                return CliValueError(QStringLiteral("--charged"), options.Value("--charged"),
+                                     rule);
+            }
+        }
         slip.SetAmount(money);
         slip.SetCurrencyName(currency);
         slip.SetExchangeRate(Amount(rate));

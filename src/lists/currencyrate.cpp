@@ -3,9 +3,11 @@
 #include <QDate>
 #include <QTime>
 #include <QTimeZone>
+#include <algorithm>
 #include <cmath>
 
 #include "archive/expensearchive.h"
+#include "money/moneybounds.h"
 #include "platform/platform.h"
 
 CurrencyRate::CurrencyRate() : updated_(DefaultUpdated()) {}
@@ -32,4 +34,24 @@ double CurrencyRate::GetRate() const {
     // A NaN or an infinity can only come from a damaged file; dividing by it
     // would spread through every total, so it counts as no rate at all.
     return rate > 0.0 && std::isfinite(rate) ? rate : 1.0;
+}
+
+QString CurrencyRate::FromCharged(double amount, double charged, double& rate) {
+    // Dividing by a charge of 0 gives an infinity, which the bounds refuse.
+    const double derived = charged != 0.0 ? amount / charged : 0.0;
+    if (!MoneyBounds::Contains(MoneyBounds::Kind::kRate, derived)) {
+        return MoneyBounds::Message(MoneyBounds::Kind::kRate);
+    }
+    rate = derived;
+    return {};
+}
+
+int CurrencyRate::AgeInDays(TimeStamp updated) {
+    const Clock& clock = Platform::Get().GetClock();
+    const qint64 days = clock.ToLocal(updated).date().daysTo(clock.ToLocal(clock.Now()).date());
+    return static_cast<int>(std::max<qint64>(days, 0));
+}
+
+QString CurrencyRate::AgeText(int days) {
+    return days == 1 ? QStringLiteral("1 day") : QStringLiteral("%1 days").arg(days);
 }

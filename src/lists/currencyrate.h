@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "money/amount.h"
 #include "platform/clock.h"
 
@@ -23,6 +25,18 @@ public:
     double GetRate() const;
     // The rate as GetRate reads it, stored.
     void Normalize() { SetValue(GetRate()); }
+
+    // The rate at which `amount` of a currency was charged as `charged` in the
+    // home currency: amount / charged. Empty when that is a rate within the
+    // bounds (MoneyBounds); otherwise the bounds' message, and `rate` is
+    // left alone. A charge of 0, or of the other sign, gives no rate.
+    static QString FromCharged(double amount, double charged, double& rate);
+
+    // Whole days from the local day of `updated` to the clock's today; 0 for
+    // a time stamp in the future.
+    static int AgeInDays(TimeStamp updated);
+    // How the age of a rate older than its limit is shown: "40 days".
+    static QString AgeText(int days);
 
     TimeStamp GetUpdated() const { return updated_; }
     void SetUpdated(TimeStamp updated) { updated_ = updated; }

@@ -32,6 +32,7 @@ constexpr Entry kSubtotalFrom = {"Totals", "SubtotalFrom"};
 constexpr Entry kShowGraph = {"Totals", "ShowGraph"};
 constexpr Entry kCurrentView = {"Display", "CurrentView"};
 constexpr Entry kReportDelay = {"Reports", "ExpenseReportDelayV2"};
+constexpr Entry kRateAgeEntry = {"General", "RateAgeLimit"};
 constexpr Entry kSelectedCurrency = {"ExpenseSlip", "SelectedCurrency"};
 
 qint32 ReadInt(const Entry& entry, qint32 fallback) {
@@ -79,6 +80,7 @@ void CPreferences::SetDefaults() {
     showGraph_ = true;
     currentView_ = 0;
     expenseReportDelay_ = 0;
+    rateAgeLimit_ = kRateAgeLimit;
 }
 
 void CPreferences::Reset() {
@@ -125,6 +127,8 @@ bool CPreferences::ReadRegistry() {
     showGraph_ = ReadInt(kShowGraph, 1) != 0;
     currentView_ = ReadInt(kCurrentView, 0);
     expenseReportDelay_ = ReadInt(kReportDelay, 0);
+    const qint32 limit = ReadInt(kRateAgeEntry, kRateAgeLimit);
+    rateAgeLimit_ = limit >= 1 && limit <= kMaxRateAgeLimit ? limit : kRateAgeLimit;
     return true;
 }
 
@@ -143,6 +147,7 @@ bool CPreferences::WriteRegistry() const {
     ok = WriteInt(kShowGraph, showGraph_) && ok;
     ok = WriteInt(kCurrentView, currentView_) && ok;
     ok = WriteInt(kReportDelay, expenseReportDelay_) && ok;
+    ok = WriteInt(kRateAgeEntry, rateAgeLimit_) && ok;
     return registry.EndBatch() && ok;
 }
 

@@ -69,6 +69,12 @@ public:
     qint32 GetCurrentView() const { return currentView_; }
     void SetCurrentView(qint32 view) { currentView_ = view; }
     qint32 GetExpenseReportDelay() const { return expenseReportDelay_; }
+    // After how many days a rate counts as old; kRateAgeLimit when the
+    // profile holds no limit, or one outside 1 to kMaxRateAgeLimit.
+    qint32 GetRateAgeLimit() const { return rateAgeLimit_; }
+    void SetRateAgeLimit(qint32 days) { rateAgeLimit_ = days; }
+    static constexpr qint32 kRateAgeLimit = 30;
+    static constexpr qint32 kMaxRateAgeLimit = 99;
     void SetExpenseReportDelay(qint32 delay) { expenseReportDelay_ = delay; }
 
     // The odometer reading as the profile keeps it: "%7.1f" without blanks.
@@ -92,4 +98,5 @@ private:
     bool showGraph_ = true;
     qint32 currentView_ = 0;
     qint32 expenseReportDelay_ = 0;
+    qint32 rateAgeLimit_ = kRateAgeLimit;
 };

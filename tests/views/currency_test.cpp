@@ -1,4 +1,5 @@
 #include <QAbstractItemView>
+#include <QColor>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -8,18 +9,26 @@
 #include <map>
 
 #include "framefixture.h"
+#include "lists/category.h"
 #include "lists/categoryexmanager.h"
 #include "lists/currencytable.h"
+#include "money/moneybounds.h"
 #include "platform/dateformatting.h"
 #include "report/expenserecord.h"
 #include "report/expenserecords.h"
 #include "report/recordquery.h"
+#include "views/frame/statusbar.h"
+#include "views/grid/listgrid.h"
+#include "views/grid/simplelist.h"
 #include "views/pads/padamountedit.h"
 #include "views/settings/accountnumbersdialog.h"
 #include "views/settings/columnlist.h"
 #include "views/settings/conversionratedialog.h"
 #include "views/settings/newcurrencydialog.h"
 #include "views/settings/pagecurrency.h"
+#include "views/slip/categorybutton.h"
+#include "views/slip/expenseslipdialog.h"
+#include "views/slip/viewexpense.h"
 #include "views/widgets/textentrydialog.h"
 
 namespace {
@@ -181,6 +190,23 @@ protected:
         return file.readAll();
     }
 
+    // A dinner entered from the main screen's meal button, the slip filled
+    // by `fill`.
+    void EnterDinner(const std::function<void(CExpenseSlipDialog*)>& fill) {
+        CategoryButton* meal = frame_->MainView()->Button(CCategory::kMealsGroup);
+        ASSERT_EQ(meal->text(), QStringLiteral("Dinner"));
+        WhenDialogOpens([fill](QDialog* dialog) {
+            auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+            ASSERT_NE(slip, nullptr);
+            fill(slip);
+            if (slip->isVisible()) {
+                ADD_FAILURE() << "the slip is still open";
+                slip->reject();
+            }
+        });
+        Tap(meal);
+    }
+
     QString path_;
 };
 
@@ -196,7 +222,12 @@ TEST_F(CurrencyTest, ThePageListsTheRatesInUseUnderTheirHeadings) {
         EXPECT_EQ(page->Listed(), QStringList({kEuro, kYen, kDollars}));
         EXPECT_EQ(list->Text(0, kRate), QStringLiteral("E0.90"));
         EXPECT_EQ(list->Text(1, kRate), QStringLiteral("Y110.00"));
-        EXPECT_EQ(list->Text(0, kUpdated), FormatDate(CurrencyRate::DefaultUpdated(), 0));
+        // The rates of the day the list was compiled are years old: their
+        // age in red, the date in the tip.
+        const TimeStamp compiled = CurrencyRate::DefaultUpdated();
+        EXPECT_EQ(list->Text(0, kUpdated),
+                  CurrencyRate::AgeText(CurrencyRate::AgeInDays(compiled)));
+        EXPECT_EQ(list->topLevelItem(0)->toolTip(kUpdated), FormatDate(compiled, 0));
         EXPECT_EQ(page->HomeCurrency()->currentText(), kDollars);
         // Nothing changed, nothing to ask.
         Tap(page->CancelButton());
@@ -572,6 +603,123 @@ TEST_F(CurrencyTest, CancelledAccountNumbersAreNotWritten) {
     for (const CCategoryEx& category : stored) {
         EXPECT_TRUE(category.GetAccountNumber().isEmpty()) << category.GetName().toStdString();
     }
+}
+
+// The same traveller in the evening, when the meal button is a dinner's.
+class ChargedTest : public CurrencyTest {
+protected:
+    void SetUp() override {
+        platform_.Clock().Set(kTestNow + 4 * 3600);
+        CurrencyTest::SetUp();
+    }
+};
+
+// What the card charged at home gives the expense its own rate: 45 euros
+// charged as 52.33 dollars count 52.33, and the table keeps its rate.
+TEST_F(ChargedTest, ADinnerChargedAtHomeTakesTheRateTheChargeGives) {
+    EnterDinner([&](CExpenseSlipDialog* slip) {
+        EXPECT_FALSE(slip->ChargedEdit()->isVisible());
+        ASSERT_TRUE(TapComboItem(slip->Currency(), kEuro));
+        ASSERT_TRUE(slip->ChargedEdit()->isVisible());
+        Tap(slip->AmountEdit());
+        Type(slip->AmountEdit(), QStringLiteral("45"));
+        // At the table's 0.9 the dinner would count 50.00.
+        EXPECT_EQ(slip->ChargedEdit()->text(), QStringLiteral("50.00"));
+        // A charge of nothing gives no rate: refused, and the slip stays.
+        Tap(slip->ChargedEdit());
+        slip->ChargedEdit()->ClearTyped();
+        Type(slip->ChargedEdit(), QStringLiteral("0"));
+        Tap(slip->SaveButton());
+        EXPECT_EQ(Messages(), QStringList(MoneyBounds::Message(MoneyBounds::Kind::kRate)));
+        ASSERT_TRUE(slip->isVisible());
+        slip->ChargedEdit()->ClearTyped();
+        Type(slip->ChargedEdit(), QStringLiteral("52.33"));
+        EXPECT_NEAR(slip->SlipRate(), 45 / 52.33, 1e-12);
+        Tap(slip->SaveButton());
+    });
+    const auto rates = StoredRates();
+    ASSERT_EQ(rates.size(), 1U);
+    EXPECT_EQ(rates[0].first, kEuro);
+    EXPECT_NEAR(rates[0].second, 0.8599273839, 1e-10);
+    EXPECT_DOUBLE_EQ(document_->GetReport().GetHeader().GetTotals().GetTotal().GetValue(), 52.33);
+    EXPECT_EQ(frame_->Status()->Total()->text(), QStringLiteral("Total $52.33"));
+    // The list's tip shows what the dinner counts at home.
+    CListGrid* list = frame_->MainView()->SimpleList()->Grid();
+    Tap(list->viewport(), list->CellRect(3, 0).center());
+    EXPECT_EQ(list->Tip()->text(), QStringLiteral("$52.33"));
+    EXPECT_EQ(RateOf(*StoredTable(), kEuro), 0.9);
+}
+
+// A rate typed on the slip, then a charge, then the amount changed: the
+// charge stands and the rate follows; a new rate typed shows its charge.
+TEST_F(ChargedTest, TheChargeAndTheRateFollowEachOther) {
+    EnterDinner([&](CExpenseSlipDialog* slip) {
+        ASSERT_TRUE(TapComboItem(slip->Currency(), kEuro));
+        Tap(slip->AmountEdit());
+        Type(slip->AmountEdit(), QStringLiteral("40"));
+        Tap(slip->ChargedEdit());
+        slip->ChargedEdit()->ClearTyped();
+        Type(slip->ChargedEdit(), QStringLiteral("50"));
+        EXPECT_DOUBLE_EQ(slip->SlipRate(), 0.8);
+        Tap(slip->AmountEdit());
+        slip->AmountEdit()->ClearTyped();
+        Type(slip->AmountEdit(), QStringLiteral("45"));
+        EXPECT_DOUBLE_EQ(slip->SlipRate(), 0.9);
+        EXPECT_EQ(slip->ChargedEdit()->text(), QStringLiteral("50"));
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* rate = qobject_cast<CConversionRateDialog*>(dialog);
+            ASSERT_NE(rate, nullptr);
+            rate->RateEdit()->clear();
+            Type(rate->RateEdit(), QStringLiteral("0.75"));
+            Tap(rate->SaveButton());
+        });
+        platform_.Prompts().QueueAnswer(PromptAnswer::No);
+        Tap(slip->RateButton());
+        EXPECT_EQ(slip->ChargedEdit()->text(), QStringLiteral("60.00"));
+        Tap(slip->SaveButton());
+    });
+    EXPECT_EQ(StoredRates(), (std::vector<std::pair<QString, double>>{{kEuro, 0.75}}));
+}
+
+// A rate older than the limit of the settings shows its age in red on the
+// currency page and on the slip; a younger one, and the home currency's,
+// its date.
+TEST_F(ChargedTest, ARateOfFortyDaysShowsItsAgeInRed) {
+    const TimeStamp now = platform_.Clock().Now();
+    CCurrencyTable& table = document_->GetCurrencyTable();
+    table.SetRate(QStringLiteral("EUR"), CurrencyRate(0.9, now - 40 * 86400), false, true);
+    table.SetRate(QStringLiteral("JPY"), CurrencyRate(110, now - 30 * 86400), false, true);
+    table.SetRate(QStringLiteral("USD"), CurrencyRate(1, now - 400 * 86400), false, true);
+    ASSERT_TRUE(table.Save(false));
+    OnCurrencyPage([&](CPageCurrency* page) {
+        CColumnList* list = page->Rates();
+        ASSERT_EQ(page->Listed(), QStringList({kEuro, kYen, kDollars}));
+        EXPECT_EQ(list->Text(0, kUpdated), QStringLiteral("40 days"));
+        EXPECT_EQ(list->topLevelItem(0)->foreground(kUpdated).color(), QColor(Qt::red));
+        EXPECT_EQ(list->topLevelItem(0)->toolTip(kUpdated), FormatDate(now - 40 * 86400, 0));
+        EXPECT_EQ(list->Text(1, kUpdated), FormatDate(now - 30 * 86400, 0));
+        EXPECT_EQ(list->Text(2, kUpdated), FormatDate(now - 400 * 86400, 0));
+        Tap(page->CancelButton());
+    });
+    EnterDinner([&](CExpenseSlipDialog* slip) {
+        ASSERT_TRUE(TapComboItem(slip->Currency(), kYen));
+        EXPECT_EQ(slip->RateAge()->text(), FormatDate(now - 30 * 86400, 0));
+        EXPECT_TRUE(slip->RateAge()->styleSheet().isEmpty());
+        ASSERT_TRUE(TapComboItem(slip->Currency(), kEuro));
+        EXPECT_TRUE(slip->RateAge()->isVisible());
+        EXPECT_EQ(slip->RateAge()->text(), QStringLiteral("40 days"));
+        EXPECT_TRUE(slip->RateAge()->styleSheet().contains(QStringLiteral("red")));
+        EXPECT_EQ(slip->RateAge()->toolTip(), FormatDate(now - 40 * 86400, 0));
+        // A charge typed makes a rate of today.
+        Tap(slip->AmountEdit());
+        Type(slip->AmountEdit(), QStringLiteral("45"));
+        Tap(slip->ChargedEdit());
+        slip->ChargedEdit()->ClearTyped();
+        Type(slip->ChargedEdit(), QStringLiteral("52.33"));
+        EXPECT_EQ(slip->RateAge()->text(), FormatDate(now, 0));
+        EXPECT_TRUE(slip->RateAge()->styleSheet().isEmpty());
+        Tap(slip->CancelButton());
+    });
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -20,6 +21,7 @@
 #include "money/moneybounds.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
+#include "platform/profile.h"
 #include "report/expenserecord.h"
 #include "report/preferences.h"
 #include "views/backup/trashdialog.h"
@@ -200,6 +202,33 @@ TEST_F(SettingsTest, GeneralCancelWithoutAChangeAsksNothing) {
         Tap(page->CancelButton());
     });
     EXPECT_TRUE(Messages().isEmpty());
+}
+
+// The age after which a rate is old is kept with the other settings of the
+// page; a profile without it, or with a limit out of range, means 30 days.
+TEST_F(SettingsTest, GeneralKeepsTheAgeAfterWhichARateIsOld) {
+    MakeReport(QStringLiteral("Trip"), {12.5});
+    StartFrame();
+    OnPage<CPageGeneral>(SettingsItem::kGeneral, [](CPageGeneral* page) {
+        EXPECT_EQ(page->RateAgeLimit()->value(), 30);
+        EXPECT_EQ(page->RateAgeLimit()->text(), QStringLiteral("30 days"));
+        EXPECT_FALSE(page->SaveButton()->isEnabled());
+        page->RateAgeLimit()->selectAll();
+        Type(page->RateAgeLimit(), QStringLiteral("45"));
+        EXPECT_TRUE(page->SaveButton()->isEnabled());
+        Tap(page->SaveButton());
+    });
+    EXPECT_EQ(Profile::GetInt(QStringLiteral("General"), QStringLiteral("RateAgeLimit"), 0), 45);
+    struct Case {
+        qint32 stored;
+        qint32 read;
+    } cases[] = {{45, 45}, {1, 1}, {99, 99}, {0, 30}, {100, 30}, {-5, 30}};
+    for (const Case& c : cases) {
+        Profile::WriteInt(QStringLiteral("General"), QStringLiteral("RateAgeLimit"), c.stored);
+        CPreferences preferences;
+        ASSERT_TRUE(preferences.ReadRegistry());
+        EXPECT_EQ(preferences.GetRateAgeLimit(), c.read) << c.stored;
+    }
 }
 
 TEST_F(SettingsTest, GeneralCancelAfterAChangeAsksAndNoKeepsThePage) {

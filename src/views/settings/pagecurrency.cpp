@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
+#include <QTreeWidgetItem>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -14,6 +15,7 @@
 #include "report/expenserecord.h"
 #include "report/expenserecords.h"
 #include "report/homecurrencychange.h"
+#include "report/preferences.h"
 #include "views/settings/columnlist.h"
 #include "views/settings/conversionratedialog.h"
 #include "views/settings/newcurrencydialog.h"
@@ -83,14 +85,25 @@ void CPageCurrency::FillHomeCurrencies() {
 void CPageCurrency::FillRates() {
     const CCurrencyTable& table = document_.GetCurrencyTable();
     listed_ = table.GetCurrencies(true);
+    const int limit = document_.GetPreferences().GetRateAgeLimit();
     const int selected = rates_->SelectedRow();
     rates_->clear();
     for (const QString& name : listed_) {
         CCurrencyFormat format;
         CurrencyRate rate;
         if (table.GetRate(name, format, rate)) {
-            rates_->AddRow({name, table.FormatIn(name, Amount(rate.GetRate()), Amount::kPrecise),
-                            FormatDate(rate.GetUpdated(), kShortDate)});
+            const QString date = FormatDate(rate.GetUpdated(), kShortDate);
+            const int days = CurrencyRate::AgeInDays(rate.GetUpdated());
+            // An old rate shows its age in red, the date in its tip; the
+            // home currency's rate of 1 never ages.
+            const bool old = days > limit && !table.SharesHomeRate(name);
+            QTreeWidgetItem* row = rates_->AddRow(
+                {name, table.FormatIn(name, Amount(rate.GetRate()), Amount::kPrecise),
+                 old ? CurrencyRate::AgeText(days) : date});
+            if (old) {
+                row->setForeground(kUpdated, QColor(Qt::red));
+                row->setToolTip(kUpdated, date);
+            }
         } else {
             rates_->AddRow({name});
         }

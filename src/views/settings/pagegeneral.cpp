@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -23,8 +24,8 @@
 #include "report/preferences.h"
 #include "report/report.h"
 #include "views/backup/trashdialog.h"
-#include "views/settings/classificationgroupsdialog.h"
 #include "views/pads/padamountedit.h"
+#include "views/settings/classificationgroupsdialog.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/confirmations.h"
@@ -67,6 +68,8 @@ CPageGeneral::CPageGeneral(CExpenseDoc& document, QWidget* parent)
       mile_(Named(new QRadioButton(QStringLiteral("Mile"), mileage_), QStringLiteral("Mile"))),
       kilometer_(Named(new QRadioButton(QStringLiteral("Kilometer"), mileage_),
                        QStringLiteral("Kilometer"))),
+      rateAgeLabel_(MakeLabel(QStringLiteral("Old After:"), Body())),
+      rateAge_(Named(new QSpinBox(Body()), QStringLiteral("Old After:"))),
       trash_(Named(new QPushButton(QStringLiteral("Trash"), Body()), QStringLiteral("Trash"))),
       save_(Commands()->AddButton(QStringLiteral("Save"))),
       cancel_(Commands()->AddButton(QStringLiteral("Cancel"))) {
@@ -77,8 +80,15 @@ CPageGeneral::CPageGeneral(CExpenseDoc& document, QWidget* parent)
     classifyBy_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     classifyBy_->setMinimumContentsLength(8);
     rateLabel_->setBuddy(rate_);
+    rateAgeLabel_->setBuddy(rateAge_);
+    rateAge_->setRange(1, CPreferences::kMaxRateAgeLimit);
+    rateAge_->setSuffix(QStringLiteral(" days"));
     // Enter in the rate field must not open the trash.
     trash_->setAutoDefault(false);
+    // The style's wide buttons would leave the traveller's row no room on
+    // the square screen: the button is as wide as its word and a margin.
+    trash_->setMinimumWidth(0);
+    trash_->setFixedWidth(trash_->fontMetrics().horizontalAdvance(trash_->text()) + 24);
 
     auto* classifyRow = new QHBoxLayout(classification_);
     classifyRow->setContentsMargins(4, 0, 4, 2);
@@ -106,6 +116,7 @@ CPageGeneral::CPageGeneral(CExpenseDoc& document, QWidget* parent)
     rate_->SetLimit(MoneyBounds::Kind::kMileageRate);
     rate_->SetAmount(preferences.GetDefaultMileageRate());
     sounds_->setChecked(preferences.GetPlaySounds());
+    rateAge_->setValue(preferences.GetRateAgeLimit());
     (preferences.GetDistanceInMiles() ? mile_ : kilometer_)->setChecked(true);
     preferences.SetModified(false);
     save_->setEnabled(false);
@@ -119,6 +130,7 @@ CPageGeneral::CPageGeneral(CExpenseDoc& document, QWidget* parent)
         rateChanged_ = true;
         MarkModified();
     });
+    connect(rateAge_, &QSpinBox::valueChanged, this, &CPageGeneral::MarkModified);
     connect(classifyBy_, &QComboBox::activated, this, &CPageGeneral::OnClassifyBy);
     connect(trash_, &QPushButton::clicked, this, &CPageGeneral::OpenTrash);
     connect(save_, &QToolButton::clicked, this, &CPageGeneral::accept);
@@ -138,17 +150,34 @@ void CPageGeneral::ApplyLayout(ScreenLayout layout) {
         grid->addWidget(sounds_, 1, 0, 1, 2);
         grid->addWidget(classification_, 2, 0, 1, 2);
         grid->addWidget(mileage_, 3, 0, 1, 2);
-        grid->addWidget(trash_, 5, 0, Qt::AlignLeft);
+        grid->addLayout(RateAgeRow(), 4, 0, 1, 2, Qt::AlignLeft);
+        grid->addWidget(trash_, 6, 0, Qt::AlignLeft);
     } else {
-        // Lower screens: the trash button shares the sounds' row. Two
-        // groups side by side would not fit the landscape width.
-        grid->addWidget(international_, 0, 0, 1, 2);
-        grid->addWidget(sounds_, 1, 0);
-        grid->addWidget(trash_, 1, 1, Qt::AlignRight);
+        // Lower screens: the trash button shares the traveller's row and
+        // the age of old rates the sounds' row. Two groups side by side
+        // would not fit the landscape width.
+        auto* traveler = new QHBoxLayout;
+        traveler->addWidget(international_);
+        traveler->addStretch(1);
+        traveler->addWidget(trash_);
+        grid->addLayout(traveler, 0, 0, 1, 2);
+        QHBoxLayout* sounds = RateAgeRow();
+        sounds->insertWidget(0, sounds_);
+        sounds->insertStretch(1, 1);
+        grid->addLayout(sounds, 1, 0, 1, 2);
         grid->addWidget(classification_, 2, 0, 1, 2);
         grid->addWidget(mileage_, 3, 0, 1, 2);
     }
-    grid->setRowStretch(4, 1);
+    grid->setRowStretch(5, 1);
+}
+
+QHBoxLayout* CPageGeneral::RateAgeRow() {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(rateAgeLabel_);
+    row->addWidget(rateAge_);
+    return row;
 }
 
 void CPageGeneral::FillClassifyBy() {
@@ -210,6 +239,7 @@ void CPageGeneral::accept() {
     }
     CPreferences& preferences = document_.GetPreferences();
     preferences.SetPlaySounds(sounds_->isChecked());
+    preferences.SetRateAgeLimit(rateAge_->value());
     preferences.SetDefaultMileageRate(Amount(rate));
     preferences.SetDistanceInMiles(mile_->isChecked());
     CCurrencyTable& table = document_.GetCurrencyTable();

@@ -7,8 +7,10 @@ class CPadAmountEdit;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QToolButton;
 
 // "General": the settings that belong to no list. It edits the preferences
@@ -28,6 +30,8 @@ public:
     CPadAmountEdit* DefaultRate() const { return rate_; }
     QRadioButton* Mile() const { return mile_; }
     QRadioButton* Kilometer() const { return kilometer_; }
+    // After how many days a conversion rate is shown as old.
+    QSpinBox* RateAgeLimit() const { return rateAge_; }
     QPushButton* TrashButton() const { return trash_; }
     QToolButton* SaveButton() const { return save_; }
     QToolButton* CancelButton() const { return cancel_; }
@@ -44,6 +48,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // The limit of a rate's age with its label, for the page's grid.
+    QHBoxLayout* RateAgeRow();
     void FillClassifyBy();
     void OnClassifyBy(int index);
     void MarkModified();
@@ -62,6 +68,8 @@ private:
     QLabel* perLabel_;
     QRadioButton* mile_;
     QRadioButton* kilometer_;
+    QLabel* rateAgeLabel_;
+    QSpinBox* rateAge_;
     QPushButton* trash_;
     QToolButton* save_;
     QToolButton* cancel_;

@@ -24,6 +24,7 @@
 #include "lists/expensetypemanager.h"
 #include "lists/paidwith.h"
 #include "money/currencyformat.h"
+#include "platform/dateformatting.h"
 #include "platform/platform.h"
 #include "platform/prompts.h"
 #include "platform/regionalsettings.h"
@@ -50,6 +51,7 @@
 namespace {
 
 constexpr int kMaxNights = 360;
+constexpr int kShortDate = 0;
 
 // A list's editor entry is its last; a remembered description reading the
 // same stands among the others and is inserted like them.
@@ -95,6 +97,9 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
       nights_(new QSpinBox(Body())),
       currency_(new QComboBox(Body())),
       rateButton_(new QPushButton(QStringLiteral("Rate"), Body())),
+      chargedLabel_(Label(QStringLiteral("Charged:"), Body())),
+      charged_(new CPadAmountEdit(Body())),
+      rateAge_(Label(QString(), Body())),
       descriptionBox_(new QGroupBox(QStringLiteral("Description"), Body())),
       description_(new QComboBox(descriptionBox_)),
       paidWithLabel_(Label(QStringLiteral("Paid With"), Body())),
@@ -116,8 +121,8 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     delete_->setToolTip(QStringLiteral("Delete"));
     delete_->setEnabled(!new_);
     for (QWidget* control : std::initializer_list<QWidget*>{
-             amount_, nights_, currency_, rateButton_, descriptionBox_, description_, odometer_,
-             paidWith_, expenseType_, classification_}) {
+             amount_, charged_, nights_, currency_, rateButton_, descriptionBox_, description_,
+             odometer_, paidWith_, expenseType_, classification_}) {
         control->setFont(AppFont());
         // Long names are cut rather than widen the slip past the screen.
         control->setMinimumWidth(0);
@@ -134,6 +139,26 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     amount_->setAlignment(Qt::AlignRight);
     connect(amount_, &CPadAmountEdit::padOpened, this, &CExpenseSlipDialog::ShowBesideFields);
     connect(amount_, &CPadAmountEdit::padClosed, this, &CExpenseSlipDialog::ShowBesideFields);
+    charged_->setAccessibleName(QStringLiteral("Charged:"));
+    chargedLabel_->setBuddy(charged_);
+    rateAge_->setAccessibleName(QStringLiteral("Rate Date"));
+    rateAge_->setAlignment(Qt::AlignCenter);
+    charged_->SetPadAtRight(true);
+    charged_->setAlignment(Qt::AlignRight);
+    connect(charged_, &CPadAmountEdit::padOpened, this, &CExpenseSlipDialog::ShowBesideFields);
+    connect(charged_, &CPadAmountEdit::padClosed, this, &CExpenseSlipDialog::ShowBesideFields);
+    // A charge typed stands while the amount changes: the rate follows.
+    connect(amount_, &QLineEdit::textChanged, this, [this] {
+        if (!chargedTyped_ || !RateFromCharged()) {
+            ShowCharged();
+        }
+        ShowRateAge();
+    });
+    connect(charged_, &CAmountEdit::amountEdited, this, [this] {
+        chargedTyped_ = true;
+        RateFromCharged();
+        ShowRateAge();
+    });
     receipt_->setAccessibleName(QStringLiteral("Receipt"));
     nights_->setAccessibleName(QStringLiteral("Nights:"));
     nights_->setRange(1, kMaxNights);
@@ -187,6 +212,7 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     } else {
         amount_->SetAmount(new_ ? Amount() : record_.GetAmount(false));
     }
+    ShowCharged();
 
     connect(currency_, &QComboBox::activated, this, &CExpenseSlipDialog::PickCurrency);
     connect(rateButton_, &QPushButton::clicked, this, &CExpenseSlipDialog::ChangeRate);
@@ -364,6 +390,10 @@ void CExpenseSlipDialog::FormatAmountField() {
         amount_->SetLimit(MoneyBounds::Kind::kAmount);
     }
     amount_->SetFormat(format);
+    CCurrencyFormat home(true);
+    table.GetHomeFormat(home);
+    charged_->SetFormat(home);
+    charged_->SetLimit(MoneyBounds::Kind::kAmount);
 }
 
 void CExpenseSlipDialog::ShowChoices() {
@@ -401,8 +431,12 @@ void CExpenseSlipDialog::PickCurrency(int index) {
                 slipRate_ = page.RateGiven(slipCurrency_)
                                 ? TableRate(slipCurrency_)
                                 : CHomeCurrencyChange::RebaseRate(slipRate_, page.HomeFactor());
+                chargedTyped_ = false;
+                rateTyped_ = page.RateGiven(slipCurrency_) ? 0 : rateTyped_;
                 ShowBesideFields();
             }
+            FormatAmountField();
+            ShowCharged();
             FillCurrencies();
         } else {
             currency_->setCurrentIndex(currency_->findText(slipCurrency_));
@@ -416,8 +450,11 @@ void CExpenseSlipDialog::PickCurrency(int index) {
     } else {
         slipRate_ = TableRate(name);
     }
+    chargedTyped_ = false;
+    rateTyped_ = 0;
     FormatAmountField();
     amount_->SetAmount(amount);
+    ShowCharged();
     ShowBesideFields();
 }
 
@@ -427,16 +464,78 @@ double CExpenseSlipDialog::TableRate(const QString& currency) const {
     return document_.GetCurrencyTable().GetRate(currency, format, rate) ? rate.GetRate() : 1.0;
 }
 
+bool CExpenseSlipDialog::Foreign() const {
+    return !IsMileage() && International() &&
+           slipCurrency_ != document_.GetCurrencyTable().GetHomeCurrency();
+}
+
+void CExpenseSlipDialog::ShowCharged() {
+    if (chargedTyped_) {
+        return;
+    }
+    const CCurrencyTable& table = document_.GetCurrencyTable();
+    charged_->SetAmount(table.ConvertToHome(amount_->GetAmount(), Amount(slipRate_)));
+}
+
+bool CExpenseSlipDialog::RateFromCharged() {
+    if (!CurrencyRate::FromCharged(amount_->GetValue(), charged_->GetValue(), slipRate_)
+             .isEmpty()) {
+        return false;
+    }
+    rateTyped_ = Platform::Get().GetClock().Now();
+    return true;
+}
+
+TimeStamp CExpenseSlipDialog::RateUpdated() const {
+    if (rateTyped_ != 0) {
+        return rateTyped_;
+    }
+    CCurrencyFormat format;
+    CurrencyRate rate;
+    if (document_.GetCurrencyTable().GetRate(slipCurrency_, format, rate) &&
+        rate.GetRate() == slipRate_) {
+        return rate.GetUpdated();
+    }
+    return 0;
+}
+
+void CExpenseSlipDialog::ShowRateAge() {
+    const TimeStamp updated = RateUpdated();
+    const int days = updated != 0 ? CurrencyRate::AgeInDays(updated) : 0;
+    const bool old = updated != 0 && days > document_.GetPreferences().GetRateAgeLimit() &&
+                     !document_.GetCurrencyTable().SharesHomeRate(slipCurrency_);
+    const QString date = updated != 0 ? FormatDate(updated, kShortDate) : QString();
+    rateAge_->setText(old ? CurrencyRate::AgeText(days) : date);
+    rateAge_->setToolTip(date);
+    rateAge_->setStyleSheet(old ? QStringLiteral("color: red;") : QString());
+}
+
 void CExpenseSlipDialog::ShowBesideFields() {
     // The square screen has no room beside the fields for the amount's pad
     // as well: while it is open it takes the place of what is there.
     const bool square = Layout() == ScreenLayout::Square;
-    const bool padThere = square && amount_->IsPadOpen();
+    const bool padThere = square && (amount_->IsPadOpen() || charged_->IsPadOpen());
     // Lodging on the square screen: the category button makes room.
     categoryButton_->setVisible(!padThere && !(square && new_ && IsPerNight()));
     receipt_->setVisible(!padThere && !IsMileage());
-    rateButton_->setVisible(!padThere && !IsMileage() && International() &&
-                            slipCurrency_ != document_.GetCurrencyTable().GetHomeCurrency());
+    rateButton_->setVisible(!padThere && Foreign());
+    // The low screens have no room for the charge's row and the title of
+    // the description's box: the field names itself while it is empty. The
+    // title goes before the row comes, and comes back after the row went,
+    // so that the window never has to grow for both.
+    const bool untitled = Foreign() && Layout() != ScreenLayout::Portrait;
+    if (untitled) {
+        descriptionBox_->setTitle(QString());
+    }
+    chargedLabel_->setVisible(Foreign());
+    charged_->setVisible(Foreign());
+    rateAge_->setVisible(!padThere && Foreign());
+    if (!untitled) {
+        descriptionBox_->setTitle(QStringLiteral("Description"));
+    }
+    description_->lineEdit()->setPlaceholderText(untitled ? QStringLiteral("Description")
+                                                          : QString());
+    ShowRateAge();
 }
 
 void CExpenseSlipDialog::ChangeRate() {
@@ -447,6 +546,10 @@ void CExpenseSlipDialog::ChangeRate() {
     }
     const double rate = dialog.Rate();
     slipRate_ = rate;
+    chargedTyped_ = false;
+    rateTyped_ = Platform::Get().GetClock().Now();
+    ShowCharged();
+    ShowRateAge();
     CCurrencyTable& table = document_.GetCurrencyTable();
     // A currency the table does not know, or one that shares the home
     // currency's rate of 1, keeps a rate on this expense only.
@@ -558,6 +661,19 @@ bool CExpenseSlipDialog::Store() {
         due.Round(table.GetHomeDigits());
         slip.SetAmount(due);
     } else {
+        // The rate the charge gives for the amount as it will be stored.
+        if (Foreign() && chargedTyped_) {
+            Amount amount = amount_->GetAmount();
+            amount.Round(table.GetDigits(slipCurrency_));
+            const QString problem =
+                CurrencyRate::FromCharged(amount.GetValue(), charged_->GetValue(), slipRate_);
+            if (!problem.isEmpty()) {
+                prompts.Warning(problem);
+                charged_->setFocus();
+                charged_->selectAll();
+                return false;
+            }
+        }
         slip.SetCurrencyName(slipCurrency_);
         slip.SetExchangeRate(Amount(slipRate_));
         Amount amount = amount_->GetAmount();
@@ -622,7 +738,8 @@ void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     delete Body()->layout();
     auto* grid = new QGridLayout(Body());
     // Every pixel of height counts on the low screens.
-    grid->setContentsMargins(4, 1, 4, 1);
+    const int edge = layout == ScreenLayout::Portrait ? 1 : 0;
+    grid->setContentsMargins(4, edge, 4, edge);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(1);
     // Labels and their controls in two columns, the category button beside
@@ -657,6 +774,10 @@ void CExpenseSlipDialog::ApplyLayout(ScreenLayout layout) {
     grid->addWidget(currency_, row, 0, 1, 2);
     grid->addWidget(rateButton_, row, side);
     grid->addWidget(odometer_, row, 0, 1, 2);
+    ++row;
+    grid->addWidget(chargedLabel_, row, 0);
+    grid->addWidget(charged_, row, 1);
+    grid->addWidget(rateAge_, row, side);
     ++row;
     grid->addWidget(descriptionBox_, row, 0, 1, 2);
     grid->addWidget(receipt_, row, side);

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "lists/category.h"
+#include "platform/clock.h"
 #include "views/settings/listitems.h"
 #include "views/widgets/fullwindowdialog.h"
 
@@ -51,6 +52,12 @@ public:
     QSpinBox* Nights() const { return nights_; }
     QComboBox* Currency() const { return currency_; }
     QPushButton* RateButton() const { return rateButton_; }
+    // What the expense was charged in the home currency: typed, it gives the
+    // expense its own rate; otherwise it shows the amount at the slip's rate.
+    CPadAmountEdit* ChargedEdit() const { return charged_; }
+    // The date of the slip's rate, or in red its age once it is older than
+    // the limit of the settings.
+    QLabel* RateAge() const { return rateAge_; }
     QComboBox* Description() const { return description_; }
     QPushButton* PaidWithButton() const { return paidWith_; }
     QPushButton* ExpenseTypeButton() const { return expenseType_; }
@@ -85,6 +92,17 @@ private:
     void FillCurrencies();
     void PickCurrency(int index);
     void ChangeRate();
+    // The charge at home as the slip's rate counts the amount, unless the
+    // user typed it.
+    void ShowCharged();
+    // The slip's rate from the amount and the charge typed; false when they
+    // give none within the bounds, and the rate is left as it was.
+    bool RateFromCharged();
+    // When the slip's rate was set: typed or worked out on the slip, or the
+    // table's; 0 for an expense's own rate of an earlier day.
+    TimeStamp RateUpdated() const;
+    void ShowRateAge();
+    bool Foreign() const;
     // The table's rate for `currency`, 1 when it keeps none.
     double TableRate(const QString& currency) const;
     // The category button, the receipt box and "Rate" ("Rate" while the
@@ -110,6 +128,10 @@ private:
     bool new_;
     QString slipCurrency_;
     double slipRate_ = 1.0;
+    // Whether the slip's rate comes from a charge the user typed.
+    bool chargedTyped_ = false;
+    // When the user typed a rate or a charge on the slip; 0 when not.
+    TimeStamp rateTyped_ = 0;
     QString paidWithName_;
     QString expenseTypeName_;
     QString classificationName_;
@@ -132,6 +154,9 @@ private:
     QSpinBox* nights_;
     QComboBox* currency_;
     QPushButton* rateButton_;
+    QLabel* chargedLabel_;
+    CPadAmountEdit* charged_;
+    QLabel* rateAge_;
     QGroupBox* descriptionBox_;
     QComboBox* description_;
     QLabel* paidWithLabel_;
