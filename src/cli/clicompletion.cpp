@@ -125,6 +125,9 @@ Offer ArgumentOffer(const QString& command, const QStringList& positional) {
         }
         return {};
     }
+    if (command == QLatin1String("rates")) {
+        return positional.isEmpty() ? Offer::Words({QStringLiteral("update")}) : Offer{};
+    }
     if (!positional.isEmpty()) {
         return {};
     }

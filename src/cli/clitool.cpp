@@ -18,6 +18,7 @@
 #include "cli/filedump.h"
 #include "cli/jsonstreamwriter.h"
 #include "cli/listscommand.h"
+#include "cli/ratescommand.h"
 #include "cli/reportcommands.h"
 #include "cli/shellcommands.h"
 #include "platform/contactssource.h"
@@ -113,6 +114,7 @@ int CliTool::RunCommand(const QString& command, const QStringList& rest) {
         {"restore", &BackupCommands::Restore, true},
         {"archive-list", &BackupCommands::ArchiveList, false},
         {"trash", &BackupCommands::Trash, true},
+        {"rates", &RatesCommand::Run, true},
     };
     for (const Entry& entry : reportCommands) {
         if (command == QLatin1String(entry.name)) {

@@ -74,6 +74,12 @@ const Command kCommands[] = {
      "             $XDG_DATA_HOME/contacts: its *.vcf files)\n"},
     {"archive-list",
      "  archive-list ARCHIVE  the entries of an archive: name, comment, size, method\n"},
+    {"rates",
+     "  rates update [--file PATH]\n"
+     "             the day's reference rates of the European Central Bank, read from\n"
+     "             PATH or fetched from the bank (OUTLAYSHEET_RATES_URL), counted\n"
+     "             against the home currency and stored with their day; codes the\n"
+     "             currency table does not know are listed, not taken\n"},
     {"trash",
      "  trash list | restore NAME | empty\n"
      "             the deleted reports: list them, move one back, delete them all\n"},

@@ -2,7 +2,9 @@
 #include <QColor>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -26,6 +28,7 @@
 #include "views/settings/conversionratedialog.h"
 #include "views/settings/newcurrencydialog.h"
 #include "views/settings/pagecurrency.h"
+#include "views/settings/rateupdatedialog.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/viewexpense.h"
@@ -720,6 +723,87 @@ TEST_F(ChargedTest, ARateOfFortyDaysShowsItsAgeInRed) {
         EXPECT_TRUE(slip->RateAge()->styleSheet().isEmpty());
         Tap(slip->CancelButton());
     });
+}
+
+// "Update Rates..." from a file: the day's rates of the bank, counted
+// against the dollar, shown first; Cancel leaves the table, Update takes them
+// with the file's day and offers them to the expenses.
+TEST_F(CurrencyTest, UpdateRatesFromAFileTakesTheRatesOnlyOnceConfirmed) {
+    AddExpenses(kEuro, 0.9, {45});
+    const QString sample = QStringLiteral(OUTLAYSHEET_RATES_SAMPLE);
+    const auto update = [&](CPageCurrency* page, bool confirm) {
+        WhenDialogOpens([&](QDialog* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            ASSERT_NE(files, nullptr);
+            auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(sample);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        WhenDialogOpens([&, confirm](QDialog* dialog) {
+            auto* rates = qobject_cast<CRateUpdateDialog*>(dialog);
+            ASSERT_NE(rates, nullptr);
+            EXPECT_EQ(rates->Heading()->text(),
+                      QStringLiteral("Rates of %1 per $1.00:")
+                          .arg(FormatDate(
+                              platform_.Clock().FromLocal(QDate(2026, 12, 4), QTime(0, 0)), 0)));
+            // The euro, the franc and the yen, each with its change; the
+            // codes the table does not know are listed, not taken.
+            ASSERT_EQ(rates->Rates()->topLevelItemCount(), 3);
+            EXPECT_EQ(rates->Rates()->Text(0, 0), kEuro);
+            EXPECT_EQ(rates->Rates()->Text(0, 1), QStringLiteral("E0.858958942"));
+            EXPECT_EQ(rates->Rates()->Text(0, 2), QStringLiteral("-4.56%"));
+            EXPECT_EQ(rates->Rates()->Text(1, 0), kYen);
+            EXPECT_EQ(rates->Rates()->Text(2, 0), kFrancs);
+            EXPECT_TRUE(rates->Left()->text().startsWith(
+                QStringLiteral("Not in the currency list: AUD, BGN, BRL, CAD,")));
+            Tap(confirm ? rates->UpdateButton() : rates->CancelButton());
+        });
+        TapInNextMenu(QStringLiteral("From a File..."));
+        Tap(page->UpdateButton());
+    };
+    OnCurrencyPage([&](CPageCurrency* page) {
+        update(page, false);
+        EXPECT_EQ(page->Rates()->Text(0, kRate), QStringLiteral("E0.90"));
+        EXPECT_EQ(page->Rates()->Text(1, kRate), QStringLiteral("Y110.00"));
+        EXPECT_FALSE(document_->GetCurrencyTable().IsModified());
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        update(page, true);
+        EXPECT_EQ(page->Rates()->Text(0, kRate), QStringLiteral("E0.858958942"));
+        EXPECT_EQ(page->Rates()->Text(1, kRate), QStringLiteral("Y147.594914963"));
+        Tap(page->OkButton());
+    });
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Do you really want to change all of the "
+                                                     "rates for all of the expenses of Euro to "
+                                                     "0.8589589418")});
+    const auto table = StoredTable();
+    EXPECT_NEAR(RateOf(*table, kEuro), 1 / 1.1642, 1e-12);
+    EXPECT_NEAR(RateOf(*table, kYen), 171.83 / 1.1642, 1e-9);
+    EXPECT_NEAR(RateOf(*table, kFrancs), 0.9371 / 1.1642, 1e-12);
+    CCurrencyFormat format;
+    CurrencyRate euro;
+    table->GetRate(kEuro, format, euro);
+    EXPECT_EQ(euro.GetUpdated(), platform_.Clock().FromLocal(QDate(2026, 12, 4), QTime(0, 0)));
+    ASSERT_EQ(StoredRates().size(), 1U);
+    EXPECT_NEAR(StoredRates()[0].second, 1 / 1.1642, 1e-12);
+}
+
+// The bank out of reach: the user is told why, and nothing changes.
+TEST_F(CurrencyTest, UpdateRatesFromTheBankOutOfReachChangesNothing) {
+    qputenv("OUTLAYSHEET_RATES_URL", "http://127.0.0.1:1/eurofxref-daily.xml");
+    const QByteArray before = Bytes(document_->GetCurrencyTable().GetFilePath());
+    OnCurrencyPage([&](CPageCurrency* page) {
+        TapInNextMenu(QStringLiteral("From the Bank"));
+        Tap(page->UpdateButton());
+        EXPECT_EQ(page->Rates()->Text(0, kRate), QStringLiteral("E0.90"));
+        Tap(page->OkButton());
+    });
+    qunsetenv("OUTLAYSHEET_RATES_URL");
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].startsWith(
+        QStringLiteral("The rates could not be fetched from 127.0.0.1: ")))
+        << Messages()[0].toStdString();
+    EXPECT_EQ(Bytes(document_->GetCurrencyTable().GetFilePath()), before);
 }
 
 }  // namespace

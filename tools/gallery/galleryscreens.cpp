@@ -26,6 +26,8 @@
 #include "lists/currencytable.h"
 #include "lists/historyholder.h"
 #include "lists/personalinfo.h"
+#include "lists/rateupdate.h"
+#include "lists/referencerates.h"
 #include "lists/shippedcurrencytable.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
@@ -66,6 +68,7 @@
 #include "views/settings/pageexpenseslipdetails.h"
 #include "views/settings/pagegeneral.h"
 #include "views/settings/personalinfodialog.h"
+#include "views/settings/rateupdatedialog.h"
 #include "views/settings/settingsdialog.h"
 #include "views/settings/sheetcontacts.h"
 #include "views/settings/sheetexpenseslipdetails.h"
@@ -581,6 +584,24 @@ void GalleryScreens::AddScreens() {
                  CPageCurrency page(*document_, frame_.get());
                  page.Rates()->SelectRow(2);
                  Show(&page, shown);
+             });
+         }},
+        {"rate-update",
+         [this](const Shown& shown) {
+             WithShippedCurrencies([&] {
+                 // A day of the bank's rates with one code the list lacks.
+                 CReferenceRates rates;
+                 rates.Parse(
+                     "<gesmes:Envelope xmlns:gesmes='http://www.gesmes.org/xml/2002-08-01'>"
+                     "<Cube><Cube time='2026-03-13'>"
+                     "<Cube currency='USD' rate='1.0862'/><Cube currency='GBP' rate='0.8531'/>"
+                     "<Cube currency='JPY' rate='161.23'/><Cube currency='NOK' rate='11.452'/>"
+                     "<Cube currency='SEK' rate='11.187'/><Cube currency='XAU' rate='0.0005'/>"
+                     "</Cube></Cube></gesmes:Envelope>");
+                 CRateUpdate update;
+                 update.Plan(document_->GetCurrencyTable(), rates);
+                 CRateUpdateDialog dialog(document_->GetCurrencyTable(), update, frame_.get());
+                 Show(&dialog, shown);
              });
          }},
         {"new-currency",

@@ -3,13 +3,18 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QToolButton>
 #include <QTreeWidgetItem>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/ratefetch.h"
 #include "lists/currencytable.h"
+#include "lists/rateupdate.h"
+#include "lists/referencerates.h"
 #include "platform/dateformatting.h"
+#include "platform/directories.h"
 #include "platform/platform.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
@@ -19,9 +24,11 @@
 #include "views/settings/columnlist.h"
 #include "views/settings/conversionratedialog.h"
 #include "views/settings/newcurrencydialog.h"
+#include "views/settings/rateupdatedialog.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/confirmations.h"
+#include "views/widgets/filechooser.h"
 
 namespace {
 
@@ -42,6 +49,7 @@ CPageCurrency::CPageCurrency(CExpenseDoc& document, QWidget* parent)
                              Body())),
       new_(Commands()->AddButton(QStringLiteral("New"))),
       cancel_(Commands()->AddButton(QStringLiteral("Cancel"))),
+      update_(Commands()->AddButton(QStringLiteral("Update Rates..."))),
       openingHome_(document.GetCurrencyTable().GetHomeCurrency()) {
     Commands()->AddStretch();
     auto* homeLabel = new QLabel(QStringLiteral("Home Currency:"), Body());
@@ -58,6 +66,18 @@ CPageCurrency::CPageCurrency(CExpenseDoc& document, QWidget* parent)
     connect(rates_, &CColumnList::rowTapped, this, &CPageCurrency::ChangeRate);
     connect(new_, &QToolButton::clicked, this, &CPageCurrency::AddCurrency);
     connect(cancel_, &QToolButton::clicked, this, &CPageCurrency::reject);
+    connect(update_, &QToolButton::clicked, this, [this] {
+        QMenu menu(this);
+        menu.setFont(AppFont());
+        const QAction* bank = menu.addAction(QStringLiteral("From the Bank"));
+        const QAction* file = menu.addAction(QStringLiteral("From a File..."));
+        const QAction* picked = menu.exec(update_->mapToGlobal(QPoint(0, 0)));
+        if (picked == bank) {
+            UpdateRates(QString());
+        } else if (picked == file) {
+            ChooseRatesFile();
+        }
+    });
 
     auto* homeRow = new QHBoxLayout;
     homeRow->setSpacing(4);
@@ -173,6 +193,52 @@ void CPageCurrency::ChangeRate(int row) {
     table.SetRate(name, CurrencyRate(dialog.Rate()), true, false);
     FillRates();
     OfferBulkChange(name, dialog.RateText());
+}
+
+void CPageCurrency::ChooseRatesFile() {
+    FileChoice choice;
+    choice.title = QStringLiteral("Update Rates");
+    choice.folder = GetDataDirectory();
+    choice.filter = QStringLiteral("Reference Rates(*.xml)");
+    choice.suffix = QStringLiteral("xml");
+    QString path;
+    if (ChooseFile(this, choice, path)) {
+        UpdateRates(path);
+    }
+}
+
+void CPageCurrency::UpdateRates(const QString& path) {
+    Prompts& prompts = Platform::Get().GetPrompts();
+    CReferenceRates rates;
+    QString problem;
+    bool read = false;
+    {
+        const WaitCursor wait(prompts);
+        read = CRateFetch::Read(path, rates, problem);
+    }
+    CCurrencyTable& table = document_.GetCurrencyTable();
+    CRateUpdate update;
+    if (read && !update.Plan(table, rates)) {
+        problem = update.GetProblem();
+        read = false;
+    }
+    if (!read) {
+        // Nothing changes: the rates typed so far stay as they are.
+        prompts.Warning(problem);
+        return;
+    }
+    CRateUpdateDialog confirm(table, update, this);
+    if (confirm.exec() != QDialog::Accepted) {
+        return;
+    }
+    update.Apply(table);
+    FillRates();
+    for (const CRateUpdate::Change& change : update.GetChanges()) {
+        const QString typed = QString::number(change.after, 'g', 10);
+        for (const QString& name : table.GetCurrenciesOfCode(change.code)) {
+            OfferBulkChange(name, typed);
+        }
+    }
 }
 
 void CPageCurrency::OfferBulkChange(const QString& currency, const QString& typed) {

@@ -27,6 +27,8 @@ public:
     QComboBox* HomeCurrency() const { return home_; }
     QToolButton* NewButton() const { return new_; }
     QToolButton* CancelButton() const { return cancel_; }
+    // "Update Rates...": the day's reference rates from the bank or a file.
+    QToolButton* UpdateButton() const { return update_; }
     // The currencies listed, top to bottom.
     QStringList Listed() const { return listed_; }
 
@@ -56,6 +58,10 @@ private:
     void ChangeHome(int index);
     void AddCurrency();
     void ChangeRate(int row);
+    // Reads the reference rates (from the file at `path`, or from the bank
+    // when it is empty) and takes them once the user agreed.
+    void UpdateRates(const QString& path);
+    void ChooseRatesFile();
     // Offers to give the open report's expenses of `currency` the new rate.
     void OfferBulkChange(const QString& currency, const QString& typed);
     // Carries a new home currency into every report once the user agreed;
@@ -68,6 +74,7 @@ private:
     CColumnList* rates_;
     QToolButton* new_;
     QToolButton* cancel_;
+    QToolButton* update_;
     QStringList listed_;
     QString openingHome_;
     bool homeChanged_ = false;
