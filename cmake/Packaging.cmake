@@ -23,6 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 # The debugging information of a RelWithDebInfo build is most of its size.
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/PackageStrip.cmake)
+set(CPACK_OUTLAYSHEET_STRIP ${CMAKE_STRIP})
 
 # The description is the README's first paragraph, filled to 72 columns
 # (lintian measures the lines with the space in front of each).

@@ -67,6 +67,10 @@ grep -q "<release version=\"$version\" " \
 cli=("$bin/outlaysheet-cli" --root "$work/cli-root" --registry "$work/cli-registry")
 "${cli[@]}" init >"$work/init.json" 2>&1 || fail "init: $(cat "$work/init.json")"
 check_shipped_data "$work/cli-root"
+# The stripped provider beside the programs still answers with their version.
+"${cli[@]}" check-sync >"$work/sync.json" 2>&1 || fail "check-sync: $(cat "$work/sync.json")"
+grep -q "\"provider\": \"$bin/DurEdodavuDido.dll\"" "$work/sync.json" &&
+    grep -q '"status": "ready"' "$work/sync.json" || fail "check-sync: $(cat "$work/sync.json")"
 
 # The unpacked window starts, installs the shipped data on its first start and
 # keeps running until it is ended.
