@@ -28,7 +28,8 @@ for file in bin/outlaysheet bin/outlaysheet-cli bin/DurEdodavuDido.dll \
     share/outlaysheet/data/CurrencyTable.dat \
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/scalable/apps/$id.svg \
-    share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png; do
+    share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
+    share/man/man1/outlaysheet.1.gz share/man/man1/outlaysheet-cli.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 ls "$prefix"/share/outlaysheet/images/category/*.BMP >/dev/null 2>&1 ||
