@@ -2,6 +2,7 @@
 
 #include <QTime>
 #include <algorithm>
+#include <cmath>
 
 #include "lists/currencytable.h"
 #include "lists/referencerates.h"
@@ -11,6 +12,19 @@
 namespace {
 
 const QLatin1String kEuro("EUR");
+
+// The bank publishes five or six significant digits; a rate counted from two
+// of them has no more, and more only make it longer to read.
+constexpr int kSignificantDigits = 6;
+
+double RoundToSignificant(double value) {
+    if (value <= 0 || !std::isfinite(value)) {
+        return value;
+    }
+    const int magnitude = static_cast<int>(std::floor(std::log10(value)));
+    const double scale = std::pow(10.0, kSignificantDigits - 1 - magnitude);
+    return std::round(value * scale) / scale;
+}
 
 }  // namespace
 
@@ -43,7 +57,7 @@ bool CRateUpdate::Plan(const CCurrencyTable& table, const CReferenceRates& rates
             unknown_.append(code);
             continue;
         }
-        const double rebased = rate / homePerEuro;
+        const double rebased = RoundToSignificant(rate / homePerEuro);
         if (!MoneyBounds::Contains(MoneyBounds::Kind::kRate, rebased)) {
             refused_.append(code);
             continue;

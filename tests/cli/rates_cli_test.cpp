@@ -136,7 +136,7 @@ TEST(CliRates, UpdateFromAFileStoresTheRatesAgainstTheHomeCurrency) {
             euro = rate.toObject().value("rate").toDouble();
         }
     }
-    EXPECT_NEAR(euro, 1 / 1.1642, 1e-12);
+    EXPECT_DOUBLE_EQ(euro, 0.858959);  // 1 / 1.1642 to six significant digits
     // What the table file holds now, as the tool reads it.
     const CliResult dump = RunCli(platform, {"dump", TablePath(platform)});
     ASSERT_EQ(dump.exitCode, 0);
@@ -147,7 +147,7 @@ TEST(CliRates, UpdateFromAFileStoresTheRatesAgainstTheHomeCurrency) {
             stored = rate.toObject();
         }
     }
-    EXPECT_NEAR(stored.value("rate").toDouble(), 1 / 1.1642, 1e-12);
+    EXPECT_DOUBLE_EQ(stored.value("rate").toDouble(), 0.858959);
     EXPECT_EQ(stored.value("updated").toInteger(), output.value("updated").toInteger());
 }
 

@@ -169,6 +169,18 @@ TEST_F(RateUpdateTest, AtHomeInEurosTheRatesAreTheBanksOwn) {
     EXPECT_DOUBLE_EQ(update.GetChanges()[0].after, 1.25);
 }
 
+// A rate counted from two of the bank's is kept to the digits they carry.
+TEST_F(RateUpdateTest, ACountedRateKeepsSixSignificantDigits) {
+    CRateUpdate update;
+    ASSERT_TRUE(update.Plan(table_, Rates("<Cube currency='USD' rate='1.0835'/>"
+                                          "<Cube currency='JPY' rate='161.23'/>")));
+    ASSERT_EQ(update.GetChanges().size(), 2U);
+    EXPECT_EQ(update.GetChanges()[0].code, QStringLiteral("EUR"));
+    EXPECT_DOUBLE_EQ(update.GetChanges()[0].after, 0.922935);
+    EXPECT_EQ(update.GetChanges()[1].code, QStringLiteral("JPY"));
+    EXPECT_DOUBLE_EQ(update.GetChanges()[1].after, 148.805);
+}
+
 TEST_F(RateUpdateTest, NothingIsGuessedOrTakenBeyondTheBounds) {
     CRateUpdate update;
     // No dollar: nothing to count against.

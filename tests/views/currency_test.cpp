@@ -751,7 +751,7 @@ TEST_F(CurrencyTest, UpdateRatesFromAFileTakesTheRatesOnlyOnceConfirmed) {
             // codes the table does not know are listed, not taken.
             ASSERT_EQ(rates->Rates()->topLevelItemCount(), 3);
             EXPECT_EQ(rates->Rates()->Text(0, 0), kEuro);
-            EXPECT_EQ(rates->Rates()->Text(0, 1), QStringLiteral("E0.858958942"));
+            EXPECT_EQ(rates->Rates()->Text(0, 1), QStringLiteral("E0.858959"));
             EXPECT_EQ(rates->Rates()->Text(0, 2), QStringLiteral("-4.56%"));
             EXPECT_EQ(rates->Rates()->Text(1, 0), kYen);
             EXPECT_EQ(rates->Rates()->Text(2, 0), kFrancs);
@@ -769,23 +769,24 @@ TEST_F(CurrencyTest, UpdateRatesFromAFileTakesTheRatesOnlyOnceConfirmed) {
         EXPECT_FALSE(document_->GetCurrencyTable().IsModified());
         platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
         update(page, true);
-        EXPECT_EQ(page->Rates()->Text(0, kRate), QStringLiteral("E0.858958942"));
-        EXPECT_EQ(page->Rates()->Text(1, kRate), QStringLiteral("Y147.594914963"));
+        EXPECT_EQ(page->Rates()->Text(0, kRate), QStringLiteral("E0.858959"));
+        EXPECT_EQ(page->Rates()->Text(1, kRate), QStringLiteral("Y147.595"));
         Tap(page->OkButton());
     });
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Do you really want to change all of the "
                                                      "rates for all of the expenses of Euro to "
-                                                     "0.8589589418")});
+                                                     "0.858959")});
     const auto table = StoredTable();
-    EXPECT_NEAR(RateOf(*table, kEuro), 1 / 1.1642, 1e-12);
-    EXPECT_NEAR(RateOf(*table, kYen), 171.83 / 1.1642, 1e-9);
-    EXPECT_NEAR(RateOf(*table, kFrancs), 0.9371 / 1.1642, 1e-12);
+    // Counted against the dollar (1.1642 per euro), to six significant digits.
+    EXPECT_DOUBLE_EQ(RateOf(*table, kEuro), 0.858959);
+    EXPECT_DOUBLE_EQ(RateOf(*table, kYen), 147.595);
+    EXPECT_DOUBLE_EQ(RateOf(*table, kFrancs), 0.80493);
     CCurrencyFormat format;
     CurrencyRate euro;
     table->GetRate(kEuro, format, euro);
     EXPECT_EQ(euro.GetUpdated(), platform_.Clock().FromLocal(QDate(2026, 12, 4), QTime(0, 0)));
     ASSERT_EQ(StoredRates().size(), 1U);
-    EXPECT_NEAR(StoredRates()[0].second, 1 / 1.1642, 1e-12);
+    EXPECT_DOUBLE_EQ(StoredRates()[0].second, 0.858959);
 }
 
 // The bank out of reach: the user is told why, and nothing changes.
