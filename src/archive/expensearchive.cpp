@@ -178,7 +178,7 @@ bool CExpenseArchive::ReadBool() {
     return value != 0;
 }
 
-void CExpenseArchive::Take(char* data, qint64 size) {
+void CExpenseArchive::TakeSlow(char* data, qint64 size) {
     Require(static_cast<quint64>(size));
     while (size > 0) {
         if (bufferPos_ == buffer_.size()) {
@@ -227,50 +227,59 @@ double CExpenseArchive::ReadDouble() {
 }
 
 QString CExpenseArchive::ReadString() {
-    QString text = ReadStringUnshared();
+    bool wide = false;
+    const quint64 length = ReadStringHeader(wide);
+    if (!wide) {
+        QString text = ReadNarrowString(length);
+        if (text.size() > kLongestSharedText || text.isEmpty()) {
+            return text;
+        }
+        return sharedTexts_.Find(text);
+    }
+    Require(length * 2);
+    const auto units = static_cast<qsizetype>(length);
+    const qsizetype size = units * 2;
     // A report repeats the same few category, payment source, currency and
     // place names in every expense: one copy of each short text serves all
-    // of them and saves most of a record's memory.
-    if (text.size() > kLongestSharedText || text.isEmpty()) {
-        return text;
+    // of them and saves most of a record's memory. It is found by the bytes
+    // in the buffer, before anything is decoded or allocated.
+    if (units > 0 && units <= kLongestSharedText && size <= buffer_.size() - bufferPos_) {
+        const QString& shared = sharedTexts_.Find(buffer_.constData() + bufferPos_, units);
+        bufferPos_ += size;
+        return shared;
     }
-    const auto found = sharedTexts_.constFind(text);
-    if (found != sharedTexts_.constEnd()) {
-        return *found;
+    // Any other text is read straight into its own storage.
+    QString text(units, Qt::Uninitialized);
+    Take(reinterpret_cast<char*>(text.data()), size);
+    if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN) {
+        for (QChar& c : text) {
+            c = QChar(qFromLittleEndian(c.unicode()));
+        }
     }
-    sharedTexts_.insert(text);
+    if (units > 0 && units <= kLongestSharedText) {
+        return sharedTexts_.Find(text);
+    }
     return text;
 }
 
-QString CExpenseArchive::ReadStringUnshared() {
-    bool wide = false;
-    quint64 length = 0;
+quint64 CExpenseArchive::ReadStringHeader(bool& wide) {
+    wide = false;
     for (;;) {
         unsigned char first = 0;
         Take(reinterpret_cast<char*>(&first), 1);
         if (first < 0xFF) {
-            length = first;
-            break;
+            return first;
         }
         const quint16 word = ReadUInt16();
         if (word == 0xFFFE && !wide) {
             wide = true;  // the wide marker; the length follows
             continue;
         }
-        length = word == 0xFFFF ? ReadUInt32() : word;
-        break;
+        return word == 0xFFFF ? ReadUInt32() : word;
     }
-    if (wide) {
-        Require(length * 2);
-        QString text(static_cast<qsizetype>(length), Qt::Uninitialized);
-        Take(reinterpret_cast<char*>(text.data()), static_cast<qint64>(length * 2));
-        if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN) {
-            for (QChar& c : text) {
-                c = QChar(qFromLittleEndian(c.unicode()));
-            }
-        }
-        return text;
-    }
+}
+
+QString CExpenseArchive::ReadNarrowString(quint64 length) {
     return DecodeDeviceCodePage(ReadBytes(static_cast<qint64>(length)));
 }
 
@@ -377,6 +386,13 @@ QByteArrayView CExpenseArchive::EndCapture() {
     }
     capture_.append(buffer_.constData() + captureFrom_, end - captureFrom_);
     return QByteArrayView(capture_);
+}
+
+QByteArrayView CExpenseArchive::LastRead(qsizetype size) const {
+    if (!IsLoading() || size < 0 || size > bufferPos_) {
+        return {};
+    }
+    return QByteArrayView(buffer_.constData() + bufferPos_ - size, size);
 }
 
 void CExpenseArchive::KeepCaptured(qsizetype end) {
