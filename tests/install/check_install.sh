@@ -8,7 +8,7 @@
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
-trap 'kill "${program:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'if [ -n "${program:-}" ]; then kill "$program" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
 prefix=$work/prefix
 id=com.tillhouse.Outlaysheet
 
@@ -16,6 +16,8 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+# shellcheck source=first_start.sh
+source "$(dirname "$0")/first_start.sh"
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
     cat "$work/install.log" >&2
@@ -26,7 +28,8 @@ for file in bin/outlaysheet bin/outlaysheet-cli bin/DurEdodavuDido.dll \
     share/outlaysheet/data/CurrencyTable.dat \
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/scalable/apps/$id.svg \
-    share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png; do
+    share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
+    share/man/man1/outlaysheet.1.gz share/man/man1/outlaysheet-cli.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 ls "$prefix"/share/outlaysheet/images/category/*.BMP >/dev/null 2>&1 ||
@@ -62,22 +65,5 @@ grep -q "\"$prefix/bin/DurEdodavuDido.dll\"" "$work/sync.json" ||
     fail "the provider was not looked for in the installed bin: $(cat "$work/sync.json")"
 
 # The first start of the installed program installs the shipped data.
-QT_QPA_PLATFORM=offscreen "$prefix/bin/outlaysheet" --root "$root" --registry "$registry" \
-    --no-splash >"$work/program.log" 2>&1 &
-program=$!
-for _ in $(seq 300); do
-    if [ -f "$root/Outlaysheet/Data/CurrencyTable.dat" ] &&
-        ls "$root"/Outlaysheet/Images/category/*.BMP >/dev/null 2>&1; then
-        break
-    fi
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
-ls "$root"/Outlaysheet/Images/category/*.BMP >/dev/null 2>&1 ||
-    fail "the first start did not install the pictures"
-# The full list of currencies, not the one-currency table made from the
-# locale when no shipped table is found.
-table=$(stat -c %s "$root/Outlaysheet/Data/CurrencyTable.dat" 2>/dev/null || echo 0)
-[ "$table" -gt 10000 ] || fail "the first start did not install the shipped currency table"
+start_window "$prefix/bin/outlaysheet" "$root" "$registry" "$work/program.log"
 echo "installed tree checked ($validators validators)"

@@ -28,6 +28,7 @@
 #include "views/backup/trashdialog.h"
 #include "views/frame/statusbar.h"
 #include "views/widgets/filechooser.h"
+#include "views/widgets/pathfield.h"
 
 namespace {
 
@@ -143,7 +144,6 @@ TEST_F(BackupPagesTest, BackupNeedsAPathAndAsksAgainAfterASuccess) {
     WithSheet([&](CSheetBackupRestore* sheet) {
         CPageBackup* page = sheet->BackupPage();
         EXPECT_FALSE(page->BackupButton()->isEnabled());
-        EXPECT_TRUE(page->PathField()->isReadOnly());
         AnswerFileDialog(archive, false);
         Tap(page->BrowseButton());
         EXPECT_EQ(page->PathField()->text(), archive + QStringLiteral(".xbf"));
@@ -161,6 +161,32 @@ TEST_F(BackupPagesTest, BackupNeedsAPathAndAsksAgainAfterASuccess) {
     });
     EXPECT_EQ(ArchivedReports(archive + QStringLiteral(".xbf")),
               QStringList{QStringLiteral("Oslo.xpf")});
+}
+
+// A path longer than the field: the folder gives way, the file's name shows
+// whole, and the backup goes to the whole path a screen reader hears.
+TEST_F(BackupPagesTest, ADeepFolderIsShortenedButTheFileNameAndTheBackupAreWhole) {
+    MakeReport(QStringLiteral("Oslo"), {1});
+    const QString folder =
+        platform_.Path(QStringLiteral("Documents/Business Travel/2026/Second Quarter"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString archive = folder + QStringLiteral("/Oslo Spring.xbf");
+    StartFrame();
+    WithSheet([&](CSheetBackupRestore* sheet) {
+        CPageBackup* page = sheet->BackupPage();
+        AnswerFileDialog(archive, false);
+        Tap(page->BrowseButton());
+        CPathField* field = page->PathField();
+        EXPECT_EQ(field->Path(), archive);
+        EXPECT_EQ(field->accessibleName(), QStringLiteral("Save Backup To"));
+        EXPECT_EQ(field->accessibleDescription(), archive);
+        const QString shown = field->ShownText();
+        EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(QStringLiteral("/Oslo Spring.xbf"))) << shown.toStdString();
+        EXPECT_LE(field->fontMetrics().horizontalAdvance(shown), field->contentsRect().width());
+        Tap(page->BackupButton());
+    });
+    EXPECT_EQ(ArchivedReports(archive), QStringList{QStringLiteral("Oslo.xpf")});
 }
 
 TEST_F(BackupPagesTest, ReportBoxTakesTheChoosersAnswerAndATapLeavesTheThirdState) {

@@ -279,6 +279,41 @@ protected:
         ASSERT_TRUE(TapMenu(QStringLiteral("Tools"), QStringLiteral("Preferences...")));
     }
 
+    // `items` remembered in the list of `kind`, as an earlier session left
+    // them, and what that list holds now.
+    static void Remember(CHistoryHolder::Kind kind, const QStringList& items) {
+        CHistoryHolder holder(kind);
+        holder.Load(false);
+        for (const QString& item : items) {
+            holder.GetHistory().Add(item);
+        }
+        holder.Save(false);
+    }
+    static QStringList Remembered(CHistoryHolder::Kind kind) {
+        CHistoryHolder holder(kind);
+        holder.Load(false);
+        return holder.GetHistory().GetItems();
+    }
+
+    // A new meal's slip, its "Details", the button of `page` tapped and
+    // `use` on what it opens; then the details and the slip are cancelled.
+    void OnSlipDetails(CPageExpenseSlipDetails::Kind page, std::function<void(QDialog*)> use) {
+        WhenDialogOpens([this, page, use](QDialog* dialog) {
+            auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
+            ASSERT_NE(slip, nullptr);
+            WhenDialogOpens([this, page, use](QDialog* dialog) {
+                auto* details = qobject_cast<CSheetExpenseSlipDetails*>(dialog);
+                ASSERT_NE(details, nullptr);
+                WhenDialogOpens(use);
+                Tap(details->Page(page)->Button());
+                Tap(details->CancelButton());
+            });
+            Tap(slip->DetailsButton());
+            Tap(slip->CancelButton());
+        });
+        Tap(frame_->MainView()->Button(CCategory::kMealsGroup));
+    }
+
     // "Select Expenses..." from the status bar's count: the amounts below
     // `limit`, with the operator and the value tapped in.
     void SelectBelow(const QString& limit) {
@@ -649,95 +684,56 @@ TEST_F(JourneysTest, AnAccountNumberTypedForATappedCategoryIsStored) {
 // "Location" button, an entry tapped, changed and another deleted.
 TEST_F(JourneysTest, ARememberedPlaceTappedInItsListIsChangedAndDeleted) {
     MakeReport(QStringLiteral("Trip"), {});
-    CHistoryHolder places(CHistoryHolder::Kind::ExpenseLocations);
-    places.Load(false);
-    places.GetHistory().Add(QStringLiteral("Bergen"));
-    places.GetHistory().Add(QStringLiteral("Oslo"));
-    places.Save(false);
+    Remember(CHistoryHolder::Kind::ExpenseLocations,
+             {QStringLiteral("Bergen"), QStringLiteral("Oslo")});
     StartFrame();
-    WhenDialogOpens([this](QDialog* dialog) {
-        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
-        ASSERT_NE(slip, nullptr);
-        WhenDialogOpens([this](QDialog* dialog) {
-            auto* details = qobject_cast<CSheetExpenseSlipDetails*>(dialog);
-            ASSERT_NE(details, nullptr);
-            WhenDialogOpens([this](QDialog* dialog) {
-                auto* editor = qobject_cast<CModifyListDialog*>(dialog);
-                ASSERT_NE(editor, nullptr);
-                WhenEntryOpens(QStringLiteral("Arendal"), QStringLiteral("Oslo"));
-                ASSERT_TRUE(TapListItem(editor->List(), QStringLiteral("Oslo")));
-                ASSERT_TRUE(editor->ModifyButton()->isEnabled());
-                Tap(editor->ModifyButton());
-                platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
-                ASSERT_TRUE(TapListItem(editor->List(), QStringLiteral("Bergen")));
-                ASSERT_TRUE(editor->DeleteButton()->isEnabled());
-                Tap(editor->DeleteButton());
-                EXPECT_EQ(editor->List()->count(), 1);
-                Tap(editor->OkButton());
-            });
-            TapInNextMenu(ModifyEntryText());
-            Tap(details->Page(CPageExpenseSlipDetails::kLocation)->Button());
-            Tap(details->CancelButton());
-        });
-        Tap(slip->DetailsButton());
-        Tap(slip->CancelButton());
+    TapInNextMenu(ModifyEntryText());
+    OnSlipDetails(CPageExpenseSlipDetails::kLocation, [this](QDialog* dialog) {
+        auto* editor = qobject_cast<CModifyListDialog*>(dialog);
+        ASSERT_NE(editor, nullptr);
+        WhenEntryOpens(QStringLiteral("Arendal"), QStringLiteral("Oslo"));
+        ASSERT_TRUE(TapListItem(editor->List(), QStringLiteral("Oslo")));
+        ASSERT_TRUE(editor->ModifyButton()->isEnabled());
+        Tap(editor->ModifyButton());
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        ASSERT_TRUE(TapListItem(editor->List(), QStringLiteral("Bergen")));
+        ASSERT_TRUE(editor->DeleteButton()->isEnabled());
+        Tap(editor->DeleteButton());
+        EXPECT_EQ(editor->List()->count(), 1);
+        Tap(editor->OkButton());
     });
-    Tap(frame_->MainView()->Button(CCategory::kMealsGroup));
-    CHistoryHolder stored(CHistoryHolder::Kind::ExpenseLocations);
-    stored.Load(false);
-    EXPECT_EQ(stored.GetHistory().GetItems(), QStringList{QStringLiteral("Arendal")});
+    EXPECT_EQ(Remembered(CHistoryHolder::Kind::ExpenseLocations),
+              QStringList{QStringLiteral("Arendal")});
 }
 
 // The program's own contacts: one tapped and renamed, another tapped and
 // deleted.
 TEST_F(JourneysTest, AContactTappedInTheListIsRenamedAndAnotherDeleted) {
     MakeReport(QStringLiteral("Trip"), {});
-    CHistoryHolder contacts(CHistoryHolder::Kind::Contacts);
-    contacts.Load(false);
-    contacts.GetHistory().Add(QStringLiteral("Anders"));
-    contacts.GetHistory().Add(QStringLiteral("Bo"));
-    contacts.Save(false);
+    Remember(CHistoryHolder::Kind::Contacts, {QStringLiteral("Anders"), QStringLiteral("Bo")});
     StartFrame();
-    WhenDialogOpens([this](QDialog* dialog) {
-        auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
-        ASSERT_NE(slip, nullptr);
-        WhenDialogOpens([this](QDialog* dialog) {
-            auto* details = qobject_cast<CSheetExpenseSlipDetails*>(dialog);
-            ASSERT_NE(details, nullptr);
-            WhenDialogOpens([this](QDialog* dialog) {
-                auto* sheet = qobject_cast<CSheetContacts*>(dialog);
-                ASSERT_NE(sheet, nullptr);
-                QListWidget* list = sheet->ExpensePage()->List();
-                WhenEntryOpens(QStringLiteral("Cecilie"), QStringLiteral("Bo"));
-                ASSERT_TRUE(TapListItem(list, QStringLiteral("Bo")));
-                Tap(sheet->EditButton());
-                platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
-                ASSERT_TRUE(TapListItem(list, QStringLiteral("Anders")));
-                Tap(sheet->DeleteButton());
-                ASSERT_EQ(list->count(), 1);
-                EXPECT_EQ(list->item(0)->text(), QStringLiteral("Cecilie"));
-                sheet->reject();
-            });
-            Tap(details->Page(CPageExpenseSlipDetails::kContacts)->Button());
-            Tap(details->CancelButton());
-        });
-        Tap(slip->DetailsButton());
-        Tap(slip->CancelButton());
+    OnSlipDetails(CPageExpenseSlipDetails::kContacts, [this](QDialog* dialog) {
+        auto* sheet = qobject_cast<CSheetContacts*>(dialog);
+        ASSERT_NE(sheet, nullptr);
+        QListWidget* list = sheet->ExpensePage()->List();
+        WhenEntryOpens(QStringLiteral("Cecilie"), QStringLiteral("Bo"));
+        ASSERT_TRUE(TapListItem(list, QStringLiteral("Bo")));
+        Tap(sheet->EditButton());
+        platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+        ASSERT_TRUE(TapListItem(list, QStringLiteral("Anders")));
+        Tap(sheet->DeleteButton());
+        ASSERT_EQ(list->count(), 1);
+        EXPECT_EQ(list->item(0)->text(), QStringLiteral("Cecilie"));
+        sheet->reject();
     });
-    Tap(frame_->MainView()->Button(CCategory::kMealsGroup));
-    CHistoryHolder stored(CHistoryHolder::Kind::Contacts);
-    stored.Load(false);
-    EXPECT_EQ(stored.GetHistory().GetItems(), QStringList{QStringLiteral("Cecilie")});
+    EXPECT_EQ(Remembered(CHistoryHolder::Kind::Contacts), QStringList{QStringLiteral("Cecilie")});
 }
 
 // "Report:" tapped: a remembered place picked from "Location", the report
 // marked submitted and then reimbursed, which needs submitted first.
 TEST_F(JourneysTest, AReportsPlaceAndStatusAreSetByTaps) {
     MakeReport(QStringLiteral("Trip"), {10});
-    CHistoryHolder places(CHistoryHolder::Kind::ReportLocations);
-    places.Load(false);
-    places.GetHistory().Add(QStringLiteral("Oslo"));
-    places.Save(false);
+    Remember(CHistoryHolder::Kind::ReportLocations, {QStringLiteral("Oslo")});
     StartFrame();
     WhenDialogOpens([this](QDialog* dialog) {
         auto* info = qobject_cast<CReportInfoDialog*>(dialog);

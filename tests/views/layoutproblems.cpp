@@ -24,11 +24,15 @@
 #include "views/pads/numberpad.h"
 #include "views/pads/padamountedit.h"
 #include "views/slip/categorybutton.h"
+#include "views/widgets/pathfield.h"
 
 namespace {
 
 // The text a user reads on `widget`, if it shows one.
 QString ShownText(const QWidget* widget) {
+    if (const auto* path = qobject_cast<const CPathField*>(widget)) {
+        return path->ShownText();
+    }
     if (const auto* label = qobject_cast<const QLabel*>(widget)) {
         return label->text();
     }
@@ -233,6 +237,17 @@ void LayoutProblems::CheckText(QWidget* widget) {
     if (text.isEmpty() || widget->width() <= 0) {
         return;
     }
+    if (auto* path = qobject_cast<CPathField*>(widget)) {
+        // A long folder is shortened by design; the file's name never is.
+        if (!text.endsWith(path->FileName())) {
+            problems_ << QStringLiteral("%1 cuts the file's name \"%2\"")
+                             .arg(Describe(widget), path->FileName());
+        }
+        if (widget->fontMetrics().height() > path->contentsRect().height()) {
+            problems_ << QStringLiteral("%1 is clipped").arg(Describe(widget));
+        }
+        return;
+    }
     if (text.contains(QChar(0x2026))) {
         problems_ << QStringLiteral("%1 is shortened").arg(Describe(widget));
     }
@@ -286,6 +301,9 @@ void LayoutProblems::CheckText(QWidget* widget) {
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         if (combo->isEditable()) {
             return;  // its line edit shows the text
+        }
+        if (combo->objectName() == QLatin1String("lookInCombo")) {
+            return;  // the file dialog shortens its folder's path as it draws it
         }
         room = ComboTextRoom(combo);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {

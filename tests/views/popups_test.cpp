@@ -20,6 +20,7 @@
 #include "platform/filehelpers.h"
 #include "views/backup/pagebackup.h"
 #include "views/backup/pagerestore.h"
+#include "views/widgets/pathfield.h"
 #include "views/backup/sheetbackuprestore.h"
 #include "views/frame/exportdialog.h"
 #include "views/slip/categorybutton.h"

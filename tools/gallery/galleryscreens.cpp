@@ -38,6 +38,7 @@
 #include "views/backup/backupprogress.h"
 #include "views/backup/pagebackup.h"
 #include "views/backup/pagerestore.h"
+#include "views/widgets/pathfield.h"
 #include "views/backup/reportchooser.h"
 #include "views/backup/sheetbackuprestore.h"
 #include "views/backup/trashdialog.h"
@@ -760,7 +761,7 @@ void GalleryScreens::AddScreens() {
                             [this, check = check](const Shown& shown) {
                                 CSheetBackupRestore sheet(frame_.get());
                                 SetReportBox(sheet.BackupPage()->Contents(), check);
-                                sheet.BackupPage()->PathField()->setText(archive_);
+                                sheet.BackupPage()->PathField()->SetPath(archive_);
                                 Show(&sheet, shown);
                             }});
         screens_.push_back({QStringLiteral("restore-page-%1").arg(QLatin1String(state)),
@@ -768,7 +769,7 @@ void GalleryScreens::AddScreens() {
                                 CSheetBackupRestore sheet(frame_.get());
                                 sheet.Tabs()->setCurrentWidget(sheet.RestorePage());
                                 SetReportBox(sheet.RestorePage()->Contents(), check);
-                                sheet.RestorePage()->PathField()->setText(archive_);
+                                sheet.RestorePage()->PathField()->SetPath(archive_);
                                 Show(&sheet, shown);
                             }});
     }

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include "backup/backupcategory.h"
@@ -96,16 +95,12 @@ void CBackupContents::ApplyLayout(bool low) {
 }
 
 void CBackupContents::AddPathRows(QBoxLayout* column, ScreenLayout layout, QLabel* label,
-                                  QLineEdit* path, QPushButton* browse, QPushButton* action) {
+                                  QWidget* path, QPushButton* browse, QPushButton* action) {
+    // The label has a line of its own, so that the path has the width of the
+    // screen less its buttons; the portrait screen puts the action below.
+    column->addWidget(label);
     auto* row = new QHBoxLayout;
     row->setSpacing(4);
-    // The wide screen has room for the label on the path's line, the square
-    // one for the button; the portrait one stacks all three.
-    if (layout == ScreenLayout::Landscape) {
-        row->addWidget(label);
-    } else {
-        column->addWidget(label);
-    }
     row->addWidget(path, 1);
     row->addWidget(browse);
     if (layout != ScreenLayout::Portrait) {

@@ -9,7 +9,6 @@
 class QBoxLayout;
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 // What a backup or restore covers: the three-state "&Expense Reports" box
@@ -47,8 +46,8 @@ public:
 
     // The rows of a page below its boxes: the archive's label, its path with
     // "..." and the page's button ("Backup", "Restore"), put for `layout`.
-    static void AddPathRows(QBoxLayout* column, ScreenLayout layout, QLabel* label,
-                            QLineEdit* path, QPushButton* browse, QPushButton* action);
+    static void AddPathRows(QBoxLayout* column, ScreenLayout layout, QLabel* label, QWidget* path,
+                            QPushButton* browse, QPushButton* action);
 
     // Stacks the boxes, or in a low screen puts the picture and data boxes
     // beside each other.

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -11,26 +10,23 @@
 #include "views/backup/backupprogress.h"
 #include "views/backup/choosearchive.h"
 #include "views/widgets/appfont.h"
+#include "views/widgets/pathfield.h"
 
 CPageBackup::CPageBackup(CBackupProgress* progress, QWidget* parent)
     : QWidget(parent),
       progress_(progress),
       contents_(new CBackupContents(QStringLiteral("Information to backup"), false, this)),
       pathLabel_(new QLabel(QStringLiteral("Save Backup To:"), this)),
-      path_(new QLineEdit(this)),
+      path_(new CPathField(this)),
       browse_(new QPushButton(QStringLiteral("..."), this)),
       backup_(new QPushButton(QStringLiteral("Backup"), this)) {
     setAccessibleName(QStringLiteral("Backup"));
     setFont(AppFont());
-    path_->setReadOnly(true);
-    // The field's own minimum is the widest glyph of the font, wider than the
-    // handheld's screen leaves beside the buttons.
-    path_->setMinimumWidth(40);
     path_->setAccessibleName(QStringLiteral("Save Backup To"));
     browse_->setAccessibleName(QStringLiteral("Choose Backup File"));
     browse_->setFixedSize(24, 20);
     backup_->setAccessibleName(backup_->text());
-    connect(path_, &QLineEdit::textChanged, this, &CPageBackup::UpdateButtons);
+    connect(path_, &CPathField::PathChanged, this, &CPageBackup::UpdateButtons);
     connect(browse_, &QPushButton::clicked, this, &CPageBackup::Browse);
     connect(contents_->ChooseButton(), &QPushButton::clicked, this, &CPageBackup::ChooseReports);
     connect(backup_, &QPushButton::clicked, this, &CPageBackup::RunBackup);
@@ -38,13 +34,13 @@ CPageBackup::CPageBackup(CBackupProgress* progress, QWidget* parent)
 }
 
 void CPageBackup::UpdateButtons() {
-    backup_->setEnabled(!path_->text().isEmpty());
+    backup_->setEnabled(!path_->Path().isEmpty());
 }
 
 void CPageBackup::Browse() {
-    QString path = path_->text();
+    QString path = path_->Path();
     if (ChooseArchive(this, false, path)) {
-        path_->setText(path);
+        path_->SetPath(path);
         confirmed_ = true;
     }
 }
@@ -62,7 +58,7 @@ void CPageBackup::RunBackup() {
     BackupEngine engine;
     engine.SetSelection(flags);
     const int result = progress_->Run(engine, QStringLiteral("Saving"), [&] {
-        return engine.Backup(path_->text(), reports, !confirmed_);
+        return engine.Backup(path_->Path(), reports, !confirmed_);
     });
     if (result == 1) {
         confirmed_ = false;

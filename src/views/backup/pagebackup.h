@@ -6,8 +6,8 @@
 
 class CBackupContents;
 class CBackupProgress;
+class CPathField;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 // "Backup": what to save and where. A path chosen in the file dialog was
@@ -20,7 +20,7 @@ public:
     CPageBackup(CBackupProgress* progress, QWidget* parent);
 
     CBackupContents* Contents() const { return contents_; }
-    QLineEdit* PathField() const { return path_; }
+    CPathField* PathField() const { return path_; }
     QPushButton* BrowseButton() const { return browse_; }
     QPushButton* BackupButton() const { return backup_; }
 
@@ -35,7 +35,7 @@ private:
     CBackupProgress* progress_;  // not owned
     CBackupContents* contents_;
     QLabel* pathLabel_;
-    QLineEdit* path_;
+    CPathField* path_;
     QPushButton* browse_;
     QPushButton* backup_;
     bool confirmed_ = false;

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -13,6 +12,7 @@
 #include "views/backup/backupprogress.h"
 #include "views/backup/choosearchive.h"
 #include "views/widgets/appfont.h"
+#include "views/widgets/pathfield.h"
 
 CPageRestore::CPageRestore(CBackupProgress* progress, QWidget* parent)
     : QWidget(parent),
@@ -22,15 +22,11 @@ CPageRestore::CPageRestore(CBackupProgress* progress, QWidget* parent)
           CBackupContents::MakeBox(QStringLiteral("Re&place file if it already exists"), this)),
       ask_(CBackupContents::MakeBox(QStringLiteral("&Ask before replacing files"), this)),
       pathLabel_(new QLabel(QStringLiteral("Restore Backup From:"), this)),
-      path_(new QLineEdit(this)),
+      path_(new CPathField(this)),
       browse_(new QPushButton(QStringLiteral("..."), this)),
       restore_(new QPushButton(QStringLiteral("Restore"), this)) {
     setAccessibleName(QStringLiteral("Restore"));
     setFont(AppFont());
-    path_->setReadOnly(true);
-    // The field's own minimum is the widest glyph of the font, wider than the
-    // handheld's screen leaves beside the buttons.
-    path_->setMinimumWidth(40);
     path_->setAccessibleName(QStringLiteral("Restore Backup From"));
     browse_->setAccessibleName(QStringLiteral("Choose Backup File"));
     browse_->setFixedSize(24, 20);
@@ -40,7 +36,7 @@ CPageRestore::CPageRestore(CBackupProgress* progress, QWidget* parent)
         ask_->setEnabled(replace);
     });
     replace_->setChecked(true);
-    connect(path_, &QLineEdit::textChanged, this, &CPageRestore::UpdateButtons);
+    connect(path_, &CPathField::PathChanged, this, &CPageRestore::UpdateButtons);
     connect(browse_, &QPushButton::clicked, this, &CPageRestore::Browse);
     connect(contents_->ChooseButton(), &QPushButton::clicked, this, &CPageRestore::ChooseReports);
     connect(restore_, &QPushButton::clicked, this, &CPageRestore::RunRestore);
@@ -48,7 +44,7 @@ CPageRestore::CPageRestore(CBackupProgress* progress, QWidget* parent)
 }
 
 void CPageRestore::UpdateButtons() {
-    const QString path = path_->text();
+    const QString path = path_->Path();
     const bool exists = !path.isEmpty() && QFileInfo(path).isFile();
     restore_->setEnabled(exists);
     contents_->ChooseButton()->setEnabled(exists);
@@ -60,9 +56,9 @@ void CPageRestore::showEvent(QShowEvent* event) {
 }
 
 void CPageRestore::Browse() {
-    QString path = path_->text();
+    QString path = path_->Path();
     if (ChooseArchive(this, true, path)) {
-        path_->setText(path);
+        path_->SetPath(path);
     }
     // The same path again: the file may have come or gone meanwhile.
     UpdateButtons();
@@ -75,7 +71,7 @@ void CPageRestore::ChooseReports() {
     }
     BackupFileList reports;
     QString error;
-    if (!BackupEngine::ListArchiveReports(path_->text(), reports, &error)) {
+    if (!BackupEngine::ListArchiveReports(path_->Path(), reports, &error)) {
         Platform::Get().GetPrompts().Warning(
             QStringLiteral("Errors were encountered while trying to restore your files."));
         return;
@@ -85,11 +81,11 @@ void CPageRestore::ChooseReports() {
 
 void CPageRestore::RunRestore() {
     const BackupFileList reports = contents_->ReportsToWorkOn(
-        [this](BackupFileList& list) { BackupEngine::ListArchiveReports(path_->text(), list); });
+        [this](BackupFileList& list) { BackupEngine::ListArchiveReports(path_->Path(), list); });
     BackupEngine engine;
     engine.SetSelection(contents_->Flags());
     progress_->Run(engine, QStringLiteral("Restoring"), [&] {
-        return engine.Restore(path_->text(), reports, replace_->isChecked(),
+        return engine.Restore(path_->Path(), reports, replace_->isChecked(),
                               ask_->isEnabled() && ask_->isChecked());
     });
     // Even a failed or cancelled restore may have replaced files.

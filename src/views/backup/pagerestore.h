@@ -6,9 +6,9 @@
 
 class CBackupContents;
 class CBackupProgress;
+class CPathField;
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 // "Restore": what to bring back from which archive, and whether to replace
@@ -22,7 +22,7 @@ public:
     CBackupContents* Contents() const { return contents_; }
     QCheckBox* ReplaceBox() const { return replace_; }
     QCheckBox* AskBox() const { return ask_; }
-    QLineEdit* PathField() const { return path_; }
+    CPathField* PathField() const { return path_; }
     QPushButton* BrowseButton() const { return browse_; }
     QPushButton* RestoreButton() const { return restore_; }
 
@@ -47,7 +47,7 @@ private:
     QCheckBox* replace_;
     QCheckBox* ask_;
     QLabel* pathLabel_;
-    QLineEdit* path_;
+    CPathField* path_;
     QPushButton* browse_;
     QPushButton* restore_;
 };

@@ -44,6 +44,20 @@ void PlaceFields(QFileDialog& dialog, ScreenLayout layout) {
         pair->addWidget(fields[i + 1], 1);
         grid->addLayout(pair, row++, 0, 1, columns);
     }
+    // The folder's path has the width that the hidden "Look in" caption and
+    // history buttons leave.
+    auto* lookIn = dialog.findChild<QComboBox*>(QStringLiteral("lookInCombo"));
+    for (int i = 0; lookIn != nullptr && i < grid->count(); ++i) {
+        auto* top = qobject_cast<QBoxLayout*>(grid->itemAt(i)->layout());
+        if (top != nullptr && top->indexOf(lookIn) >= 0) {
+            int at = 0, column = 0, rows = 0, span = 0;
+            grid->getItemPosition(i, &at, &column, &rows, &span);
+            grid->takeAt(i);
+            grid->addLayout(top, at, 0, rows, columns);
+            top->setStretchFactor(lookIn, 1);
+            break;
+        }
+    }
     buttons->setOrientation(Qt::Horizontal);
     grid->addWidget(buttons, row, 0, 1, columns);
     // The list keeps what the fields leave of a low screen.
