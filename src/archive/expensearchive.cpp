@@ -24,7 +24,7 @@ CExpenseArchive::CExpenseArchive(QIODevice& device, Mode mode, QString filePath)
     if (mode_ == Mode::kLoad) {
         deviceLeft_ = device_.isSequential() ? 0 : device_.size() - device_.pos();
     } else {
-        buffer_.reserve(kChunk);
+        buffer_.resize(kChunk);
     }
 }
 
@@ -33,32 +33,34 @@ void CExpenseArchive::SetFileHeader(quint32 type, quint32 version) {
     fileVersion_ = version;
 }
 
-void CExpenseArchive::Put(const char* data, qsizetype size) {
-    buffer_.append(data, size);
-    if (buffer_.size() >= kChunk) {
+void CExpenseArchive::PutSlow(const char* data, qsizetype size) {
+    buffer_.resize(std::max(kChunk, bufferPos_ + size));
+    std::memcpy(buffer_.data() + bufferPos_, data, static_cast<size_t>(size));
+    bufferPos_ += size;
+    if (bufferPos_ >= kChunk) {
         Flush();
     }
 }
 
 void CExpenseArchive::Flush() {
-    KeepCaptured(buffer_.size());
-    checksum_.Add(buffer_.constData(), buffer_.size());
+    KeepCaptured(bufferPos_);
+    checksum_.Add(buffer_.constData(), bufferPos_);
     const char* data = buffer_.constData();
-    qint64 left = buffer_.size();
+    qint64 left = bufferPos_;
     while (left > 0) {
         errno = 0;
         const qint64 written = device_.write(data, left);
         if (written <= 0) {
             // A short or failed write means the file does not hold the object.
             const int error = errno;
-            buffer_.clear();
+            bufferPos_ = 0;
             throw error != 0 ? CFileException::FromErrno(error)
                              : CFileException(CFileException::kGeneric, device_.errorString());
         }
         data += written;
         left -= written;
     }
-    buffer_.clear();
+    bufferPos_ = 0;
 }
 
 void CExpenseArchive::WriteUInt32(quint32 value) {
@@ -374,11 +376,11 @@ void CExpenseArchive::Close() {
 void CExpenseArchive::BeginCapture() {
     capturing_ = true;
     capture_.clear();
-    captureFrom_ = IsLoading() ? bufferPos_ : buffer_.size();
+    captureFrom_ = bufferPos_;
 }
 
 QByteArrayView CExpenseArchive::EndCapture() {
-    const qsizetype end = IsLoading() ? bufferPos_ : buffer_.size();
+    const qsizetype end = bufferPos_;
     capturing_ = false;
     if (capture_.isEmpty()) {
         // The usual case: the bytes never left the buffer, no copy needed.

@@ -110,7 +110,16 @@ public:
     void Abort();
 
 private:
-    void Put(const char* data, qsizetype size);
+    // Fields go into the buffer with a plain copy while they fit.
+    void Put(const char* data, qsizetype size) {
+        if (size < buffer_.size() - bufferPos_) {
+            std::memcpy(buffer_.data() + bufferPos_, data, static_cast<size_t>(size));
+            bufferPos_ += size;
+            return;
+        }
+        PutSlow(data, size);
+    }
+    void PutSlow(const char* data, qsizetype size);
     void Flush();
     // The fields of a record are a few bytes each and nearly always in the
     // buffer already: those take the short way, the rest TakeSlow.
@@ -139,7 +148,7 @@ private:
     quint32 fileType_ = 0;
     quint32 fileVersion_ = 0;
     QByteArray buffer_;
-    qsizetype bufferPos_ = 0;  // loading: next unread byte of buffer_
+    qsizetype bufferPos_ = 0;  // the next byte of buffer_ to read, or to write
     qint64 deviceLeft_ = 0;    // loading: bytes of the device not yet buffered
     SharedTexts sharedTexts_;  // loading: the short texts read so far
     StreamChecksum checksum_;

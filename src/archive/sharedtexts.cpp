@@ -7,6 +7,10 @@
 namespace {
 
 constexpr size_t kFirstSlots = 64;
+// A file's names repeat among its first few thousand texts; past that many
+// distinct ones the rest are mostly each on its own, and a table of them
+// would only grow.
+constexpr size_t kMostKept = 8192;
 
 }  // namespace
 
@@ -54,6 +58,10 @@ const QString& SharedTexts::Find(const QString& text) {
 }
 
 const QString& SharedTexts::Insert(size_t hash, QString text) {
+    if (used_ >= kMostKept) {
+        spare_ = std::move(text);
+        return spare_;
+    }
     // At most half the slots in use, so that a probe ends soon.
     if ((used_ + 1) * 2 > slots_.size()) {
         Grow();

@@ -10,7 +10,8 @@
 class SharedTexts {
 public:
     // The copy of the text whose little-endian UTF-16 units are `bytes`
-    // (`units` of them, any alignment), made on first sight.
+    // (`units` of them, any alignment), made on first sight. The reference
+    // lasts until the next call.
     const QString& Find(const char* bytes, qsizetype units);
     // The copy of `text`, which becomes the copy when there is none yet.
     const QString& Find(const QString& text);
@@ -26,4 +27,5 @@ private:
 
     std::vector<Slot> slots_;
     size_t used_ = 0;
+    QString spare_;  // the last text not kept, until the next one
 };
