@@ -24,7 +24,7 @@ CExpenseArchive::CExpenseArchive(QIODevice& device, Mode mode, QString filePath)
     if (mode_ == Mode::kLoad) {
         deviceLeft_ = device_.isSequential() ? 0 : device_.size() - device_.pos();
     } else {
-        buffer_.reserve(kChunk);
+        buffer_.resize(kChunk);
     }
 }
 
@@ -33,32 +33,34 @@ void CExpenseArchive::SetFileHeader(quint32 type, quint32 version) {
     fileVersion_ = version;
 }
 
-void CExpenseArchive::Put(const char* data, qsizetype size) {
-    buffer_.append(data, size);
-    if (buffer_.size() >= kChunk) {
+void CExpenseArchive::PutSlow(const char* data, qsizetype size) {
+    buffer_.resize(std::max(kChunk, bufferPos_ + size));
+    std::memcpy(buffer_.data() + bufferPos_, data, static_cast<size_t>(size));
+    bufferPos_ += size;
+    if (bufferPos_ >= kChunk) {
         Flush();
     }
 }
 
 void CExpenseArchive::Flush() {
-    KeepCaptured(buffer_.size());
-    checksum_.Add(buffer_.constData(), buffer_.size());
+    KeepCaptured(bufferPos_);
+    checksum_.Add(buffer_.constData(), bufferPos_);
     const char* data = buffer_.constData();
-    qint64 left = buffer_.size();
+    qint64 left = bufferPos_;
     while (left > 0) {
         errno = 0;
         const qint64 written = device_.write(data, left);
         if (written <= 0) {
             // A short or failed write means the file does not hold the object.
             const int error = errno;
-            buffer_.clear();
+            bufferPos_ = 0;
             throw error != 0 ? CFileException::FromErrno(error)
                              : CFileException(CFileException::kGeneric, device_.errorString());
         }
         data += written;
         left -= written;
     }
-    buffer_.clear();
+    bufferPos_ = 0;
 }
 
 void CExpenseArchive::WriteUInt32(quint32 value) {
@@ -178,7 +180,7 @@ bool CExpenseArchive::ReadBool() {
     return value != 0;
 }
 
-void CExpenseArchive::Take(char* data, qint64 size) {
+void CExpenseArchive::TakeSlow(char* data, qint64 size) {
     Require(static_cast<quint64>(size));
     while (size > 0) {
         if (bufferPos_ == buffer_.size()) {
@@ -227,50 +229,59 @@ double CExpenseArchive::ReadDouble() {
 }
 
 QString CExpenseArchive::ReadString() {
-    QString text = ReadStringUnshared();
+    bool wide = false;
+    const quint64 length = ReadStringHeader(wide);
+    if (!wide) {
+        QString text = ReadNarrowString(length);
+        if (text.size() > kLongestSharedText || text.isEmpty()) {
+            return text;
+        }
+        return sharedTexts_.Find(text);
+    }
+    Require(length * 2);
+    const auto units = static_cast<qsizetype>(length);
+    const qsizetype size = units * 2;
     // A report repeats the same few category, payment source, currency and
     // place names in every expense: one copy of each short text serves all
-    // of them and saves most of a record's memory.
-    if (text.size() > kLongestSharedText || text.isEmpty()) {
-        return text;
+    // of them and saves most of a record's memory. It is found by the bytes
+    // in the buffer, before anything is decoded or allocated.
+    if (units > 0 && units <= kLongestSharedText && size <= buffer_.size() - bufferPos_) {
+        const QString& shared = sharedTexts_.Find(buffer_.constData() + bufferPos_, units);
+        bufferPos_ += size;
+        return shared;
     }
-    const auto found = sharedTexts_.constFind(text);
-    if (found != sharedTexts_.constEnd()) {
-        return *found;
+    // Any other text is read straight into its own storage.
+    QString text(units, Qt::Uninitialized);
+    Take(reinterpret_cast<char*>(text.data()), size);
+    if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN) {
+        for (QChar& c : text) {
+            c = QChar(qFromLittleEndian(c.unicode()));
+        }
     }
-    sharedTexts_.insert(text);
+    if (units > 0 && units <= kLongestSharedText) {
+        return sharedTexts_.Find(text);
+    }
     return text;
 }
 
-QString CExpenseArchive::ReadStringUnshared() {
-    bool wide = false;
-    quint64 length = 0;
+quint64 CExpenseArchive::ReadStringHeader(bool& wide) {
+    wide = false;
     for (;;) {
         unsigned char first = 0;
         Take(reinterpret_cast<char*>(&first), 1);
         if (first < 0xFF) {
-            length = first;
-            break;
+            return first;
         }
         const quint16 word = ReadUInt16();
         if (word == 0xFFFE && !wide) {
             wide = true;  // the wide marker; the length follows
             continue;
         }
-        length = word == 0xFFFF ? ReadUInt32() : word;
-        break;
+        return word == 0xFFFF ? ReadUInt32() : word;
     }
-    if (wide) {
-        Require(length * 2);
-        QString text(static_cast<qsizetype>(length), Qt::Uninitialized);
-        Take(reinterpret_cast<char*>(text.data()), static_cast<qint64>(length * 2));
-        if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN) {
-            for (QChar& c : text) {
-                c = QChar(qFromLittleEndian(c.unicode()));
-            }
-        }
-        return text;
-    }
+}
+
+QString CExpenseArchive::ReadNarrowString(quint64 length) {
     return DecodeDeviceCodePage(ReadBytes(static_cast<qint64>(length)));
 }
 
@@ -365,11 +376,11 @@ void CExpenseArchive::Close() {
 void CExpenseArchive::BeginCapture() {
     capturing_ = true;
     capture_.clear();
-    captureFrom_ = IsLoading() ? bufferPos_ : buffer_.size();
+    captureFrom_ = bufferPos_;
 }
 
 QByteArrayView CExpenseArchive::EndCapture() {
-    const qsizetype end = IsLoading() ? bufferPos_ : buffer_.size();
+    const qsizetype end = bufferPos_;
     capturing_ = false;
     if (capture_.isEmpty()) {
         // The usual case: the bytes never left the buffer, no copy needed.
@@ -377,6 +388,13 @@ QByteArrayView CExpenseArchive::EndCapture() {
     }
     capture_.append(buffer_.constData() + captureFrom_, end - captureFrom_);
     return QByteArrayView(capture_);
+}
+
+QByteArrayView CExpenseArchive::LastRead(qsizetype size) const {
+    if (!IsLoading() || size < 0 || size > bufferPos_) {
+        return {};
+    }
+    return QByteArrayView(buffer_.constData() + bufferPos_ - size, size);
 }
 
 void CExpenseArchive::KeepCaptured(qsizetype end) {

@@ -3,10 +3,11 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <cstring>
 
+#include "archive/sharedtexts.h"
 #include "archive/streamchecksum.h"
 #include "platform/clock.h"
 
@@ -99,20 +100,45 @@ public:
     void BeginCapture();
     QByteArrayView EndCapture();
 
+    // Reading: the last `size` bytes read, while they are still in the
+    // buffer, else an empty view; valid until the next call on the archive.
+    QByteArrayView LastRead(qsizetype size) const;
+
     // Writes what is buffered to the device (storing); throws on failure.
     void Close();
     // Drops what is buffered, after an error.
     void Abort();
 
 private:
-    void Put(const char* data, qsizetype size);
+    // Fields go into the buffer with a plain copy while they fit.
+    void Put(const char* data, qsizetype size) {
+        if (size < buffer_.size() - bufferPos_) {
+            std::memcpy(buffer_.data() + bufferPos_, data, static_cast<size_t>(size));
+            bufferPos_ += size;
+            return;
+        }
+        PutSlow(data, size);
+    }
+    void PutSlow(const char* data, qsizetype size);
     void Flush();
-    void Take(char* data, qint64 size);
+    // The fields of a record are a few bytes each and nearly always in the
+    // buffer already: those take the short way, the rest TakeSlow.
+    void Take(char* data, qint64 size) {
+        if (size <= buffer_.size() - bufferPos_) {
+            std::memcpy(data, buffer_.constData() + bufferPos_, static_cast<size_t>(size));
+            bufferPos_ += size;
+            return;
+        }
+        TakeSlow(data, size);
+    }
+    void TakeSlow(char* data, qint64 size);
     void Require(quint64 bytes) const;
     // Before the buffer's bytes up to `end` are dropped: a capture keeps them.
     void KeepCaptured(qsizetype end);
     quint16 ReadUInt16();
-    QString ReadStringUnshared();
+    // Reading: the length of a string and whether it is stored wide.
+    quint64 ReadStringHeader(bool& wide);
+    QString ReadNarrowString(quint64 length);
 
     static constexpr qsizetype kLongestSharedText = 40;
 
@@ -122,9 +148,9 @@ private:
     quint32 fileType_ = 0;
     quint32 fileVersion_ = 0;
     QByteArray buffer_;
-    qsizetype bufferPos_ = 0;    // loading: next unread byte of buffer_
-    qint64 deviceLeft_ = 0;      // loading: bytes of the device not yet buffered
-    QSet<QString> sharedTexts_;  // loading: the short texts read so far
+    qsizetype bufferPos_ = 0;  // the next byte of buffer_ to read, or to write
+    qint64 deviceLeft_ = 0;    // loading: bytes of the device not yet buffered
+    SharedTexts sharedTexts_;  // loading: the short texts read so far
     StreamChecksum checksum_;
     bool tolerating_ = false;
     bool damaged_ = false;

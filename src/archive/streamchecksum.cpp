@@ -7,6 +7,11 @@ namespace {
 
 constexpr quint64 kMultiplier = 0x9E3779B97F4A7C15ULL;
 
+quint64 Mix(quint64 state, quint64 word) {
+    state = (state ^ word) * kMultiplier;
+    return state ^ (state >> 29);
+}
+
 quint64 Avalanche(quint64 value) {
     value ^= value >> 33;
     value *= 0xFF51AFD7ED558CCDULL;
@@ -16,47 +21,55 @@ quint64 Avalanche(quint64 value) {
     return value;
 }
 
+quint64 WordAt(const char* data) {
+    quint64 word;
+    std::memcpy(&word, data, 8);
+    return qFromLittleEndian(word);
+}
+
 }  // namespace
 
-void StreamChecksum::Mix(quint64 word) {
-    state_ = (state_ ^ word) * kMultiplier;
-    state_ ^= state_ >> 29;
+void StreamChecksum::MixBlock(const char* block) {
+    for (int lane = 0; lane < kLanes; ++lane) {
+        lanes_[lane] = Mix(lanes_[lane], WordAt(block + 8 * lane));
+    }
 }
 
 void StreamChecksum::Add(const char* data, qint64 size) {
     length_ += static_cast<quint64>(size);
-    // Whole words only once the word begun by the last piece is complete, so
-    // that the value does not depend on where the pieces were cut.
-    while (size > 0 && pendingBytes_ != 0) {
-        pending_ |= quint64(static_cast<unsigned char>(*data)) << (8 * pendingBytes_);
-        ++data;
-        --size;
-        if (++pendingBytes_ == 8) {
-            Mix(pending_);
-            pending_ = 0;
-            pendingBytes_ = 0;
+    // Whole blocks only once the block begun by the last piece is complete,
+    // so that the value does not depend on where the pieces were cut.
+    if (pendingBytes_ != 0) {
+        const qint64 part = qMin<qint64>(size, kBlock - pendingBytes_);
+        std::memcpy(pending_ + pendingBytes_, data, static_cast<size_t>(part));
+        pendingBytes_ += static_cast<int>(part);
+        data += part;
+        size -= part;
+        if (pendingBytes_ < kBlock) {
+            return;
         }
+        MixBlock(pending_);
+        pendingBytes_ = 0;
     }
-    while (size >= 8) {
-        quint64 word;
-        std::memcpy(&word, data, 8);
-        Mix(qFromLittleEndian(word));
-        data += 8;
-        size -= 8;
+    while (size >= kBlock) {
+        MixBlock(data);
+        data += kBlock;
+        size -= kBlock;
     }
-    while (size > 0) {
-        pending_ |= quint64(static_cast<unsigned char>(*data)) << (8 * pendingBytes_);
-        ++pendingBytes_;
-        ++data;
-        --size;
-    }
+    std::memcpy(pending_, data, static_cast<size_t>(size));
+    pendingBytes_ = static_cast<int>(size);
 }
 
 quint64 StreamChecksum::Value() const {
-    quint64 state = state_;
-    if (pendingBytes_ != 0) {
-        state = ((state ^ pending_) * kMultiplier);
-        state ^= state >> 29;
+    quint64 state = lanes_[0];
+    for (int lane = 1; lane < kLanes; ++lane) {
+        state = Mix(state, Avalanche(lanes_[lane]));
+    }
+    // The unfinished block, zero-padded: the length below tells its end.
+    char tail[kBlock] = {};
+    std::memcpy(tail, pending_, static_cast<size_t>(pendingBytes_));
+    for (int at = 0; at < pendingBytes_; at += 8) {
+        state = Mix(state, WordAt(tail + at));
     }
     return Avalanche(state ^ length_);
 }

@@ -270,6 +270,8 @@ int BackupEngine::Restore(const QString& archivePath, const BackupFileList& repo
     } catch (const ZipError& error) {
         NoteError(error.Message());
     }
+    // What was written stays, whatever stopped the restore.
+    CommitRestored();
     archive_.Discard();
     Finish();
 
@@ -315,6 +317,11 @@ BackupEngine::EntryOutcome BackupEngine::RestoreEntry(qint64 index, const QStrin
         return EntryOutcome::Kept;
     }
     const QString target = JoinPath(folder, name);
+    // A second entry for the same file meets the first one in place, as if
+    // each were restored on its own.
+    if (archive_.IsStaged(target)) {
+        CommitRestored();
+    }
     if (FileExists(target)) {
         // An archive kept among the files it holds must not be replaced by
         // one of its own entries while it is being read.
@@ -342,12 +349,24 @@ BackupEngine::EntryOutcome BackupEngine::RestoreEntry(qint64 index, const QStrin
         MakeWritable(QFileInfo(target));
     }
     try {
-        archive_.ExtractTo(index, folder);
+        archive_.StageExtract(index, folder);
     } catch (const ZipError& error) {
         NoteError(error.Message());
         return EntryOutcome::Kept;
     }
-    TouchFile(target);
-    ++restored_;
+    if (archive_.StagedCount() >= kStagedAtMost) {
+        CommitRestored();
+    }
     return EntryOutcome::Restored;
+}
+
+void BackupEngine::CommitRestored() {
+    try {
+        for (const QString& target : archive_.CommitExtracted()) {
+            TouchFile(target);
+            ++restored_;
+        }
+    } catch (const ZipError& error) {
+        NoteError(error.Message());
+    }
 }

@@ -68,6 +68,9 @@ private:
     void WriteArchive(const QString& archivePath, const BackupFileList& files);
     EntryOutcome RestoreEntry(qint64 index, const QString& folder, bool replaceExisting,
                               bool askBeforeReplacing);
+    // Puts the files written since the last call in their places, all made
+    // durable together; each is then restored.
+    void CommitRestored();
     void NoteError(const QString& error);
     // False when the user cancelled before this file.
     bool Advance(const QString& name);
@@ -75,6 +78,10 @@ private:
     // The entries a restore with the current selection writes besides the
     // chosen reports.
     QList<qint64> SelectedEntries();
+
+    // Files written and waiting to be put in place at most; each holds a
+    // file handle until then.
+    static constexpr qsizetype kStagedAtMost = 256;
 
     quint32 selection_ = 0;
     ZipArchive archive_;

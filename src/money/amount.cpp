@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 
 #include "archive/expensearchive.h"
@@ -113,6 +114,12 @@ bool HasDecimalsAt(double scaled) {
     return std::fabs(scaled) < kWholeFrom;
 }
 
+// The powers of ten rounding works with, each exactly the double that
+// std::pow gives for it, without its cost: opening a report rounds every
+// expense it converts into the totals.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
+static_assert(std::size(kPowersOfTen) == MoneyBounds::kMaxDigits + 2);
+
 }  // namespace
 
 Amount::Amount(const QString& text, const CCurrencyFormat& format, bool useDeviceSeparators) {
@@ -135,21 +142,21 @@ void Amount::Round(int places) {
     places = std::clamp(places, 0, MoneyBounds::kMaxDigits);
     // Worked one digit further than asked, so that a value such as 2.675,
     // held as 2.67499999..., still rounds up.
-    double scaled = value_ * std::pow(10.0, places + 1);
+    double scaled = value_ * kPowersOfTen[places + 1];
     if (!HasDecimalsAt(scaled)) {
         return;
     }
     scaled += value_ >= 0 ? 5.0 : -5.0;
-    value_ = std::trunc(scaled * 0.1) / std::pow(10.0, places);
+    value_ = std::trunc(scaled * 0.1) / kPowersOfTen[places];
 }
 
 void Amount::Truncate(int places) {
     places = std::clamp(places, 0, MoneyBounds::kMaxDigits);
-    const double scaled = value_ * std::pow(10.0, places + 1);
+    const double scaled = value_ * kPowersOfTen[places + 1];
     if (!HasDecimalsAt(scaled)) {
         return;
     }
-    value_ = std::trunc(scaled * 0.1) / std::pow(10.0, places);
+    value_ = std::trunc(scaled * 0.1) / kPowersOfTen[places];
 }
 
 QString Amount::ToText() const {

@@ -13,6 +13,7 @@
 #include "report/expenserecords.h"
 #include "report/recordquery.h"
 #include "report/report.h"
+#include "report/sharedcategories.h"
 
 namespace {
 
@@ -49,7 +50,17 @@ quint64 NextId() {
 }  // namespace
 
 CExpenseRecord::CExpenseRecord(CExpenseRecords* owner)
-    : owner_(owner), id_(NextId()), date_(Platform::Get().GetClock().Now()) {}
+    : owner_(owner),
+      id_(NextId()),
+      category_(std::make_shared<CCategory>()),
+      date_(Platform::Get().GetClock().Now()) {}
+
+CExpenseRecord::CExpenseRecord(CExpenseRecords* owner, ToBeReadTag)
+    : owner_(owner), id_(NextId()) {}
+
+std::unique_ptr<CExpenseRecord> CExpenseRecord::ToBeRead(CExpenseRecords* owner) {
+    return std::unique_ptr<CExpenseRecord>(new CExpenseRecord(owner, ToBeReadTag{}));
+}
 
 CExpenseRecord::CExpenseRecord(const CExpenseRecord& other) : CExpenseObject(), id_(NextId()) {
     *this = other;
@@ -79,7 +90,18 @@ CExpenseRecord& CExpenseRecord::operator=(const CExpenseRecord& other) {
 }
 
 void CExpenseRecord::Serialize(CExpenseArchive& archive, int context) {
-    category_.Serialize(archive, context);
+    SharedCategories categories;
+    Serialize(archive, context, categories);
+}
+
+void CExpenseRecord::Serialize(CExpenseArchive& archive, int context,
+                               SharedCategories& categories) {
+    if (archive.IsStoring()) {
+        // Storing reads the tuple and changes nothing in it.
+        category_->Serialize(archive, context);
+    } else {
+        category_ = categories.Read(archive, context);
+    }
     archive.ExchangeTime(date_);
     archive.Exchange(description_);
     amount_.Serialize(archive);
@@ -109,7 +131,9 @@ void CExpenseRecord::Serialize(CExpenseArchive& archive, int context) {
 void CExpenseRecord::MarkStored(quint64 digest) {
     storedDigest_ = digest;
     CExpenseObject::SetModified(false);
-    category_.SetModified(false);
+    if (category_->IsModified()) {
+        OwnCategory().SetModified(false);
+    }
 }
 
 bool CExpenseRecord::IsUnchangedSinceStored() const {
@@ -206,7 +230,7 @@ QString CExpenseRecord::GetValueProblem() const {
 
 void CExpenseRecord::Reset() {
     SetModified(false);
-    category_.Reset();
+    OwnCategory().Reset();
     date_ = Platform::Get().GetClock().Now();
     description_.clear();
     amount_ = Amount();
@@ -229,35 +253,44 @@ void CExpenseRecord::SetModified(bool modified) {
 }
 
 bool CExpenseRecord::IsModified() const {
-    return CExpenseObject::IsModified() || category_.IsModified();
+    return CExpenseObject::IsModified() || category_->IsModified();
+}
+
+CCategory& CExpenseRecord::OwnCategory() {
+    if (!category_) {
+        category_ = std::make_shared<CCategory>();
+    } else if (category_.use_count() > 1) {
+        category_ = std::make_shared<CCategory>(*category_);
+    }
+    return *category_;
 }
 
 void CExpenseRecord::SetCategory(const CCategory& category) {
-    category_ = category;
+    OwnCategory() = category;
     SetModified(true);
 }
 
 bool CExpenseRecord::GetReceipt() const {
-    return category_.GetReceipt() != 0;
+    return category_->GetReceipt() != 0;
 }
 
 void CExpenseRecord::SetReceipt(bool receipt) {
-    category_.SetReceipt(receipt ? 1 : 0);
+    OwnCategory().SetReceipt(receipt ? 1 : 0);
     SetModified(true);
 }
 
 void CExpenseRecord::SetClassification(const CClassification& classification) {
-    category_.SetClassification(classification);
+    OwnCategory().SetClassification(classification);
     SetModified(true);
 }
 
 void CExpenseRecord::SetExpenseType(const CExpenseType& expenseType) {
-    category_.SetExpenseType(expenseType);
+    OwnCategory().SetExpenseType(expenseType);
     SetModified(true);
 }
 
 void CExpenseRecord::SetPaidWith(const CPaidWith& paidWith) {
-    category_.SetPaidWith(paidWith);
+    OwnCategory().SetPaidWith(paidWith);
     SetModified(true);
 }
 
@@ -367,15 +400,22 @@ bool CExpenseRecord::IsPersonalNonDeductible() const {
 QString CExpenseRecord::GetFieldText(qint32 field) const {
     switch (field) {
         case kFieldCategory:
-            return category_.GetName();
-        case kFieldDescription:
-            return description_;
+            return category_->GetName();
         case kFieldClassification:
             return GetClassification().GetName();
         case kFieldPaidWith:
             return GetPaidWith().GetName();
         case kFieldExpenseType:
             return GetExpenseType().GetName();
+        default:
+            return GetOwnFieldText(field).toString();
+    }
+}
+
+QStringView CExpenseRecord::GetOwnFieldText(qint32 field) const {
+    switch (field) {
+        case kFieldDescription:
+            return description_;
         case kFieldContacts:
             return contacts_;
         case kFieldLocation:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "archive/expenseobject.h"
 #include "lists/category.h"
@@ -8,6 +9,7 @@
 #include "platform/clock.h"
 
 class CExpenseRecords;
+class SharedCategories;
 
 // One expense. It holds its own copy of the category tuple (category,
 // receipt flag, classification, expense type, payment source) and names its
@@ -24,6 +26,9 @@ public:
     // copy is another expense: it has an identity of its own and is not the
     // stored expense it was copied from (GetId, IsUnchangedSinceStored).
     CExpenseRecord(const CExpenseRecord& other);
+    // A record all of whose fields are about to be read (Serialize): the
+    // default values it would never show are not made.
+    static std::unique_ptr<CExpenseRecord> ToBeRead(CExpenseRecords* owner);
     // The same, but the record keeps its identity and its stored state.
     CExpenseRecord& operator=(const CExpenseRecord& other);
 
@@ -50,6 +55,9 @@ public:
     // `reserved`. The owner is not stored. A record read whose values are not
     // HasStoredValues is a damaged file.
     void Serialize(CExpenseArchive& archive, int context) override;
+    // The same; reading, the category tuple becomes the one `categories`
+    // holds for the same bytes, shared with the other records read.
+    void Serialize(CExpenseArchive& archive, int context, SharedCategories& categories);
     // Clears `modified` (which marks the owner), then every field goes back to
     // its default and the date to the clock's now.
     void Reset() override;
@@ -64,15 +72,15 @@ public:
     CExpenseRecords* GetOwner() const { return owner_; }
     void SetOwner(CExpenseRecords* owner) { owner_ = owner; }
 
-    const CCategory& GetCategory() const { return category_; }
+    const CCategory& GetCategory() const { return *category_; }
     void SetCategory(const CCategory& category);
     bool GetReceipt() const;
     void SetReceipt(bool receipt);
-    const CClassification& GetClassification() const { return category_.GetClassification(); }
+    const CClassification& GetClassification() const { return category_->GetClassification(); }
     void SetClassification(const CClassification& classification);
-    const CExpenseType& GetExpenseType() const { return category_.GetExpenseType(); }
+    const CExpenseType& GetExpenseType() const { return category_->GetExpenseType(); }
     void SetExpenseType(const CExpenseType& expenseType);
-    const CPaidWith& GetPaidWith() const { return category_.GetPaidWith(); }
+    const CPaidWith& GetPaidWith() const { return category_->GetPaidWith(); }
     void SetPaidWith(const CPaidWith& paidWith);
 
     TimeStamp GetDate() const { return date_; }
@@ -132,7 +140,7 @@ public:
     // writes a record asks this first.
     QString GetValueProblem() const;
 
-    bool IsMileage() const { return category_.IsMileage(); }
+    bool IsMileage() const { return category_->IsMileage(); }
     bool IsBusinessReimbursable() const;
     bool IsPersonalDeductible() const;
     bool IsPersonalNonDeductible() const;
@@ -142,16 +150,27 @@ public:
     // currency; empty for the date, amount and receipt fields and for codes
     // outside the table.
     QString GetFieldText(qint32 field) const;
+    // The same for the record's own texts (description, contacts, location,
+    // purpose, currency), without a copy; null for the tuple's names and
+    // every other field.
+    QStringView GetOwnFieldText(qint32 field) const;
 
     // The fewest bytes a stored record can take in a file of `version`, for
     // checking a record count against what a file holds.
     static quint64 MinimumStoredSize(quint32 version);
 
 private:
+    struct ToBeReadTag {};
+    CExpenseRecord(CExpenseRecords* owner, ToBeReadTag);
+    // The category tuple to change: a copy of its own first, when shared.
+    CCategory& OwnCategory();
+
     CExpenseRecords* owner_ = nullptr;  // not owned
     quint64 id_;
     quint64 storedDigest_ = 0;  // 0: not as stored
-    CCategory category_;
+    // Shared with other records (those read from one file with the same
+    // tuple, copies) until one of them changes it.
+    std::shared_ptr<CCategory> category_;
     TimeStamp date_ = 0;
     QString description_;
     Amount amount_;

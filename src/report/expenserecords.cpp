@@ -13,6 +13,7 @@
 #include "report/expensetotals.h"
 #include "report/recordsortorder.h"
 #include "report/report.h"
+#include "report/sharedcategories.h"
 
 namespace {
 
@@ -105,11 +106,12 @@ void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
     QBuffer scratch(&scratchBytes);
     scratch.open(QIODevice::WriteOnly);
     CExpenseArchive canonical(scratch, CExpenseArchive::Mode::kStore);
+    SharedCategories categories;
     for (qint32 i = 0; i < count; ++i) {
-        auto record = std::make_unique<CExpenseRecord>(this);
+        auto record = CExpenseRecord::ToBeRead(this);
         archive.BeginCapture();
         archive.BeginTolerance();
-        record->Serialize(archive, kRecordContext);
+        record->Serialize(archive, kRecordContext, categories);
         const bool damaged = archive.EndTolerance();
         const QByteArrayView bytes = archive.EndCapture();
         if (damaged) {

@@ -1,7 +1,9 @@
 #include "report/recordsortorder.h"
 
+#include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numeric>
 
 #include "report/expenserecord.h"
@@ -9,20 +11,29 @@
 
 namespace {
 
-template <typename T>
-int Order(const T& a, const T& b) {
-    return a < b ? -1 : (b < a ? 1 : 0);
+constexpr quint64 kSignBit = quint64{1} << 63;
+
+// A key that orders as unsigned numbers as the date does as a signed one.
+quint64 DateKey(qint64 date) {
+    return static_cast<quint64>(date) ^ kSignBit;
 }
 
-// Amounts read from a damaged file may be no number at all; they go first,
-// so that sorting always sees a consistent order.
-int OrderAmounts(double a, double b) {
-    const bool aNan = std::isnan(a);
-    const bool bNan = std::isnan(b);
-    if (aNan || bNan) {
-        return Order(!aNan, !bNan);
+// A key that orders as unsigned numbers as the amount does: amounts read
+// from a damaged file may be no number at all, and they go first (all
+// equal), so that sorting always sees a consistent order; zero and minus
+// zero are one value.
+quint64 AmountKey(double amount) {
+    if (std::isnan(amount)) {
+        return 0;
     }
-    return Order(a, b);
+    if (amount == 0.0) {
+        amount = 0.0;
+    }
+    quint64 bits = 0;
+    std::memcpy(&bits, &amount, sizeof bits);
+    // Negative numbers: every bit flipped turns their order around; positive
+    // ones: the sign bit set puts them after all negative ones.
+    return (bits & kSignBit) != 0 ? ~bits : bits | kSignBit;
 }
 
 }  // namespace
@@ -89,59 +100,114 @@ CRecordSortOrder::KeyKind CRecordSortOrder::KindOf(qint32 field) {
     }
 }
 
-CRecordSortOrder::Key CRecordSortOrder::KeyOf(const CExpenseRecord& record) const {
-    Key key;
-    key.date = record.GetDate();
-    switch (KindOf(field_)) {
-        case KeyKind::Amount:
-            key.number = record.GetAmount(false).GetValue();
-            break;
-        case KeyKind::Number:
-            key.number = record.GetReceipt() ? 1 : 0;
-            break;
-        case KeyKind::Text:
-            key.text = FoldedForSort(record.GetFieldText(field_));
-            break;
-        case KeyKind::Date:
-        case KeyKind::None:
-            break;
-    }
-    return key;
-}
-
-int CRecordSortOrder::CompareKeys(const Key& a, const Key& b) const {
-    int order = 0;
-    switch (KindOf(field_)) {
-        case KeyKind::Date:
-            return Order(a.date, b.date);
-        case KeyKind::Amount:
-            order = OrderAmounts(a.number, b.number);
-            break;
-        case KeyKind::Number:
-            order = Order(a.number, b.number);
-            break;
-        case KeyKind::Text:
-            order = QString::compare(a.text, b.text, Qt::CaseSensitive);
-            break;
-        case KeyKind::None:
-            return 0;
-    }
-    return order != 0 ? order : Order(a.date, b.date);
-}
-
 std::vector<size_t> CRecordSortOrder::StableOrder(
     const std::vector<const CExpenseRecord*>& records) const {
-    std::vector<Key> keys;
-    keys.reserve(records.size());
-    for (const CExpenseRecord* record : records) {
-        keys.push_back(KeyOf(*record));
+    // By the field's value, equal values by date, both in the order's
+    // direction, and records equal in both by their place: one total order,
+    // which any sort puts into the one result a stable sort would give.
+    // Each record is read once, for keys that compare as plain numbers.
+    struct Entry {
+        quint64 primary;
+        quint64 date;
+        size_t position;
+    };
+    const KeyKind kind = KindOf(field_);
+    std::vector<Entry> entries(records.size());
+    // Texts: each distinct one is folded and compared once, however many
+    // records hold it; the records' key is first the text's number here,
+    // then its rank among the others.
+    std::vector<QString> texts;
+    QHash<QStringView, quint64> numbers;
+    const auto numberOf = [&](QStringView text) {
+        const auto found = numbers.constFind(text);
+        if (found != numbers.constEnd()) {
+            return found.value();
+        }
+        const quint64 number = texts.size();
+        texts.push_back(text.toString());
+        numbers.insert(QStringView(texts.back()), number);
+        return number;
+    };
+    // The record's own texts are looked up where they are; a name of its
+    // category tuple only comes as a copy.
+    const bool tupleField = field_ == kFieldCategory || field_ == kFieldClassification ||
+                            field_ == kFieldPaidWith || field_ == kFieldExpenseType;
+    // The records lie all over the heap: the next ones are asked for while
+    // this one is read, or the sort would wait for memory most of its time.
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (i + kAhead < records.size()) {
+            __builtin_prefetch(records[i + kAhead]);
+        }
+        const CExpenseRecord& record = *records[i];
+        quint64 primary = 0;
+        switch (kind) {
+            case KeyKind::Amount:
+                primary = AmountKey(record.GetAmount(false).GetValue());
+                break;
+            case KeyKind::Number:
+                primary = record.GetReceipt() ? 1 : 0;
+                break;
+            case KeyKind::Text:
+                primary = tupleField ? numberOf(record.GetFieldText(field_))
+                                     : numberOf(record.GetOwnFieldText(field_));
+                break;
+            case KeyKind::Date:
+            case KeyKind::None:
+                break;
+        }
+        const quint64 date = kind == KeyKind::None ? 0 : DateKey(record.GetDate());
+        entries[i] = {primary, date, i};
     }
-    std::vector<size_t> positions(records.size());
-    std::iota(positions.begin(), positions.end(), size_t{0});
-    const bool descending = direction_ == kDescending;
-    std::stable_sort(positions.begin(), positions.end(), [&](size_t a, size_t b) {
-        const int order = CompareKeys(keys[a], keys[b]);
-        return descending ? order > 0 : order < 0;
+    if (kind == KeyKind::Text) {
+        const std::vector<quint64> ranks = TextRanks(texts);
+        for (Entry& entry : entries) {
+            entry.primary = ranks[entry.primary];
+        }
+    }
+    // Descending turns the keys around, never the places.
+    if (direction_ == kDescending) {
+        for (Entry& entry : entries) {
+            entry.primary = ~entry.primary;
+            entry.date = ~entry.date;
+        }
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (a.primary != b.primary) {
+            return a.primary < b.primary;
+        }
+        if (a.date != b.date) {
+            return a.date < b.date;
+        }
+        return a.position < b.position;
     });
+    std::vector<size_t> positions(records.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        positions[i] = entries[i].position;
+    }
     return positions;
+}
+
+std::vector<quint64> CRecordSortOrder::TextRanks(const std::vector<QString>& texts) {
+    std::vector<QString> folded;
+    folded.reserve(texts.size());
+    for (const QString& text : texts) {
+        folded.push_back(FoldedForSort(text));
+    }
+    std::vector<size_t> byText(texts.size());
+    std::iota(byText.begin(), byText.end(), size_t{0});
+    std::sort(byText.begin(), byText.end(), [&](size_t a, size_t b) {
+        return QString::compare(folded[a], folded[b], Qt::CaseSensitive) < 0;
+    });
+    // Texts equal once folded share a rank.
+    std::vector<quint64> ranks(texts.size());
+    quint64 rank = 0;
+    for (size_t i = 0; i < byText.size(); ++i) {
+        if (i > 0 &&
+            QString::compare(folded[byText[i - 1]], folded[byText[i]], Qt::CaseSensitive) != 0) {
+            ++rank;
+        }
+        ranks[byText[i]] = rank;
+    }
+    return ranks;
 }

@@ -46,14 +46,9 @@ private:
     enum class KeyKind { None, Date, Amount, Number, Text };
     static KeyKind KindOf(qint32 field);
 
-    // One record's value for the field in force.
-    struct Key {
-        qint64 date = 0;
-        double number = 0;
-        QString text;
-    };
-    Key KeyOf(const CExpenseRecord& record) const;
-    int CompareKeys(const Key& a, const Key& b) const;
+    // For each text, its place in the order of the texts folded, texts
+    // equal once folded in one place.
+    static std::vector<quint64> TextRanks(const std::vector<QString>& texts);
 
     qint32 field_ = 0;
     qint32 direction_ = kAscending;

@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -117,6 +120,8 @@ struct FileCloser {
 };
 
 }  // namespace
+
+ZipArchive::ZipArchive() = default;
 
 ZipArchive::~ZipArchive() {
     Discard();
@@ -352,7 +357,7 @@ bool ZipArchive::IsSafeEntryName(const QString& name) {
            !name.contains(QChar(0)) && !name.contains(QLatin1Char(':'));
 }
 
-QString ZipArchive::ExtractTo(qint64 index, const QString& folder) {
+ZipArchive::Written ZipArchive::WriteEntry(qint64 index, const QString& folder, bool staged) {
     const QString name = Name(index);
     if (!IsSafeEntryName(name)) {
         throw ZipError(
@@ -384,12 +389,21 @@ QString ZipArchive::ExtractTo(qint64 index, const QString& folder) {
     if (!entry) {
         Fail(QStringLiteral("%1 cannot be read from the archive").arg(name));
     }
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw ZipError(WriteErrorText(target, file.errorString()));
+    Written written;
+    if (staged) {
+        written = OpenStaged(target);
+    } else {
+        auto saved = std::make_unique<QSaveFile>(target);
+        if (!saved->open(QIODevice::WriteOnly)) {
+            throw ZipError(WriteErrorText(target, saved->errorString()));
+        }
+        written.file = std::move(saved);
+        written.target = target;
     }
+    QFileDevice& file = *written.file;
+    const auto cancel = [&] { Cancel(written); };
     const auto damaged = [&](const QString& reason) {
-        file.cancelWriting();
+        cancel();
         throw ZipError(QStringLiteral("%1 in the archive is damaged: %2").arg(name, reason));
     };
     char buffer[64 * 1024];
@@ -412,7 +426,7 @@ QString ZipArchive::ExtractTo(qint64 index, const QString& folder) {
         }
         if (file.write(buffer, got) != got) {
             const QString reason = file.errorString();
-            file.cancelWriting();
+            cancel();
             throw ZipError(WriteErrorText(target, reason));
         }
     }
@@ -424,10 +438,145 @@ QString ZipArchive::ExtractTo(qint64 index, const QString& folder) {
     if (const int error = zip_fclose(entry.release()); error != 0) {
         damaged(OpenErrorText(error));
     }
-    if (!file.flush() || !file.commit()) {
-        throw ZipError(WriteErrorText(target, file.errorString()));
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        cancel();
+        throw ZipError(WriteErrorText(target, reason));
     }
+    return written;
+}
+
+// A new file beside the one it will replace, as QSaveFile makes one for
+// ExtractTo: a link is followed to the file it leads to, an existing file
+// that may not be written is refused, and the new file takes its
+// permissions (a new one those the umask leaves).
+ZipArchive::Written ZipArchive::OpenStaged(const QString& path) {
+    QFileInfo existing(path);
+    for (int depth = 0; depth < 128 && existing.isSymLink(); ++depth) {
+        existing.setFile(existing.symLinkTarget());
+    }
+    const QString target = existing.isSymLink() ? path : existing.filePath();
+    struct stat status {};
+    const bool exists = ::stat(QFile::encodeName(target).constData(), &status) == 0;
+    if (exists && (S_ISDIR(status.st_mode) || !existing.isWritable())) {
+        throw ZipError(WriteErrorText(path, QStringLiteral("it may not be replaced")));
+    }
+    Written written;
+    written.target = target;
+    for (int attempt = 0; written.temporary.isEmpty(); ++attempt) {
+        const QString candidate =
+            target + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                               QLatin1Char('0'));
+        const int handle = ::open(QFile::encodeName(candidate).constData(),
+                                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+        if (handle < 0) {
+            if (errno != EEXIST || attempt > 100) {
+                throw ZipError(WriteErrorText(path, QString::fromLocal8Bit(std::strerror(errno))));
+            }
+            continue;
+        }
+        written.temporary = candidate;
+        auto file = std::make_unique<QFile>(candidate);
+        if ((exists && ::fchmod(handle, status.st_mode & 07777) != 0) ||
+            !file->open(handle, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+            ::close(handle);
+            QFile::remove(candidate);
+            throw ZipError(WriteErrorText(path, reason));
+        }
+        written.file = std::move(file);
+    }
+    return written;
+}
+
+void ZipArchive::Cancel(Written& written) {
+    if (auto* saved = qobject_cast<QSaveFile*>(written.file.get())) {
+        saved->cancelWriting();
+        return;
+    }
+    written.file->close();
+    QFile::remove(written.temporary);
+}
+
+QString ZipArchive::ExtractTo(qint64 index, const QString& folder) {
+    Written written = WriteEntry(index, folder, false);
+    auto& file = static_cast<QSaveFile&>(*written.file);
+    if (!file.commit()) {
+        throw ZipError(WriteErrorText(written.target, file.errorString()));
+    }
+    return written.target;
+}
+
+QString ZipArchive::StageExtract(qint64 index, const QString& folder) {
+    Written written = WriteEntry(index, folder, true);
+    // The disk starts on the bytes now, while the next entries inflate.
+    ::sync_file_range(written.file->handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    const QString target = written.target;
+    stagedTargets_.insert(QFileInfo(target).absoluteFilePath());
+    staged_.push_back(std::move(written));
     return target;
+}
+
+bool ZipArchive::IsStaged(const QString& path) const {
+    return stagedTargets_.contains(QFileInfo(path).absoluteFilePath());
+}
+
+QStringList ZipArchive::CommitExtracted() {
+    std::vector<Written> files = std::move(staged_);
+    staged_.clear();
+    stagedTargets_.clear();
+    const auto fail = [&](size_t from, const QString& target, const QString& reason) {
+        for (size_t i = from; i < files.size(); ++i) {
+            Cancel(files[i]);
+        }
+        throw ZipError(WriteErrorText(target, reason));
+    };
+    // Every file on the disk before any of them replaces an old one: one
+    // sync of each file system they are on, which also tells of any write
+    // to them that failed, rather than a wait for the disk per file.
+    QSet<dev_t> synced;
+    for (const Written& file : files) {
+        struct stat status {};
+        if (::fstat(file.file->handle(), &status) != 0) {
+            fail(0, file.target, QString::fromLocal8Bit(std::strerror(errno)));
+        }
+        if (!synced.contains(status.st_dev)) {
+            if (::syncfs(file.file->handle()) != 0) {
+                fail(0, file.target, QString::fromLocal8Bit(std::strerror(errno)));
+            }
+            synced.insert(status.st_dev);
+        }
+    }
+    QStringList targets;
+    QSet<QString> folders;
+    for (size_t i = 0; i < files.size(); ++i) {
+        files[i].file->close();
+        if (::rename(QFile::encodeName(files[i].temporary).constData(),
+                     QFile::encodeName(files[i].target).constData()) != 0) {
+            fail(i, files[i].target, QString::fromLocal8Bit(std::strerror(errno)));
+        }
+        targets.append(files[i].target);
+        folders.insert(QFileInfo(files[i].target).absolutePath());
+    }
+    // The renames last only once their folders are on the disk too; a file
+    // system that cannot sync a folder has nothing more to offer.
+    for (const QString& path : std::as_const(folders)) {
+        const int folder =
+            ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder >= 0) {
+            ::fsync(folder);
+            ::close(folder);
+        }
+    }
+    return targets;
+}
+
+void ZipArchive::DiscardExtracted() {
+    for (Written& file : staged_) {
+        Cancel(file);
+    }
+    staged_.clear();
+    stagedTargets_.clear();
 }
 
 void ZipArchive::Close() {
@@ -538,6 +687,7 @@ void ZipArchive::FinishWritten() {
 }
 
 void ZipArchive::Discard() {
+    DiscardExtracted();
     if (archive_ != nullptr) {
         zip_discard(archive_);
         archive_ = nullptr;

@@ -4,7 +4,11 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
 
+class QFileDevice;
 struct zip;
 
 // One ZIP archive, with exactly the operations backup and restore need: make
@@ -17,7 +21,7 @@ struct zip;
 // best closed with Discard.
 class ZipArchive {
 public:
-    ZipArchive() = default;
+    ZipArchive();
     ~ZipArchive();
     ZipArchive(const ZipArchive&) = delete;
     ZipArchive& operator=(const ZipArchive&) = delete;
@@ -60,6 +64,22 @@ public:
     // space) or a name that would leave the folder ("../x", "/x", "a/b")
     // writes nothing.
     QString ExtractTo(qint64 index, const QString& folder);
+    // The same for many entries: each is written and checked as ExtractTo
+    // writes it, beside its target, but made durable and put in its place
+    // only by CommitExtracted, together with the others, so that the disk
+    // is waited for once rather than once per file. Returns the target.
+    QString StageExtract(qint64 index, const QString& folder);
+    // Whether a staged file waits to become `path`.
+    bool IsStaged(const QString& path) const;
+    qsizetype StagedCount() const { return static_cast<qsizetype>(staged_.size()); }
+    // Makes every staged file durable, then puts each in its place, then
+    // syncs their folders: no file replaces an old one before all of it is
+    // on the disk. Gives the targets put in place. On a failure the files
+    // not yet in place are dropped, their targets left as they were, and
+    // ZipError is thrown.
+    QStringList CommitExtracted();
+    // Drops the staged files; their targets stay as they were.
+    void DiscardExtracted();
 
     // Writes the archive (for one being made) and closes it.
     void Close();
@@ -71,6 +91,19 @@ public:
 
 private:
     [[noreturn]] void Fail(const QString& what) const;
+    // A file written for an entry, open, that is to replace `target`: a
+    // QSaveFile, or for a staged entry a plain file at `temporary`.
+    struct Written {
+        std::unique_ptr<QFileDevice> file;
+        QString target;
+        QString temporary;
+    };
+    // The entry written whole and checked into a new file that will replace
+    // its target in `folder`, not yet committed.
+    Written WriteEntry(qint64 index, const QString& folder, bool staged);
+    static Written OpenStaged(const QString& path);
+    // Drops the written file; the target stays as it was.
+    static void Cancel(Written& written);
     void RequireOpen() const;
     void RequireIndex(qint64 index) const;
     QByteArray UnusedNameLike(const QByteArray& name) const;
@@ -94,4 +127,7 @@ private:
     };
     QSet<QByteArray> names_;
     QHash<qint64, StandIn> standIns_;
+    // Entries written by StageExtract, waiting for CommitExtracted.
+    std::vector<Written> staged_;
+    QSet<QString> stagedTargets_;  // their targets' absolute paths
 };
