@@ -6,7 +6,7 @@ cmake_minimum_required(VERSION 3.20)
 
 # The layers from the bottom up. The programs' folders (views, cli) are the top
 # and never include each other.
-set(layers platform archive money lists report export zip backup app)
+set(layers platform archive money lists report zip receipts export backup app)
 set(programs views cli)
 
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
