@@ -16,9 +16,11 @@
 #include "lists/category.h"
 #include "platform/directories.h"
 #include "platform/platform.h"
+#include "receipts/receiptkeeper.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/expensetotals.h"
+#include "report/recordquery.h"
 #include "report/reportcopies.h"
 #include "views/backup/sheetbackuprestore.h"
 #include "views/frame/aboutdialog.h"
@@ -36,6 +38,7 @@
 #include "views/settings/settingsdialog.h"
 #include "views/slip/categorypicker.h"
 #include "views/slip/expenseslipdialog.h"
+#include "views/slip/receiptsdialog.h"
 #include "views/slip/viewexpense.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
@@ -70,6 +73,7 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
       status_(new StatusBar(this)),
       commands_(new CommandBar(this)),
       sound_(new CashRegisterSound(this)),
+      receipts_(std::make_unique<CReceiptKeeper>(document.GetReport())),
       reloadRetry_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("Outlaysheet"));
     CAccessibleProxy::Install();
@@ -93,8 +97,8 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     MakeCommands();
     slipRunner_ = [this](CExpenseRecord& record, bool newExpense, int& nights) {
         const CCategory category = record.GetCategory();
-        switch (
-            CExpenseSlipDialog::RunSlip(document_, category, record, newExpense, this, nights)) {
+        switch (CExpenseSlipDialog::RunSlip(document_, category, record, newExpense, this, nights,
+                                            receipts_.get(), slipExpense_)) {
             case CExpenseSlipDialog::kSaved:
                 return SlipResult::Ok;
             case CExpenseSlipDialog::kDeleted:
@@ -115,6 +119,7 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
         }
     });
     detailsView_->SetEdit([this](int index) { EditExpense(index); });
+    detailsView_->SetReceipts(receipts_.get(), [this](int index) { OpenReceipts(index); });
 
     connect(reportBar_->Label(), &TapLabel::tapped, this,
             [this] { SendCommand(Command::ReportInfo); });
@@ -122,6 +127,8 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     connect(reportBar_->Reports(), &QComboBox::activated, this, &CMainFrame::PickReport);
     connect(status_->ItemCount(), &TapLabel::tapped, this,
             [this] { SendCommand(Command::SelectExpenses); });
+    connect(status_->WithoutReceipts(), &TapLabel::tapped, this,
+            &CMainFrame::SelectWithoutReceipts);
     connect(status_->Total(), &TapLabel::tapped, this, [this] {
         SendCommand(document_.GetPreferences().GetSubtotals() == 0 ? Command::Totals
                                                                    : Command::Subtotals);
@@ -350,8 +357,11 @@ void CMainFrame::RefreshViews() {
 void CMainFrame::UpdateItemCount() {
     if (!ReportOpen()) {
         status_->SetItemCount(QStringLiteral("0 items"), false);
+        status_->SetWithoutReceipts(0);
         return;
     }
+    status_->SetWithoutReceipts(receipts_->CountWithoutReceipts(false));
+
     const CExpenseRecords& records = document_.GetReport().GetRecords();
     if (records.GetQuery().IsActive()) {
         status_->SetItemCount(QStringLiteral("%1 of %2 items")
@@ -625,9 +635,12 @@ void CMainFrame::AddExpense(const CCategory& category) {
     auto record = std::make_unique<CExpenseRecord>();
     record->SetCategory(category);
     int nights = 1;
+    slipExpense_ = record->GetId();
     const SlipResult result = slipRunner_(*record, true, nights);
     update();
     if (result != SlipResult::Ok) {
+        // A cancelled slip leaves no receipt behind.
+        receipts_->DiscardPending(record->GetId());
         // The lists the slip opens can carry an edit into the stored
         // expenses even when the slip itself is cancelled.
         RefreshViews();
@@ -660,8 +673,12 @@ void CMainFrame::EditExpense(int index) {
     const quint64 id = visible->GetId();
     auto copy = std::make_unique<CExpenseRecord>(*visible);
     int nights = 1;
+    // The receipts belong to the stored expense; the slip's copy takes them
+    // over when it replaces it.
+    slipExpense_ = id;
     switch (slipRunner_(*copy, false, nights)) {
         case SlipResult::Cancel:
+            receipts_->DiscardPending(id);
             RefreshViews();
             break;
         case SlipResult::Delete:
@@ -686,6 +703,59 @@ void CMainFrame::EditExpense(int index) {
             break;
     }
     mainView_->update();
+}
+
+void CMainFrame::OpenReceipts(int index) {
+    CExpenseRecord* record = document_.GetRecords().GetAt(index, true);
+    if (record == nullptr) {
+        return;
+    }
+    const quint64 id = record->GetId();
+    CReceiptsDialog dialog(*receipts_, id, CReceiptsDialog::Heading(document_, *record), this);
+    dialog.exec();
+    // The dialog's own loop may have read the report again meanwhile.
+    const int now = document_.GetRecords().IndexOfId(id, false);
+    if (CExpenseRecord* still = document_.GetRecords().GetAt(now, false);
+        still != nullptr && dialog.AttachedAny() && !still->GetReceipt()) {
+        still->SetReceipt(true);
+        document_.SetModifiedFlag(true);
+    }
+    // The ties are written with the report, or on their own when the
+    // report has nothing new.
+    QString error;
+    if (document_.IsModified() ? !document_.SaveReport(false) : !receipts_->Commit(error)) {
+        if (!error.isEmpty()) {
+            UserPrompts().Warning(error);
+        }
+    }
+    RefreshViews();
+}
+
+void CMainFrame::SelectWithoutReceipts() {
+    if (!ReportOpen()) {
+        return;
+    }
+    detailsView_->Grid()->SetSelectedRow(-1);
+    mainView_->SimpleList()->Grid()->SetSelectedRow(-1);
+    // The selection is the one the selection dialog makes for "Receipt is
+    // not available", so that the dialog shows it and narrows it; but it
+    // holds the expenses without a receipt file, which the receipt box
+    // alone does not tell (a box ticked for a paper receipt).
+    CExpenseRecords& records = document_.GetRecords();
+    CRecordsQuery& query = records.GetQuery();
+    query.Clear();
+    query.AddCondition(CRecordQuery::Number(kFieldReceipt, kOpNotEqual, 1.0));
+    query.Evaluate();
+    query.EmptyResult();
+    const QList<quint64> without = receipts_->ExpensesWithoutReceipts(false);
+    for (int i = 0; i < records.GetCount(false); ++i) {
+        CExpenseRecord* record = records.GetAt(i, false);
+        if (without.contains(record->GetId())) {
+            query.AppendResult(record);
+        }
+    }
+    document_.SetModifiedFlag(true);
+    RefreshViews();
 }
 
 void CMainFrame::PlaySavedSound() {

@@ -3,11 +3,13 @@
 #include <QMap>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class ActiveReportBar;
 class CashRegisterSound;
 class CCategory;
 class CExpenseDoc;
+class CReceiptKeeper;
 class CExpenseRecord;
 class CGridViewDetails;
 class CommandBar;
@@ -82,6 +84,15 @@ public:
     // on that expense wherever it is by then.
     void EditExpense(int index);
     void SetSlipRunner(SlipRunner runner) { slipRunner_ = std::move(runner); }
+    // The receipts of the visible expense at `index`, to see, attach and
+    // remove; attaching ticks its receipt box.
+    void OpenReceipts(int index);
+    // Selects the expenses that have no receipt file, as a selection of the
+    // report that the selection dialog narrows or ends.
+    void SelectWithoutReceipts();
+    // The receipts of the open report, following it through every load,
+    // save and move.
+    CReceiptKeeper& Receipts() const { return *receipts_; }
 
     // A second start of the program: the window comes forward, and above it
     // the dialog open on it, if any.
@@ -144,6 +155,9 @@ private:
     QMap<Command, QAction*> actions_;
     QStringList listedReports_;  // the paths behind the report bar's items
     SlipRunner slipRunner_;
+    std::unique_ptr<CReceiptKeeper> receipts_;
+    // The expense the slip open now edits, whose receipts it attaches.
+    quint64 slipExpense_ = 0;
     QTimer* reloadRetry_;  // a reload waiting for the open dialogs to close
 
     static constexpr int kReloadRetryMs = 200;

@@ -17,7 +17,8 @@ void Colour(QLabel* label, const QColor& colour) {
 StatusBar::StatusBar(QWidget* parent)
     : QWidget(parent),
       itemCount_(new TapLabel(QString(), this)),
-      total_(new TapLabel(QString(), this)) {
+      total_(new TapLabel(QString(), this)),
+      withoutReceipts_(new TapLabel(QString(), this)) {
     setAccessibleName(QStringLiteral("Status"));
     setFixedHeight(18);
     setAutoFillBackground(true);
@@ -27,10 +28,44 @@ StatusBar::StatusBar(QWidget* parent)
     itemCount_->setFont(AppFont());
     total_->setFont(AppFont());
     total_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    withoutReceipts_->setFont(AppFont());
+    withoutReceipts_->setAlignment(Qt::AlignCenter);
+    withoutReceipts_->hide();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(3, 0, 3, 0);
+    layout->setSpacing(4);
     layout->addWidget(itemCount_, 1);
+    layout->addWidget(withoutReceipts_);
     layout->addWidget(total_, 1);
+}
+
+void StatusBar::SetWithoutReceipts(int count) {
+    without_ = count;
+    ShowWithoutReceipts();
+}
+
+void StatusBar::ShowWithoutReceipts() {
+    if (without_ <= 0) {
+        withoutReceipts_->hide();
+        return;
+    }
+    const QString whole = QStringLiteral("%1 without receipts").arg(without_);
+    // The count and total keep what their texts need; the rest is the
+    // receipts' count's, in its long words where they fit.
+    const QFontMetrics metrics(AppFont());
+    const int others = itemCount_->fontMetrics().horizontalAdvance(itemCount_->text()) +
+                       metrics.horizontalAdvance(total_->text()) + 2 * 4 + 6;
+    const bool fits = metrics.horizontalAdvance(whole) <= width() - others;
+    const QString shown = fits ? whole : QStringLiteral("%1 no rcpt").arg(without_);
+    withoutReceipts_->setText(shown);
+    withoutReceipts_->setAccessibleName(whole);
+    withoutReceipts_->setToolTip(whole);
+    withoutReceipts_->show();
+}
+
+void StatusBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ShowWithoutReceipts();
 }
 
 void StatusBar::SetItemCount(const QString& text, bool selection) {
@@ -40,6 +75,7 @@ void StatusBar::SetItemCount(const QString& text, bool selection) {
     font.setBold(selection);
     itemCount_->setFont(font);
     Colour(itemCount_, selection ? kAlertRed : QColor(Qt::black));
+    ShowWithoutReceipts();
 }
 
 void StatusBar::SetTotal(const QString& text, bool negative) {
@@ -47,4 +83,5 @@ void StatusBar::SetTotal(const QString& text, bool negative) {
     total_->setText(shown);
     total_->setAccessibleName(shown);
     Colour(total_, negative ? kAlertRed : QColor(Qt::black));
+    ShowWithoutReceipts();
 }

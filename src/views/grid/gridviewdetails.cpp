@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "receipts/receiptkeeper.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/expenserecords.h"
@@ -77,6 +78,12 @@ void CGridViewDetails::GetCell(int column, int row, GridCellFormat& format, QStr
     if (second && column == 0) {
         format.checkBox = true;
         format.checked = record->GetReceipt();
+        // Beside the box: how many receipt files the expense has, or "+"
+        // to attach the first.
+        if (receipts_ != nullptr) {
+            const auto count = receipts_->ReceiptsOf(record->GetId()).size();
+            text = count > 0 ? QString::number(count) : QStringLiteral("+");
+        }
         return;
     }
     text = second ? ExpenseCells::SecondLine(*record, column)
@@ -108,6 +115,11 @@ void CGridViewDetails::OnCellTap(int column, int row, const QRect& cell, const Q
         document_.SetModifiedFlag(true);
         document_.SaveReport(false);
         grid_->RepaintRow(row);
+        return;
+    }
+    if (second && column == 0 && openReceipts_ &&
+        CListGrid::CheckBoxMarkRect(cell).contains(point)) {
+        openReceipts_(row / 2);
         return;
     }
     if (!second && column == 3) {

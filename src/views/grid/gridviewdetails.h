@@ -6,12 +6,14 @@
 #include "views/grid/listgrid.h"
 
 class CExpenseDoc;
+class CReceiptKeeper;
 
 // The detailed list: two lines for every visible expense (date, category,
 // description, amount; receipt, classification, payment source, expense
-// type), filling the view. The receipt box flips the receipt flag, an amount
-// in another currency shows its home-currency value, a heading sorts, any
-// other tap edits the expense.
+// type), filling the view. The receipt box flips the receipt flag and the
+// count of receipt files beside it opens them, an amount in another
+// currency shows its home-currency value, a heading sorts, any other tap
+// edits the expense.
 class CGridViewDetails : public QWidget, public CListGridClient {
     Q_OBJECT
 
@@ -22,6 +24,12 @@ public:
 
     CListGrid* Grid() const { return grid_; }
     void SetEdit(EditFunction edit) { edit_ = std::move(edit); }
+    // Where the count of each expense's receipt files comes from (not
+    // owned), and what a tap on it does.
+    void SetReceipts(const CReceiptKeeper* receipts, EditFunction open) {
+        receipts_ = receipts;
+        openReceipts_ = std::move(open);
+    }
     // Reads the records again into the grid.
     void ReloadDetails();
 
@@ -38,4 +46,6 @@ private:
     CExpenseDoc& document_;  // not owned
     CListGrid* grid_;        // owned by the view
     EditFunction edit_;
+    const CReceiptKeeper* receipts_ = nullptr;  // not owned
+    EditFunction openReceipts_;
 };

@@ -224,6 +224,12 @@ QRect CListGrid::CheckBoxRect(const QRect& cell) {
     return QRect(QPoint(cell.left() + 2, top), QPoint(cell.left() + m + 6, top + m + 2));
 }
 
+QRect CListGrid::CheckBoxMarkRect(const QRect& cell) {
+    constexpr int kClearance = 4;
+    const int left = CheckBoxRect(cell).right() + kClearance;
+    return QRect(QPoint(left, cell.top()), QPoint(qMax(left, cell.right()), cell.bottom()));
+}
+
 void CListGrid::ActivateCell(int column, int row) {
     if (column < 0 || column >= ColumnCount() || row < 0 || row >= rowCount_) {
         return;
@@ -298,6 +304,11 @@ void CListGrid::PaintCell(QPainter& painter, const QRect& rect, const GridCellFo
                                            QPoint(drawn.right() - 2, drawn.top() + 2)}));
         }
         painter.setBrush(Qt::NoBrush);
+        if (!text.isEmpty()) {
+            painter.setPen(format.text);
+            painter.setFont(format.font);
+            painter.drawText(CheckBoxMarkRect(rect), Qt::AlignCenter | Qt::TextSingleLine, text);
+        }
         return;
     }
     painter.setPen(format.text);

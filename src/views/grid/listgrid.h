@@ -18,7 +18,8 @@ struct GridCellFormat {
     QColor background;
     QColor text;
     int borders = kAll;
-    // A check box with the value `checked` instead of text.
+    // A check box with the value `checked`; a text beside it is drawn in
+    // the rest of the cell (CheckBoxMarkRect).
     bool checkBox = false;
     bool checked = false;
 };
@@ -100,6 +101,10 @@ public:
     // it: m = min(12, h - 6) square, from the cell's left + 2 to left + m + 6,
     // and from top + (h - m) / 2 - 1 down by m + 2.
     static QRect CheckBoxRect(const QRect& cell);
+    // The rest of a check-box cell right of the box, where its text is
+    // drawn, a few pixels clear of the box so that a tap beside the box
+    // hits neither.
+    static QRect CheckBoxMarkRect(const QRect& cell);
     // A tap on a cell (inside its check box, for a box) or on a heading, as
     // a keyboard or a screen reader asks for one.
     void ActivateCell(int column, int row);

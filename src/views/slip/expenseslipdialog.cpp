@@ -43,6 +43,7 @@
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
+#include "views/slip/receiptsdialog.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
 #include "views/widgets/insertentry.h"
@@ -115,6 +116,13 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
       delete_(Commands()->AddButton(QStringLiteral("Delete"))) {
     SetHelpTopic(QStringLiteral("Expense Slip"));
     Commands()->AddStretch();
+    receiptsButton_ = Commands()->AddButton(QStringLiteral("Receipts"));
+    receiptsButton_->setToolTip(QStringLiteral("Receipts"));
+    CommandBar::LetShrink(receiptsButton_);
+    for (QToolButton* button : {save_, cancel_, details_, delete_}) {
+        CommandBar::LetShrink(button);
+    }
+    receiptsButton_->hide();
     save_->setToolTip(QStringLiteral("Save"));
     cancel_->setToolTip(QStringLiteral("Cancel"));
     details_->setToolTip(QStringLiteral("Detials"));
@@ -269,6 +277,7 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
     connect(cancel_, &QToolButton::clicked, this, &QDialog::reject);
     connect(delete_, &QToolButton::clicked, this, &CExpenseSlipDialog::AskDelete);
     connect(details_, &QToolButton::clicked, this, &CExpenseSlipDialog::OpenDetails);
+    connect(receiptsButton_, &QToolButton::clicked, this, &CExpenseSlipDialog::OpenReceipts);
     connect(odometer_, &QPushButton::clicked, this, [this] {
         // A distance typed already goes in as the trip's end reading.
         const double distance = amount_->GetValue();
@@ -301,6 +310,8 @@ void CExpenseSlipDialog::SetUpForCategory() {
     paidWith_->setVisible(!mileage);
     paidWithLabel_->setVisible(!mileage);
     odometer_->setVisible(mileage);
+    // A trip driven has no receipt, and so no receipts either.
+    receiptsButton_->setVisible(receipts_ != nullptr && !mileage);
     amountLabel_->setText(mileage    ? QStringLiteral("Miles:")
                           : perNight ? QStringLiteral("Amount per night:")
                                      : QStringLiteral("Amount:"));
@@ -606,6 +617,31 @@ void CExpenseSlipDialog::OpenDetails() {
     }
 }
 
+void CExpenseSlipDialog::SetReceipts(CReceiptKeeper* receipts, quint64 expense) {
+    receipts_ = receipts;
+    expense_ = expense;
+    receiptsButton_->setVisible(receipts_ != nullptr && !IsMileage());
+}
+
+void CExpenseSlipDialog::OpenReceipts() {
+    if (receipts_ == nullptr) {
+        return;
+    }
+    // What the expense is as the slip shows it now, saved or not.
+    const QString heading =
+        QStringLiteral("%1, %2, %3")
+            .arg(category_.GetName(), FormatDate(Platform::Get().GetClock().FromLocal(
+                                                     date_->date(), QTime(12, 0)),
+                                                 kShortDate),
+                 amount_->text());
+    CReceiptsDialog dialog(*receipts_, expense_, heading, this);
+    dialog.exec();
+    // A receipt attached is a receipt there: the box says so.
+    if (dialog.AttachedAny()) {
+        receipt_->setChecked(true);
+    }
+}
+
 void CExpenseSlipDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         save_->click();
@@ -814,8 +850,9 @@ CExpenseSlipDialog::~CExpenseSlipDialog() {
 
 int CExpenseSlipDialog::RunSlip(CExpenseDoc& document, const CCategory& category,
                                 CExpenseRecord& record, bool newExpense, QWidget* parent,
-                                int& nights) {
+                                int& nights, CReceiptKeeper* receipts, quint64 expense) {
     CExpenseSlipDialog slip(document, record, category, newExpense, parent);
+    slip.SetReceipts(receipts, expense);
     const int code = slip.exec();
     nights = slip.NightsEntered();
     // Escape, or closing the window, is a cancel.

@@ -11,6 +11,7 @@ class CExpenseDoc;
 class CHistory;
 class CPadAmountEdit;
 class CExpenseRecord;
+class CReceiptKeeper;
 class CategoryButton;
 class QCheckBox;
 class QComboBox;
@@ -37,9 +38,16 @@ public:
                        bool newExpense, QWidget* parent);
     ~CExpenseSlipDialog() override;
 
-    // Runs the slip: kSaved, kCancelled or kDeleted.
+    // Runs the slip: kSaved, kCancelled or kDeleted. With `receipts`, its
+    // "Receipts" attaches them to the expense with identity `expense`.
     static int RunSlip(CExpenseDoc& document, const CCategory& category, CExpenseRecord& record,
-                       bool newExpense, QWidget* parent, int& nights);
+                       bool newExpense, QWidget* parent, int& nights,
+                       CReceiptKeeper* receipts = nullptr, quint64 expense = 0);
+
+    // "Receipts" shows and attaches the receipts of the expense with
+    // identity `expense` (the stored one the slip's record was copied from,
+    // or the new record itself); without a keeper it is not shown.
+    void SetReceipts(CReceiptKeeper* receipts, quint64 expense);
 
     int NightsEntered() const;
     const CCategory& Category() const { return category_; }
@@ -67,6 +75,7 @@ public:
     QToolButton* CancelButton() const { return cancel_; }
     QToolButton* DetailsButton() const { return details_; }
     QToolButton* DeleteButton() const { return delete_; }
+    QToolButton* ReceiptsButton() const { return receiptsButton_; }
     QString SlipCurrency() const { return slipCurrency_; }
     double SlipRate() const { return slipRate_; }
 
@@ -115,6 +124,7 @@ private:
     void ShowChoices();
     void OpenDetails();
     void AskDelete();
+    void OpenReceipts();
     // Stores the slip into the record; false, with the user told why and the
     // slip left as it is, when a file could not hold what it shows.
     bool Store();
@@ -170,4 +180,7 @@ private:
     QToolButton* cancel_;
     QToolButton* details_;
     QToolButton* delete_;
+    QToolButton* receiptsButton_;
+    CReceiptKeeper* receipts_ = nullptr;  // not owned
+    quint64 expense_ = 0;
 };

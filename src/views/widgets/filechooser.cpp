@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QListView>
 
 #include "platform/platform.h"
 #include "platform/screen.h"
@@ -75,7 +76,9 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileChoice& c
     // The question before replacing a file is the program's own, in a box
     // that fits the screen; Qt's is as wide as a desktop's.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setFileMode(choice.forOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(choice.many      ? QFileDialog::ExistingFiles
+                       : choice.forOpen ? QFileDialog::ExistingFile
+                                        : QFileDialog::AnyFile);
     dialog.setAcceptMode(choice.forOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(choice.suffix);
     if (!path.isEmpty()) {
@@ -98,6 +101,12 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileChoice& c
         }
     }
     dialog.setMinimumSize(0, 0);
+    // A pen has no Ctrl key to add a second file with: each tap on a name
+    // adds it or takes it out again.
+    auto* names = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    if (choice.many && names != nullptr) {
+        names->setSelectionMode(QAbstractItemView::MultiSelection);
+    }
     if (parent != nullptr) {
         const QRect window = parent->window()->geometry();
         PlaceFields(dialog, GetScreenLayout(window.width(), window.height()));
@@ -123,4 +132,13 @@ bool ChooseFile(QWidget* parent, const FileChoice& choice, QString& path) {
         // No: the dialog again, at the name, for another one.
         start = chosen;
     }
+}
+
+bool ChooseFiles(QWidget* parent, const FileChoice& choice, QStringList& paths) {
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, choice, QString());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return false;
+    }
+    paths = dialog->selectedFiles();
+    return true;
 }
