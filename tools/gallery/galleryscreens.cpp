@@ -13,7 +13,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTabWidget>
+#include <QToolButton>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -73,7 +75,12 @@
 #include "views/settings/settingsdialog.h"
 #include "views/settings/sheetcontacts.h"
 #include "views/settings/sheetexpenseslipdetails.h"
+#include "receipts/receiptkeeper.h"
 #include "views/slip/expenseslipdialog.h"
+#include "views/slip/receiptsdialog.h"
+#include "views/slip/receiptthumbnails.h"
+#include "views/slip/receiptviewer.h"
+#include "views/slip/unmatchedreceiptsdialog.h"
 #include "views/totals/daterangedialog.h"
 #include "views/totals/selectexpensesdialog.h"
 #include "views/totals/totalsdialog.h"
@@ -228,6 +235,56 @@ void MakeSampleLists() {
     }
 }
 
+// A till's slip for `lines`, as a photo of it would show it.
+void DrawSlip(QPainter& painter, const QRect& paper, const QStringList& lines) {
+    painter.fillRect(paper, QColor(250, 248, 240));
+    QFont font(QStringLiteral("Liberation Mono"));
+    font.setPixelSize(paper.width() / 16);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    int top = paper.top() + paper.width() / 10;
+    for (const QString& line : lines) {
+        painter.drawText(QRect(paper.left(), top, paper.width(), font.pixelSize() * 2),
+                         Qt::AlignHCenter, line);
+        top += font.pixelSize() * 3 / 2;
+    }
+}
+
+// Two photos and a scan of receipts, in `folder`: their paths.
+QStringList MakeSampleReceipts(const QString& folder) {
+    QDir().mkpath(folder);
+    const QStringList lunch = {QStringLiteral("CAFE FJORD"), QStringLiteral("Karl Johans gate 7"),
+                               QString(), QStringLiteral("2 x Lunch    496.00"),
+                               QStringLiteral("Water         59.00"), QString(),
+                               QStringLiteral("TOTAL NOK    555.00"),
+                               QStringLiteral("Card  **** 4421")};
+    const QStringList taxi = {QStringLiteral("OSLO TAXI"), QStringLiteral("Trip 4411"), QString(),
+                              QStringLiteral("Airport - Hotel"), QStringLiteral("NOK 404.25")};
+    QStringList paths;
+    const std::pair<const char*, QStringList> photos[] = {{"lunch.png", lunch},
+                                                          {"taxi.png", taxi}};
+    for (const auto& [name, lines] : photos) {
+        QImage photo(360, 540, QImage::Format_RGB32);
+        photo.fill(QColor(90, 90, 96));
+        QPainter painter(&photo);
+        DrawSlip(painter, QRect(30, 20, 300, 500), lines);
+        painter.end();
+        paths.append(QDir(folder).filePath(QLatin1String(name)));
+        photo.save(paths.last());
+    }
+    paths.append(QDir(folder).filePath(QStringLiteral("hotel.pdf")));
+    QPdfWriter scan(paths.last());
+    scan.setPageSize(QPageSize(QPageSize::A5));
+    scan.setResolution(72);
+    QPainter painter(&scan);
+    DrawSlip(painter, QRect(QPoint(0, 0), scan.pageLayout().paintRectPixels(72).size()),
+             {QStringLiteral("HOTEL BRISTOL"), QString(), QStringLiteral("1 night   1 890.00"),
+              QStringLiteral("City tax     40.00"), QString(),
+              QStringLiteral("TOTAL NOK 1 930.00")});
+    painter.end();
+    return paths;
+}
+
 void Show(QWidget* window, const GalleryScreens::Shown& shown) {
     window->show();
     QApplication::processEvents();
@@ -283,6 +340,7 @@ GalleryScreens::GalleryScreens(const QString& archive) : archive_(archive) {
     frame_ = std::make_unique<CMainFrame>(*document_);
     // The detailed list sorted by amount, largest first.
     document_->GetRecords().SetSortOrder(3, 0);
+    AttachSampleReceipts();
     AddScreens();
 }
 
@@ -297,6 +355,30 @@ void GalleryScreens::SetForm(const GalleryForm& form) {
     frame_->RefreshViews();
     frame_->show();
     QApplication::processEvents();
+}
+
+const CExpenseRecord* GalleryScreens::Expense(const QString& description) const {
+    const CExpenseRecords& records = document_->GetRecords();
+    for (int i = 0; i < records.GetCount(false); ++i) {
+        if (records.GetAt(i, false)->GetDescription() == description) {
+            return records.GetAt(i, false);
+        }
+    }
+    return nullptr;
+}
+
+void GalleryScreens::AttachSampleReceipts() {
+    receiptFiles_ = MakeSampleReceipts(QDir(GetDocumentsRoot()).filePath(QStringLiteral("Scans")));
+    const CExpenseRecord* lunch = Expense(QStringLiteral("Client lunch"));
+    const CExpenseRecord* hotel = Expense(QStringLiteral("Hotel Bristol"));
+    QString error;
+    CReceiptKeeper& receipts = frame_->Receipts();
+    if (lunch == nullptr || hotel == nullptr ||
+        !receipts.Attach(lunch->GetId(), receiptFiles_.mid(0, 2), ImportOptions(), error) ||
+        !receipts.Attach(hotel->GetId(), receiptFiles_.mid(2), ImportOptions(), error) ||
+        !receipts.Commit(error)) {
+        std::fprintf(stderr, "outlaysheet-gallery: no sample receipts: %s\n", qPrintable(error));
+    }
 }
 
 void GalleryScreens::SubtotalsShow(const QString& title, bool graph, const Shown& shown) {
@@ -416,6 +498,7 @@ void GalleryScreens::AddScreens() {
              CExpenseSlipDialog slip(*document_, record,
                                      *document_->GetCategories().Find(QStringLiteral("Lunch")),
                                      true, frame_.get());
+             slip.SetReceipts(&frame_->Receipts(), record.GetId());
              slip.AmountEdit()->setText(QStringLiteral("12.50"));
              Show(&slip, shown);
          }},
@@ -755,6 +838,47 @@ void GalleryScreens::AddScreens() {
              record.SetOdometerEnd(1350.5);
              record.SetMileageRate(Amount(0.4));
              CMilesPadDlg dialog(*document_, record, CMilesPadDlg::Field::Total, frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"receipts",
+         [this](const Shown& shown) {
+             const CExpenseRecord* lunch = Expense(QStringLiteral("Client lunch"));
+             CReceiptsDialog dialog(frame_->Receipts(), lunch->GetId(),
+                                    CReceiptsDialog::Heading(*document_, *lunch), frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"receipts-none",
+         [this](const Shown& shown) {
+             const CExpenseRecord* taxi = Expense(QStringLiteral("Airport to hotel"));
+             CReceiptsDialog dialog(frame_->Receipts(), taxi->GetId(),
+                                    CReceiptsDialog::Heading(*document_, *taxi), frame_.get());
+             Show(&dialog, shown);
+         }},
+        {"receipt-viewer",
+         [this](const Shown& shown) {
+             const QList<Receipt> receipts =
+                 frame_->Receipts().ReceiptsOf(Expense(QStringLiteral("Client lunch"))->GetId());
+             Receipt photo;
+             photo.path = receiptFiles_.first();
+             CReceiptViewer viewer(receipts.value(0, photo), QStringLiteral("lunch.png"),
+                                   CReceiptViewer::Action::Remove, frame_.get());
+             Show(&viewer, shown);
+         }},
+        {"receipt-viewer-scan",
+         [this](const Shown& shown) {
+             Receipt scan;
+             scan.path = receiptFiles_.last();
+             scan.kind = Receipt::Kind::Pdf;
+             CReceiptViewer viewer(scan, QStringLiteral("hotel.pdf"),
+                                   CReceiptViewer::Action::Remove, frame_.get());
+             viewer.RotateButton()->click();
+             Show(&viewer, shown);
+         }},
+        {"unmatched-receipts",
+         [this](const Shown& shown) {
+             CUnmatchedReceiptsDialog dialog(frame_->Receipts(),
+                                             Expense(QStringLiteral("Team dinner"))->GetId(),
+                                             frame_.get());
              Show(&dialog, shown);
          }},
         {"message-box",

@@ -3,11 +3,13 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
 
 class CExpenseDoc;
+class CExpenseRecord;
 class CMainFrame;
 class QWidget;
 
@@ -44,6 +46,10 @@ public:
 
 private:
     void AddScreens();
+    // Photos and a scan attached to two expenses of the sample report.
+    void AttachSampleReceipts();
+    // The sample report's expense with this description.
+    const CExpenseRecord* Expense(const QString& description) const;
     // The subtotals of another report, with or without the graph; the sample
     // report is open again afterwards.
     void SubtotalsShow(const QString& title, bool graph, const Shown& shown);
@@ -55,4 +61,5 @@ private:
     std::unique_ptr<CExpenseDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
     std::vector<Screen> screens_;
+    QStringList receiptFiles_;  // the sample photos and scan, before they were attached
 };

@@ -22,12 +22,13 @@ CBackupContents::CBackupContents(const QString& title, bool restoring, QWidget* 
       reports_(MakeBox(QStringLiteral("&Expense Reports"), this)),
       choose_(new QPushButton(QStringLiteral("..."), this)),
       dataFiles_(MakeBox(QStringLiteral("&Data Files"), this)),
-      images_(MakeBox(QStringLiteral("&Images"), this)) {
+      images_(MakeBox(QStringLiteral("&Images"), this)),
+      receipts_(MakeBox(QStringLiteral("&Receipts"), this)) {
     setFont(AppFont());
     setAccessibleName(title);
     choose_->setAccessibleName(QStringLiteral("Select Reports"));
     choose_->setFixedSize(24, 20);
-    for (QCheckBox* box : {reports_, dataFiles_, images_}) {
+    for (QCheckBox* box : {reports_, dataFiles_, images_, receipts_}) {
         box->setChecked(true);
     }
     // A tap leaves the third state for ticked and goes on between ticked and
@@ -48,6 +49,9 @@ quint32 CBackupContents::Flags() const {
     }
     if (images_->isChecked()) {
         flags |= kBackupImages;
+    }
+    if (receipts_->isChecked()) {
+        flags |= kBackupReceipts;
     }
     return flags;
 }
@@ -77,7 +81,8 @@ void CBackupContents::ChooseReports(const BackupFileList& offered) {
     }
 }
 
-void CBackupContents::ApplyLayout(bool low) {
+void CBackupContents::ApplyLayout(ScreenLayout layout) {
+    const bool low = layout != ScreenLayout::Portrait;
     delete layout();
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(4, 2, 4, 2);
@@ -85,11 +90,21 @@ void CBackupContents::ApplyLayout(bool low) {
     grid->addWidget(reports_, 0, 0);
     grid->addWidget(choose_, 0, 1, Qt::AlignLeft);
     if (low) {
-        grid->addWidget(dataFiles_, 1, 0);
-        grid->addWidget(images_, 1, 1, 1, 2);
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        row->addWidget(dataFiles_);
+        row->addWidget(images_);
+        if (layout == ScreenLayout::Square) {
+            grid->addWidget(receipts_, 2, 0, 1, 3);
+        } else {
+            row->addWidget(receipts_);
+        }
+        row->addStretch(1);
+        grid->addLayout(row, 1, 0, 1, 3);
     } else {
         grid->addWidget(dataFiles_, 1, 0, 1, 3);
         grid->addWidget(images_, 2, 0, 1, 3);
+        grid->addWidget(receipts_, 3, 0, 1, 3);
     }
     grid->setColumnStretch(2, 1);
 }

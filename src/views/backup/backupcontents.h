@@ -12,7 +12,8 @@ class QLabel;
 class QPushButton;
 
 // What a backup or restore covers: the three-state "&Expense Reports" box
-// with its "..." that chooses single reports, "&Data Files" and "&Images".
+// with its "..." that chooses single reports, "&Data Files", "&Images" and
+// "&Receipts".
 // Ticked means every report, the third state the chosen ones kept in
 // Reports(); a tap on the box only ever ticks or unticks it.
 class CBackupContents : public QGroupBox {
@@ -30,6 +31,7 @@ public:
     QPushButton* ChooseButton() const { return choose_; }
     QCheckBox* DataFilesBox() const { return dataFiles_; }
     QCheckBox* ImagesBox() const { return images_; }
+    QCheckBox* ReceiptsBox() const { return receipts_; }
 
     // The chosen reports while the box is in the third state.
     const BackupFileList& Reports() const { return chosen_; }
@@ -49,9 +51,10 @@ public:
     static void AddPathRows(QBoxLayout* column, ScreenLayout layout, QLabel* label, QWidget* path,
                             QPushButton* browse, QPushButton* action);
 
-    // Stacks the boxes, or in a low screen puts the picture and data boxes
-    // beside each other.
-    void ApplyLayout(bool low);
+    // Stacks the boxes on the portrait screen; the low screens put the
+    // data, picture and receipt boxes beside each other, the square one
+    // the receipts' box in a row of its own.
+    void ApplyLayout(ScreenLayout layout);
 
 private:
     bool restoring_;
@@ -59,5 +62,6 @@ private:
     QPushButton* choose_;
     QCheckBox* dataFiles_;
     QCheckBox* images_;
+    QCheckBox* receipts_;
     BackupFileList chosen_;
 };

@@ -67,7 +67,7 @@ void CPageBackup::RunBackup() {
 
 void CPageBackup::ApplyLayout(ScreenLayout layout) {
     const bool portrait = layout == ScreenLayout::Portrait;
-    contents_->ApplyLayout(!portrait);
+    contents_->ApplyLayout(layout);
     delete this->layout();
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, portrait ? 4 : 2, 4, portrait ? 4 : 2);

@@ -95,7 +95,7 @@ void CPageRestore::RunRestore() {
 
 void CPageRestore::ApplyLayout(ScreenLayout layout) {
     const bool portrait = layout == ScreenLayout::Portrait;
-    contents_->ApplyLayout(!portrait);
+    contents_->ApplyLayout(layout);
     delete this->layout();
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, portrait ? 4 : 2, 4, portrait ? 4 : 2);

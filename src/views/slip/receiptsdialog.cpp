@@ -10,6 +10,7 @@
 #include "platform/prompts.h"
 #include "receipts/receiptimport.h"
 #include "receipts/receiptkeeper.h"
+#include "views/grid/expensecells.h"
 #include "views/slip/cameradialog.h"
 #include "views/slip/choosereceipts.h"
 #include "views/slip/receiptthumbnails.h"
@@ -45,6 +46,17 @@ CReceiptsDialog::CReceiptsDialog(CReceiptKeeper& keeper, quint64 expense, const 
     connect(done_, &QToolButton::clicked, this, &QDialog::accept);
     connect(thumbnails_, &CReceiptThumbnails::opened, this, &CReceiptsDialog::Open);
     Refresh();
+}
+
+QString CReceiptsDialog::Heading(const CExpenseDoc& document, const CExpenseRecord& record) {
+    QStringList parts;
+    for (int column : {0, 1, 3, 2}) {
+        const QString part = ExpenseCells::FirstLine(document, record, column);
+        if (!part.isEmpty()) {
+            parts.append(part);
+        }
+    }
+    return parts.join(QStringLiteral(", "));
 }
 
 void CReceiptsDialog::ApplyLayout(ScreenLayout) {

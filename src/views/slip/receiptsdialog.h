@@ -2,6 +2,8 @@
 
 #include "views/widgets/fullwindowdialog.h"
 
+class CExpenseDoc;
+class CExpenseRecord;
 class CReceiptKeeper;
 class CReceiptThumbnails;
 class QCheckBox;
@@ -30,7 +32,9 @@ public:
     QToolButton* DoneButton() const { return done_; }
     QToolButton* AttachButton() const { return attach_; }
 
-    static QString RemovedMessage();
+    // An expense as the heading names it: date, category, amount and
+    // description.
+    static QString Heading(const CExpenseDoc& document, const CExpenseRecord& record);
 
 protected:
     void ApplyLayout(ScreenLayout layout) override;

@@ -44,6 +44,7 @@ CReceiptViewer::CReceiptViewer(const Receipt& receipt, const QString& name, Acti
     }
     area_->setAccessibleName(name);
     area_->setWidget(sheet_);
+    area_->viewport()->installEventFilter(this);
     area_->setWidgetResizable(false);
     area_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -82,9 +83,11 @@ void CReceiptViewer::ApplyLayout(ScreenLayout) {
     column->addWidget(area_);
 }
 
-void CReceiptViewer::resizeEvent(QResizeEvent* event) {
-    FullWindowDialog::resizeEvent(event);
-    ShowPages();
+bool CReceiptViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == area_->viewport() && event->type() == QEvent::Resize) {
+        ShowPages();
+    }
+    return FullWindowDialog::eventFilter(watched, event);
 }
 
 void CReceiptViewer::ZoomBy(double factor) {

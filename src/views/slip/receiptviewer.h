@@ -42,7 +42,8 @@ public:
 
 protected:
     void ApplyLayout(ScreenLayout layout) override;
-    void resizeEvent(QResizeEvent* event) override;
+    // The pages follow the width of the area they are shown in.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // "+" and "-" zoom, "R" turns, as the commands do.
     void keyPressEvent(QKeyEvent* event) override;
 
