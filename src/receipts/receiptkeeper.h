@@ -8,10 +8,10 @@
 
 #include "receipts/receipt.h"
 #include "receipts/receiptimport.h"
+#include "receipts/receiptindex.h"
 #include "report/reportlistener.h"
 
 class CExpenseReport;
-class CReceiptIndex;
 
 // The receipts of one open report, following it: installed as the report's
 // listener, it keeps the ties of the report's receipts folder in step with
@@ -92,39 +92,55 @@ private:
         QString originalName;
         Receipt::Kind kind = Receipt::Kind::Image;
         TimeStamp added = 0;
-        bool operator==(const Tie& other) const { return file == other.file; }
     };
-    // Where an expense's ties stand in the index last read or written.
+    // Where an expense's ties stand in the index: the digest of its bytes
+    // in the report file and its rank among the expenses with that digest.
     struct Key {
         quint64 digest = 0;
         int rank = 0;
         bool operator==(const Key& other) const = default;
     };
+    friend size_t qHash(const Key& key, size_t seed) {
+        return qHashMulti(seed, key.digest, key.rank);
+    }
 
+    static Tie FromEntry(const CReceiptIndex::Entry& entry);
+    static CReceiptIndex::Entry ToEntry(const Tie& tie, const Key& key);
+    static bool Holds(const QList<Tie>& ties, const QString& file);
     Receipt ToReceipt(const Tie& tie) const;
-    // Loads the index of the folder, keying each expense of the report.
-    void Sync(const CReceiptIndex& index);
-    // The key each expense of the report has in the file as it stands.
-    QHash<quint64, Key> CurrentKeys(bool storedOnly) const;
+    QList<Tie> TiesOf(quint64 expenseId) const;
+
+    // Every expense of the report with its key in the file as last read
+    // or written.
+    QHash<quint64, Key> KeysOfRecords() const;
+    // Reads the folder's index for the report just read from `path`.
+    void Load(const QString& path);
+    // Takes `index` as what the folder holds for the report as it is now.
+    void TakeIndex(const CReceiptIndex& index);
     bool Store(const ReceiptImport::Imported& imported, Tie& tie, QString& error);
-    // Writes the pending changes into the index of the folder; with
-    // `afterWrite` the report was just written and every expense has a key.
+    bool AddTies(quint64 expenseId, const QList<Tie>& ties, QString& error);
+    // The index with this keeper's changes; with `afterWrite` the report
+    // file was just written anew and every expense takes its new key.
     bool WriteIndex(bool afterWrite, QString& error);
-    // Deletes the stored files of `candidates` that no index entry and no
-    // pending tie refers to any more.
-    void RemoveUnreferenced(const QStringList& candidates, const CReceiptIndex& index);
+    // Deletes the stored files of `candidates` that `index` and the changes
+    // waiting here no longer refer to.
+    void RemoveUnreferenced(const QStringList& candidates, const CReceiptIndex& index) const;
+    void Warn(const QString& error) const;
 
     CExpenseReport& report_;  // not owned
+    QString reportPath_;      // the report file the ties belong to
     QString folder_;
     // The ties as the index last read or written holds them, by expense,
-    // and the key each of those expenses had there.
+    // the key each expense had there, and the receipts of no expense.
     QHash<quint64, QList<Tie>> stored_;
     QHash<quint64, Key> keys_;
     QList<Tie> unmatched_;
-    // Changes since: ties added and untied, by expense; expenses deleted.
+    // Changes since: ties added and untied by expense, expenses deleted for
+    // good, unmatched receipts tied again.
     QHash<quint64, QList<Tie>> added_;
-    QHash<quint64, QList<Tie>> removed_;
+    QHash<quint64, QStringList> removed_;
     QSet<quint64> forgotten_;
+    QSet<QString> claimed_;
     // Before a write: the key each expense had in the file being replaced.
     QHash<quint64, Key> beforeWrite_;
 };
