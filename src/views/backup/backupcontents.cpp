@@ -81,30 +81,37 @@ void CBackupContents::ChooseReports(const BackupFileList& offered) {
     }
 }
 
-void CBackupContents::ApplyLayout(ScreenLayout layout) {
-    const bool low = layout != ScreenLayout::Portrait;
+void CBackupContents::ApplyLayout(ScreenLayout form) {
+    const bool low = form != ScreenLayout::Portrait;
     delete layout();
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(4, 2, 4, 2);
+    const bool square = form == ScreenLayout::Square;
+    grid->setContentsMargins(square ? 1 : 4, 2, square ? 1 : 4, 2);
     grid->setVerticalSpacing(low ? 0 : 2);
     grid->addWidget(reports_, 0, 0);
     grid->addWidget(choose_, 0, 1, Qt::AlignLeft);
+    for (QCheckBox* box : {dataFiles_, images_, receipts_}) {
+        box->setStyleSheet(square ? QStringLiteral("QCheckBox { spacing: 2px; }") : QString());
+    }
     if (low) {
+        // The square screen has room for the three boxes in a row only
+        // when they stand close, each near its own box.
         auto* row = new QHBoxLayout;
-        row->setSpacing(6);
+        row->setSpacing(square ? 0 : 6);
         row->addWidget(dataFiles_);
         row->addWidget(images_);
-        if (layout == ScreenLayout::Square) {
-            grid->addWidget(receipts_, 2, 0, 1, 3);
-        } else {
-            row->addWidget(receipts_);
-        }
+        row->addWidget(receipts_);
         row->addStretch(1);
         grid->addLayout(row, 1, 0, 1, 3);
     } else {
+        // Pictures and receipts share a row: the page keeps its height.
         grid->addWidget(dataFiles_, 1, 0, 1, 3);
-        grid->addWidget(images_, 2, 0, 1, 3);
-        grid->addWidget(receipts_, 3, 0, 1, 3);
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        row->addWidget(images_);
+        row->addWidget(receipts_);
+        row->addStretch(1);
+        grid->addLayout(row, 2, 0, 1, 3);
     }
     grid->setColumnStretch(2, 1);
 }

@@ -51,9 +51,8 @@ public:
     static void AddPathRows(QBoxLayout* column, ScreenLayout layout, QLabel* label, QWidget* path,
                             QPushButton* browse, QPushButton* action);
 
-    // Stacks the boxes on the portrait screen; the low screens put the
-    // data, picture and receipt boxes beside each other, the square one
-    // the receipts' box in a row of its own.
+    // The report box above the others: on the portrait screen data files
+    // above pictures and receipts, on the low screens all three in a row.
     void ApplyLayout(ScreenLayout layout);
 
 private:

@@ -6,6 +6,9 @@
 
 namespace {
 
+constexpr int kMargin = 3;
+constexpr int kSpacing = 4;
+
 void Colour(QLabel* label, const QColor& colour) {
     QPalette colours = label->palette();
     colours.setColor(QPalette::WindowText, colour);
@@ -32,8 +35,8 @@ StatusBar::StatusBar(QWidget* parent)
     withoutReceipts_->setAlignment(Qt::AlignCenter);
     withoutReceipts_->hide();
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(3, 0, 3, 0);
-    layout->setSpacing(4);
+    layout->setContentsMargins(kMargin, 0, kMargin, 0);
+    layout->setSpacing(kSpacing);
     layout->addWidget(itemCount_, 1);
     layout->addWidget(withoutReceipts_);
     layout->addWidget(total_, 1);
@@ -45,19 +48,26 @@ void StatusBar::SetWithoutReceipts(int count) {
 }
 
 void StatusBar::ShowWithoutReceipts() {
-    if (without_ <= 0) {
+    const QString whole = QStringLiteral("%1 without receipts").arg(without_);
+    // The count and the total keep what their texts need; the receipts'
+    // count takes what is left, in its long words where they fit, and
+    // never widens the bar past the window.
+    const QFontMetrics metrics = withoutReceipts_->fontMetrics();
+    const int others = itemCount_->fontMetrics().horizontalAdvance(itemCount_->text()) +
+                       total_->fontMetrics().horizontalAdvance(total_->text());
+    const int left = width() - others - 2 * kSpacing - 2 * kMargin - 4;
+    QString shown = whole;
+    if (metrics.horizontalAdvance(shown) > left) {
+        shown = QStringLiteral("%1 no rcpt").arg(without_);
+    }
+    if (without_ <= 0 || metrics.horizontalAdvance(shown) > left) {
         withoutReceipts_->hide();
         return;
     }
-    const QString whole = QStringLiteral("%1 without receipts").arg(without_);
-    // The count and total keep what their texts need; the rest is the
-    // receipts' count's, in its long words where they fit.
-    const QFontMetrics metrics(AppFont());
-    const int others = itemCount_->fontMetrics().horizontalAdvance(itemCount_->text()) +
-                       metrics.horizontalAdvance(total_->text()) + 2 * 4 + 6;
-    const bool fits = metrics.horizontalAdvance(whole) <= width() - others;
-    const QString shown = fits ? whole : QStringLiteral("%1 no rcpt").arg(without_);
     withoutReceipts_->setText(shown);
+    // The label never holds the bar wide: the window may narrow, and the
+    // text is chosen again for the width it leaves.
+    withoutReceipts_->setMinimumWidth(1);
     withoutReceipts_->setAccessibleName(whole);
     withoutReceipts_->setToolTip(whole);
     withoutReceipts_->show();

@@ -21,8 +21,12 @@ QString CCameraDialog::NoCameraMessage() {
         "instead.");
 }
 
+bool CCameraDialog::HasCamera() {
+    return !QMediaDevices::videoInputs().isEmpty();
+}
+
 bool CCameraDialog::TakePhoto(QWidget* parent, QImage& photo) {
-    if (QMediaDevices::videoInputs().isEmpty()) {
+    if (!HasCamera()) {
         Platform::Get().GetPrompts().Information(NoCameraMessage());
         return false;
     }

@@ -23,6 +23,8 @@ public:
     static bool TakePhoto(QWidget* parent, QImage& photo);
 
     static QString NoCameraMessage();
+    // Whether Qt finds a camera on the device.
+    static bool HasCamera();
 
     explicit CCameraDialog(QWidget* parent);
     ~CCameraDialog() override;

@@ -43,6 +43,8 @@
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
+#include "receipts/receiptkeeper.h"
+#include "views/slip/receiptpicture.h"
 #include "views/slip/receiptsdialog.h"
 #include "views/widgets/appfont.h"
 #include "views/widgets/commandbar.h"
@@ -116,12 +118,9 @@ CExpenseSlipDialog::CExpenseSlipDialog(CExpenseDoc& document, CExpenseRecord& re
       delete_(Commands()->AddButton(QStringLiteral("Delete"))) {
     SetHelpTopic(QStringLiteral("Expense Slip"));
     Commands()->AddStretch();
-    receiptsButton_ = Commands()->AddButton(QStringLiteral("Receipts"));
-    receiptsButton_->setToolTip(QStringLiteral("Receipts"));
-    CommandBar::LetShrink(receiptsButton_);
-    for (QToolButton* button : {save_, cancel_, details_, delete_}) {
-        CommandBar::LetShrink(button);
-    }
+    // The bar has no room for a fifth command on the narrow screen, and the
+    // amount's pad takes its free end; the title row has room.
+    receiptsButton_ = AddTitleButton(QStringLiteral("Receipts"));
     receiptsButton_->hide();
     save_->setToolTip(QStringLiteral("Save"));
     cancel_->setToolTip(QStringLiteral("Cancel"));
@@ -310,8 +309,6 @@ void CExpenseSlipDialog::SetUpForCategory() {
     paidWith_->setVisible(!mileage);
     paidWithLabel_->setVisible(!mileage);
     odometer_->setVisible(mileage);
-    // A trip driven has no receipt, and so no receipts either.
-    receiptsButton_->setVisible(receipts_ != nullptr && !mileage);
     amountLabel_->setText(mileage    ? QStringLiteral("Miles:")
                           : perNight ? QStringLiteral("Amount per night:")
                                      : QStringLiteral("Amount:"));
@@ -530,6 +527,8 @@ void CExpenseSlipDialog::ShowBesideFields() {
     categoryButton_->setVisible(!padThere && !(square && new_ && IsPerNight()));
     receipt_->setVisible(!padThere && !IsMileage());
     rateButton_->setVisible(!padThere && Foreign());
+    // A trip driven has no receipt, and so no receipts either.
+    receiptsButton_->setVisible(receipts_ != nullptr && !IsMileage());
     // The low screens have no room for the charge's row and the title of
     // the description's box: the field names itself while it is empty. The
     // title goes before the row comes, and comes back after the row went,
@@ -620,7 +619,29 @@ void CExpenseSlipDialog::OpenDetails() {
 void CExpenseSlipDialog::SetReceipts(CReceiptKeeper* receipts, quint64 expense) {
     receipts_ = receipts;
     expense_ = expense;
-    receiptsButton_->setVisible(receipts_ != nullptr && !IsMileage());
+    ShowReceipts();
+    ShowBesideFields();
+}
+
+void CExpenseSlipDialog::ShowReceipts() {
+    if (receipts_ == nullptr) {
+        return;
+    }
+    // The first receipt's picture, small, and how many there are.
+    const QList<::Receipt> attached = receipts_->ReceiptsOf(expense_);
+    QIcon picture;
+    if (!attached.isEmpty()) {
+        const ::Receipt& first = attached.first();
+        const QImage small = CReceiptPicture(first.path, first.kind == ::Receipt::Kind::Pdf)
+                                 .Render(0, receiptsButton_->iconSize());
+        picture = QIcon(QPixmap::fromImage(small));
+    }
+    receiptsButton_->setIcon(picture);
+    const QString text = attached.isEmpty()
+                             ? QStringLiteral("Receipts")
+                             : QStringLiteral("Receipts (%1)").arg(attached.size());
+    receiptsButton_->setText(text);
+    receiptsButton_->setToolTip(text);
 }
 
 void CExpenseSlipDialog::OpenReceipts() {
@@ -636,6 +657,7 @@ void CExpenseSlipDialog::OpenReceipts() {
                  amount_->text());
     CReceiptsDialog dialog(*receipts_, expense_, heading, this);
     dialog.exec();
+    ShowReceipts();
     // A receipt attached is a receipt there: the box says so.
     if (dialog.AttachedAny()) {
         receipt_->setChecked(true);

@@ -125,6 +125,8 @@ private:
     void OpenDetails();
     void AskDelete();
     void OpenReceipts();
+    // The title row's "Receipts" with the first one's picture and the count.
+    void ShowReceipts();
     // Stores the slip into the record; false, with the user told why and the
     // slip left as it is, when a file could not hold what it shows.
     bool Store();

@@ -93,6 +93,7 @@ void CReceiptThumbnails::Arrange() {
     grid_->setRowStretch(0, 0);
     for (int i = 0; i < buttons_.size(); ++i) {
         grid_->addWidget(buttons_[i], i / columns, i % columns);
+        buttons_[i]->show();
     }
     const int rows = (static_cast<int>(buttons_.size()) + columns - 1) / columns;
     grid_->setRowStretch(rows, 1);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "views/widgets/appfont.h"
@@ -28,6 +29,7 @@ FullWindowDialog::FullWindowDialog(const QString& title, TitleButton button, QWi
     rowColours.setColor(QPalette::Window, Qt::white);
     titleRow->setPalette(rowColours);
     auto* rowLayout = new QHBoxLayout(titleRow);
+    titleRow_ = rowLayout;
     rowLayout->setContentsMargins(4, 2, 4, 2);
     QFont titleFont = ScaledFont(AppFont(), 14);
     titleFont.setBold(true);
@@ -115,4 +117,18 @@ bool FullWindowDialog::eventFilter(QObject* watched, QEvent* event) {
         FollowWindow();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+QToolButton* FullWindowDialog::AddTitleButton(const QString& text) {
+    auto* button = new QToolButton(titleRow_->parentWidget());
+    button->setText(text);
+    button->setAccessibleName(text);
+    button->setFont(AppFont());
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setIconSize(QSize(14, 14));
+    // No taller than the title: the body keeps its height.
+    button->setFixedHeight(title_->sizeHint().height());
+    titleRow_->insertWidget(titleRow_->count() - (ok_ != nullptr ? 1 : 0), button);
+    return button;
 }

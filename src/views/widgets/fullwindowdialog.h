@@ -7,7 +7,9 @@
 
 class CommandBar;
 class QLabel;
+class QHBoxLayout;
 class QPushButton;
+class QToolButton;
 
 // A dialog that covers the program's window, as dialogs cover the handheld's
 // screen: its title in a row at the top with an "OK" button at the right of
@@ -29,6 +31,9 @@ public:
     CommandBar* Commands() const { return commands_; }
     QPushButton* OkButton() const { return ok_; }
     QLabel* TitleLabel() const { return title_; }
+    // A button of the title row, right of the title and left of "OK": a
+    // command that has no room in the bar.
+    QToolButton* AddTitleButton(const QString& text);
     ScreenLayout Layout() const { return layout_; }
     // The help topic the help key opens ("First Expense Report").
     void SetHelpTopic(const QString& topic) { helpTopic_ = topic; }
@@ -49,6 +54,7 @@ private:
 
     QPointer<QWidget> window_;
     QLabel* title_;  // owned by the dialog
+    QHBoxLayout* titleRow_;
     QPushButton* ok_ = nullptr;
     QWidget* body_;
     CommandBar* commands_;
