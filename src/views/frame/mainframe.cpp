@@ -16,6 +16,8 @@
 #include "lists/category.h"
 #include "platform/directories.h"
 #include "platform/platform.h"
+#include "receipts/receiptfolders.h"
+#include "receipts/receiptkeeper.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/expensetotals.h"
@@ -63,6 +65,7 @@ Prompts& UserPrompts() {
 CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     : QWidget(parent),
       document_(document),
+      receipts_(std::make_unique<CReceiptKeeper>(document.GetReport())),
       reportBar_(new ActiveReportBar(this)),
       views_(new QStackedWidget(this)),
       mainView_(new CViewExpense(document, views_)),
@@ -516,6 +519,10 @@ void CMainFrame::OnDuplicateReport() {
     const QString copy = ReportCopies::FreeCopyPath(path);
     if (copy.isEmpty() || !QFile::copy(path, copy)) {
         return;
+    }
+    QString error;
+    if (!ReceiptFolders::Copy(path, copy, error)) {
+        UserPrompts().Warning(error);
     }
     document_.OpenReport(copy);
     RefreshViews();
