@@ -61,9 +61,12 @@ QString HashName(const QByteArray& bytes, const QString& extension) {
 // The picture as a JPEG on white (a transparent PNG would otherwise turn
 // black).
 QByteArray ToJpeg(const QImage& image) {
-    QImage flat(image.size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    {
+    // Only a picture with transparency is copied: a photo is encoded as it
+    // is decoded, without a second full-size copy in memory.
+    QImage flat;
+    if (image.hasAlphaChannel()) {
+        flat = QImage(image.size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
         QPainter painter(&flat);
         painter.drawImage(0, 0, image);
     }
@@ -73,7 +76,7 @@ QByteArray ToJpeg(const QImage& image) {
     QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(kJpegQuality);
     writer.setOptimizedWrite(true);
-    writer.write(flat);
+    writer.write(flat.isNull() ? image : flat);
     return bytes;
 }
 

@@ -116,9 +116,13 @@ bool CReceiptIndex::FromJson(const QByteArray& json, QString& error) {
 }
 
 bool CReceiptIndex::Read(const QString& folder, QString& error) {
+    return ReadFile(JoinPath(folder, FileName()), error);
+}
+
+bool CReceiptIndex::ReadFile(const QString& path, QString& error) {
     ties.clear();
     unmatched.clear();
-    QFile file(JoinPath(folder, FileName()));
+    QFile file(path);
     if (!file.exists()) {
         return true;
     }

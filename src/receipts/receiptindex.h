@@ -27,6 +27,8 @@ public:
     // Reads the index of `folder`; a missing one is empty. False, with the
     // reason, for one that cannot be read (it is then not written over).
     bool Read(const QString& folder, QString& error);
+    // The same from the index file `path` (a copy from a backup).
+    bool ReadFile(const QString& path, QString& error);
     // Writes it crash-safe; an empty index removes the file. The caller
     // holds the report file's lock.
     bool Write(const QString& folder, QString& error) const;

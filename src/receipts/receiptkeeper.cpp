@@ -72,7 +72,21 @@ QList<Receipt> CReceiptKeeper::ReceiptsOf(quint64 expenseId) const {
 }
 
 bool CReceiptKeeper::HasReceipts(quint64 expenseId) const {
-    return !TiesOf(expenseId).isEmpty();
+    // Asked for every expense whenever the status is drawn: no lists made.
+    const auto added = added_.constFind(expenseId);
+    if (added != added_.constEnd() && !added->isEmpty()) {
+        return true;
+    }
+    const auto stored = stored_.constFind(expenseId);
+    if (stored == stored_.constEnd()) {
+        return false;
+    }
+    const auto removed = removed_.constFind(expenseId);
+    if (removed == removed_.constEnd()) {
+        return !stored->isEmpty();
+    }
+    return std::any_of(stored->begin(), stored->end(),
+                       [&](const Tie& tie) { return !removed->contains(tie.file); });
 }
 
 int CReceiptKeeper::CountWithoutReceipts(bool selected) const {
@@ -377,7 +391,7 @@ bool CReceiptKeeper::WriteIndex(bool afterWrite, QString& error) {
     QStringList candidates;
     QHash<quint64, QList<Tie>> ties;
     for (quint64 id : settled) {
-        QList<Tie>& own = ties[id];
+        QList<Tie> own;
         const auto old = oldKeys.constFind(id);
         if (old != oldKeys.constEnd() && !consumed.contains(old.value())) {
             consumed.insert(old.value());
@@ -395,6 +409,9 @@ bool CReceiptKeeper::WriteIndex(bool afterWrite, QString& error) {
         }
         for (const Tie& tie : own) {
             out.ties.append(ToEntry(tie, newKeys.value(id)));
+        }
+        if (!own.isEmpty()) {
+            ties.insert(id, own);
         }
     }
     QSet<Key> forgottenKeys;
@@ -450,7 +467,11 @@ bool CReceiptKeeper::WriteIndex(bool afterWrite, QString& error) {
 
     // What the index now holds is what this keeper knows.
     for (quint64 id : settled) {
-        stored_.insert(id, ties.value(id));
+        if (ties.contains(id)) {
+            stored_.insert(id, ties.value(id));
+        } else {
+            stored_.remove(id);
+        }
         added_.remove(id);
         removed_.remove(id);
     }

@@ -16,6 +16,7 @@
 #include "lists/category.h"
 #include "platform/directories.h"
 #include "platform/platform.h"
+#include "receipts/receiptfolders.h"
 #include "receipts/receiptkeeper.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
@@ -66,6 +67,7 @@ Prompts& UserPrompts() {
 CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     : QWidget(parent),
       document_(document),
+      receipts_(std::make_unique<CReceiptKeeper>(document.GetReport())),
       reportBar_(new ActiveReportBar(this)),
       views_(new QStackedWidget(this)),
       mainView_(new CViewExpense(document, views_)),
@@ -73,7 +75,6 @@ CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
       status_(new StatusBar(this)),
       commands_(new CommandBar(this)),
       sound_(new CashRegisterSound(this)),
-      receipts_(std::make_unique<CReceiptKeeper>(document.GetReport())),
       reloadRetry_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("Outlaysheet"));
     CAccessibleProxy::Install();
@@ -526,6 +527,10 @@ void CMainFrame::OnDuplicateReport() {
     const QString copy = ReportCopies::FreeCopyPath(path);
     if (copy.isEmpty() || !QFile::copy(path, copy)) {
         return;
+    }
+    QString error;
+    if (!ReceiptFolders::Copy(path, copy, error)) {
+        UserPrompts().Warning(error);
     }
     document_.OpenReport(copy);
     RefreshViews();

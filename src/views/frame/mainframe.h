@@ -9,10 +9,10 @@ class ActiveReportBar;
 class CashRegisterSound;
 class CCategory;
 class CExpenseDoc;
-class CReceiptKeeper;
 class CExpenseRecord;
 class CGridViewDetails;
 class CommandBar;
+class CReceiptKeeper;
 class CViewExpense;
 class QAction;
 class QMenu;
@@ -90,9 +90,6 @@ public:
     // Selects the expenses that have no receipt file, as a selection of the
     // report that the selection dialog narrows or ends.
     void SelectWithoutReceipts();
-    // The receipts of the open report, following it through every load,
-    // save and move.
-    CReceiptKeeper& Receipts() const { return *receipts_; }
 
     // A second start of the program: the window comes forward, and above it
     // the dialog open on it, if any.
@@ -102,6 +99,8 @@ public:
     void ReloadFromFiles();
 
     CExpenseDoc& Document() { return document_; }
+    // The receipts of the open report, following it for the whole run.
+    CReceiptKeeper& Receipts() { return *receipts_; }
     ActiveReportBar* ReportBar() const { return reportBar_; }
     StatusBar* Status() const { return status_; }
     CommandBar* Commands() const { return commands_; }
@@ -145,6 +144,7 @@ private:
     void PlaySavedSound();
 
     CExpenseDoc& document_;  // not owned
+    std::unique_ptr<CReceiptKeeper> receipts_;
     ActiveReportBar* reportBar_;
     QStackedWidget* views_;
     CViewExpense* mainView_;
@@ -155,7 +155,6 @@ private:
     QMap<Command, QAction*> actions_;
     QStringList listedReports_;  // the paths behind the report bar's items
     SlipRunner slipRunner_;
-    std::unique_ptr<CReceiptKeeper> receipts_;
     // The expense the slip open now edits, whose receipts it attaches.
     quint64 slipExpense_ = 0;
     QTimer* reloadRetry_;  // a reload waiting for the open dialogs to close
