@@ -35,6 +35,7 @@
 #include "views/slip/receiptsdialog.h"
 #include "views/slip/receiptthumbnails.h"
 #include "views/slip/receiptviewer.h"
+#include "views/slip/unmatchedreceiptsdialog.h"
 #include "views/slip/viewexpense.h"
 #include "views/widgets/commandbar.h"
 
@@ -139,20 +140,20 @@ protected:
 TEST_F(ReceiptsTest, TwoPhotosAttachedToANewLunchOneViewedAndRemoved) {
     MakeReport(QStringLiteral("Trip"), {});
     MakePhoto(QStringLiteral("lunch.png"));
-    MakePhoto(QStringLiteral("taxi.jpg"), QSize(450, 300));
+    MakePhoto(QStringLiteral("TAXI.JPG"), QSize(450, 300));
     StartFrame();
     NewLunch([this](CExpenseSlipDialog* slip) {
         EXPECT_FALSE(slip->Receipt()->isChecked());
         OnReceipts(slip, [this](CReceiptsDialog* receipts) {
             WhenDialogOpens([](QDialog* dialog) {
-                PickFiles(dialog, {QStringLiteral("lunch.png"), QStringLiteral("taxi.jpg")});
+                PickFiles(dialog, {QStringLiteral("lunch.png"), QStringLiteral("TAXI.JPG")});
             });
             TapAttach(receipts, QStringLiteral("From Files..."));
             CReceiptThumbnails* thumbnails = receipts->Thumbnails();
             ASSERT_EQ(thumbnails->Receipts().size(), 2);
             ASSERT_TRUE(thumbnails->Thumbnail(1)->isVisible());
             EXPECT_EQ(thumbnails->Thumbnail(0)->accessibleName(), QStringLiteral("lunch.png"));
-            EXPECT_EQ(thumbnails->Thumbnail(1)->accessibleName(), QStringLiteral("taxi.jpg"));
+            EXPECT_EQ(thumbnails->Thumbnail(1)->accessibleName(), QStringLiteral("TAXI.JPG"));
             EXPECT_FALSE(thumbnails->Thumbnail(1)->icon().isNull());
 
             // The second one full screen: wider than the screen zoomed in,
@@ -184,7 +185,8 @@ TEST_F(ReceiptsTest, TwoPhotosAttachedToANewLunchOneViewedAndRemoved) {
         // Attaching ticked the box.
         EXPECT_TRUE(slip->Receipt()->isChecked());
     });
-    EXPECT_TRUE(Messages().contains(QStringLiteral("Are you sure you want to remove this receipt?")));
+    EXPECT_TRUE(
+        Messages().contains(QStringLiteral("Are you sure you want to remove this receipt?")));
 
     // The file and the index agree: one receipt, tied to the lunch.
     const auto stored = ReadBack();
@@ -208,7 +210,8 @@ TEST_F(ReceiptsTest, ACancelledSlipKeepsNoneAndARefusedFileNothing) {
         auto* slip = qobject_cast<CExpenseSlipDialog*>(dialog);
         ASSERT_NE(slip, nullptr);
         OnReceipts(slip, [this](CReceiptsDialog* receipts) {
-            WhenDialogOpens([](QDialog* files) { PickFiles(files, {QStringLiteral("fake.pdf")}); });
+            WhenDialogOpens(
+                [](QDialog* files) { PickFiles(files, {QStringLiteral("fake.pdf")}); });
             TapAttach(receipts, QStringLiteral("From Files..."));
             EXPECT_TRUE(receipts->Thumbnails()->Receipts().isEmpty());
         });
@@ -261,8 +264,8 @@ TEST_F(ReceiptsTest, TheStatusCountsExpensesWithoutReceiptsAndATapSelectsThem) {
         CExpenseReport report;
         CReceiptKeeper receipts(report);
         report.GetCurrencyTable().Load(false);
-        ASSERT_TRUE(report.Open(JoinPath(GetReportsDirectory(), QStringLiteral("Trip.xpf")),
-                                false));
+        ASSERT_TRUE(
+            report.Open(JoinPath(GetReportsDirectory(), QStringLiteral("Trip.xpf")), false));
         CExpenseRecords& records = report.GetRecords();
         QString error;
         ASSERT_TRUE(receipts.Attach(records.GetAt(1, false)->GetId(),
@@ -316,3 +319,74 @@ TEST_F(ReceiptsTest, BackupAndRestoreHaveAReceiptsBox) {
 }
 
 }  // namespace
+
+TEST_F(ReceiptsTest, AReceiptWhoseExpenseWasRewrittenElsewhereIsAttachedAgain) {
+    const QString path = MakeReport(QStringLiteral("Trip"), {10, 20});
+    {
+        CExpenseReport report;
+        CReceiptKeeper receipts(report);
+        report.GetCurrencyTable().Load(false);
+        ASSERT_TRUE(report.Open(path, false));
+        QString error;
+        ASSERT_TRUE(receipts.Attach(report.GetRecords().GetAt(0, false)->GetId(),
+                                    {MakePhoto(QStringLiteral("ten.png"))}, ImportOptions(),
+                                    error))
+            << error.toStdString();
+        report.GetRecords().GetAt(0, false)->SetReceipt(true);
+        ASSERT_TRUE(report.Save(false));
+    }
+    {
+        // A program that knows nothing of receipts rewrites the expense.
+        CExpenseReport report;
+        report.GetCurrencyTable().Load(false);
+        ASSERT_TRUE(report.Open(path, false));
+        report.GetRecords().GetAt(0, false)->SetDescription(QStringLiteral("Rewritten"));
+        ASSERT_TRUE(report.Save(false));
+    }
+    StartFrame();
+    ASSERT_EQ(frame_->Receipts().Unmatched().size(), 1);
+    ASSERT_TRUE(Choose(QStringLiteral("Detailed List")));
+    CListGrid* grid = frame_->DetailsView()->Grid();
+    int row = 1;
+    while (row < grid->RowCount() && grid->CellText(2, row - 1) != QStringLiteral("Expense 2")) {
+        row += 2;
+    }
+    ASSERT_LT(row, grid->RowCount());
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* receipts = qobject_cast<CReceiptsDialog*>(dialog);
+        ASSERT_NE(receipts, nullptr);
+        EXPECT_TRUE(receipts->Thumbnails()->Receipts().isEmpty());
+        WhenDialogOpens([this](QDialog* dialog) {
+            auto* unmatched = qobject_cast<CUnmatchedReceiptsDialog*>(dialog);
+            ASSERT_NE(unmatched, nullptr);
+            ASSERT_EQ(unmatched->Thumbnails()->Receipts().size(), 1);
+            WhenDialogOpens([](QDialog* dialog) {
+                auto* viewer = qobject_cast<CReceiptViewer*>(dialog);
+                ASSERT_NE(viewer, nullptr);
+                EXPECT_EQ(viewer->ActionButton()->text(), QStringLiteral("Attach"));
+                Tap(viewer->ActionButton());
+            });
+            Tap(unmatched->Thumbnails()->Thumbnail(0));
+            EXPECT_TRUE(unmatched->Thumbnails()->Receipts().isEmpty());
+            Tap(unmatched->DoneButton());
+        });
+        TapAttach(receipts, QStringLiteral("Unmatched Receipts..."));
+        EXPECT_EQ(receipts->Thumbnails()->Receipts().size(), 1);
+        Tap(receipts->DoneButton());
+    });
+    Tap(grid->viewport(), CListGrid::CheckBoxMarkRect(grid->CellRect(0, row)).center());
+    EXPECT_EQ(grid->CellText(0, row), QStringLiteral("1"));
+    EXPECT_TRUE(grid->CellFormat(0, row).checked);
+
+    // Tied in the index: read afresh, the second expense has it, and
+    // nothing is left unmatched.
+    const auto stored = ReadBack();
+    const CExpenseRecords& records = stored->report.GetRecords();
+    for (int i = 0; i < records.GetCount(false); ++i) {
+        const CExpenseRecord* record = records.GetAt(i, false);
+        EXPECT_EQ(stored->receipts->ReceiptsOf(record->GetId()).size(),
+                  record->GetDescription() == QStringLiteral("Expense 2") ? 1 : 0);
+    }
+    EXPECT_TRUE(stored->receipts->Unmatched().isEmpty());
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
+}

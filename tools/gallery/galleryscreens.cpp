@@ -35,6 +35,7 @@
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
 #include "platform/shippeddata.h"
+#include "receipts/receiptkeeper.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/recordquery.h"
@@ -42,7 +43,6 @@
 #include "views/backup/backupprogress.h"
 #include "views/backup/pagebackup.h"
 #include "views/backup/pagerestore.h"
-#include "views/widgets/pathfield.h"
 #include "views/backup/reportchooser.h"
 #include "views/backup/sheetbackuprestore.h"
 #include "views/backup/trashdialog.h"
@@ -75,7 +75,6 @@
 #include "views/settings/settingsdialog.h"
 #include "views/settings/sheetcontacts.h"
 #include "views/settings/sheetexpenseslipdetails.h"
-#include "receipts/receiptkeeper.h"
 #include "views/slip/expenseslipdialog.h"
 #include "views/slip/receiptsdialog.h"
 #include "views/slip/receiptthumbnails.h"
@@ -87,6 +86,7 @@
 #include "views/widgets/bitmapbutton.h"
 #include "views/widgets/filechooser.h"
 #include "views/widgets/guiprompts.h"
+#include "views/widgets/pathfield.h"
 #include "views/widgets/textentrydialog.h"
 #include "views/widgets/updatescope.h"
 #include "zip/ziparchive.h"
@@ -253,11 +253,10 @@ void DrawSlip(QPainter& painter, const QRect& paper, const QStringList& lines) {
 // Two photos and a scan of receipts, in `folder`: their paths.
 QStringList MakeSampleReceipts(const QString& folder) {
     QDir().mkpath(folder);
-    const QStringList lunch = {QStringLiteral("CAFE FJORD"), QStringLiteral("Karl Johans gate 7"),
-                               QString(), QStringLiteral("2 x Lunch    496.00"),
-                               QStringLiteral("Water         59.00"), QString(),
-                               QStringLiteral("TOTAL NOK    555.00"),
-                               QStringLiteral("Card  **** 4421")};
+    const QStringList lunch = {
+        QStringLiteral("CAFE FJORD"),          QStringLiteral("Karl Johans gate 7"),  QString(),
+        QStringLiteral("2 x Lunch    496.00"), QStringLiteral("Water         59.00"), QString(),
+        QStringLiteral("TOTAL NOK    555.00"), QStringLiteral("Card  **** 4421")};
     const QStringList taxi = {QStringLiteral("OSLO TAXI"), QStringLiteral("Trip 4411"), QString(),
                               QStringLiteral("Airport - Hotel"), QStringLiteral("NOK 404.25")};
     QStringList paths;
@@ -277,10 +276,10 @@ QStringList MakeSampleReceipts(const QString& folder) {
     scan.setPageSize(QPageSize(QPageSize::A5));
     scan.setResolution(72);
     QPainter painter(&scan);
-    DrawSlip(painter, QRect(QPoint(0, 0), scan.pageLayout().paintRectPixels(72).size()),
-             {QStringLiteral("HOTEL BRISTOL"), QString(), QStringLiteral("1 night   1 890.00"),
-              QStringLiteral("City tax     40.00"), QString(),
-              QStringLiteral("TOTAL NOK 1 930.00")});
+    DrawSlip(
+        painter, QRect(QPoint(0, 0), scan.pageLayout().paintRectPixels(72).size()),
+        {QStringLiteral("HOTEL BRISTOL"), QString(), QStringLiteral("1 night   1 890.00"),
+         QStringLiteral("City tax     40.00"), QString(), QStringLiteral("TOTAL NOK 1 930.00")});
     painter.end();
     return paths;
 }
@@ -839,6 +838,17 @@ void GalleryScreens::AddScreens() {
              record.SetMileageRate(Amount(0.4));
              CMilesPadDlg dialog(*document_, record, CMilesPadDlg::Field::Total, frame_.get());
              Show(&dialog, shown);
+         }},
+        {"expense-slip-receipts",
+         [this](const Shown& shown) {
+             // An expense with receipts, to edit: their first picture and
+             // count in the title row.
+             const CExpenseRecord* lunch = Expense(QStringLiteral("Client lunch"));
+             CExpenseRecord record(*lunch);
+             CExpenseSlipDialog slip(*document_, record, record.GetCategory(), false,
+                                     frame_.get());
+             slip.SetReceipts(&frame_->Receipts(), lunch->GetId());
+             Show(&slip, shown);
          }},
         {"receipts",
          [this](const Shown& shown) {

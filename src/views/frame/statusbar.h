@@ -30,8 +30,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    TapLabel* itemCount_;  // owned by the bar
-    TapLabel* total_;      // owned by the bar
+    TapLabel* itemCount_;        // owned by the bar
+    TapLabel* total_;            // owned by the bar
     TapLabel* withoutReceipts_;  // owned by the bar
     int without_ = 0;
 

@@ -62,11 +62,10 @@ CCameraDialog::CCameraDialog(QWidget* parent)
                 image.scaled(view_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
         }
     });
-    connect(capture_.get(), &QImageCapture::imageCaptured, this,
-            [this](int, const QImage& image) {
-                photo_ = image;
-                accept();
-            });
+    connect(capture_.get(), &QImageCapture::imageCaptured, this, [this](int, const QImage& image) {
+        photo_ = image;
+        accept();
+    });
     connect(capture_.get(), &QImageCapture::errorOccurred, this,
             [this](int, QImageCapture::Error, const QString& reason) { Failed(reason); });
     connect(camera_.get(), &QCamera::errorOccurred, this,

@@ -28,6 +28,7 @@
 #include "platform/platform.h"
 #include "platform/prompts.h"
 #include "platform/regionalsettings.h"
+#include "receipts/receiptkeeper.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/homecurrencychange.h"
@@ -43,7 +44,6 @@
 #include "views/settings/sheetexpenseslipdetails.h"
 #include "views/slip/categorybutton.h"
 #include "views/slip/categorypicker.h"
-#include "receipts/receiptkeeper.h"
 #include "views/slip/receiptpicture.h"
 #include "views/slip/receiptsdialog.h"
 #include "views/widgets/appfont.h"
@@ -637,9 +637,8 @@ void CExpenseSlipDialog::ShowReceipts() {
         picture = QIcon(QPixmap::fromImage(small));
     }
     receiptsButton_->setIcon(picture);
-    const QString text = attached.isEmpty()
-                             ? QStringLiteral("Receipts")
-                             : QStringLiteral("Receipts (%1)").arg(attached.size());
+    const QString text = attached.isEmpty() ? QStringLiteral("Receipts")
+                                            : QStringLiteral("Receipts (%1)").arg(attached.size());
     receiptsButton_->setText(text);
     receiptsButton_->setToolTip(text);
 }
@@ -651,9 +650,9 @@ void CExpenseSlipDialog::OpenReceipts() {
     // What the expense is as the slip shows it now, saved or not.
     const QString heading =
         QStringLiteral("%1, %2, %3")
-            .arg(category_.GetName(), FormatDate(Platform::Get().GetClock().FromLocal(
-                                                     date_->date(), QTime(12, 0)),
-                                                 kShortDate),
+            .arg(category_.GetName(),
+                 FormatDate(Platform::Get().GetClock().FromLocal(date_->date(), QTime(12, 0)),
+                            kShortDate),
                  amount_->text());
     CReceiptsDialog dialog(*receipts_, expense_, heading, this);
     dialog.exec();

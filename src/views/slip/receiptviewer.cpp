@@ -24,8 +24,8 @@ constexpr int kPageGap = 4;
 CReceiptViewer::CReceiptViewer(const Receipt& receipt, const QString& name, Action action,
                                QWidget* parent)
     : FullWindowDialog(name, TitleButton::None, parent),
-      picture_(std::make_unique<CReceiptPicture>(receipt.path,
-                                                 receipt.kind == Receipt::Kind::Pdf)),
+      picture_(
+          std::make_unique<CReceiptPicture>(receipt.path, receipt.kind == Receipt::Kind::Pdf)),
       act_(action),
       area_(new QScrollArea(Body())),
       sheet_(new QWidget(area_)),
@@ -55,8 +55,8 @@ CReceiptViewer::CReceiptViewer(const Receipt& receipt, const QString& name, Acti
     for (int page = 0; page < count; ++page) {
         auto* label = new QLabel(sheet_);
         label->setAlignment(Qt::AlignCenter);
-        label->setAccessibleName(count > 1 ? QStringLiteral("Page %1 of %2").arg(page + 1).arg(count)
-                                           : name);
+        label->setAccessibleName(
+            count > 1 ? QStringLiteral("Page %1 of %2").arg(page + 1).arg(count) : name);
         column->addWidget(label);
         pages_.append(label);
     }
@@ -109,9 +109,8 @@ void CReceiptViewer::Turn() {
 }
 
 void CReceiptViewer::Act() {
-    if (act_ == Action::Remove &&
-        !Platform::Get().GetPrompts().AskYesNo(
-            QStringLiteral("Are you sure you want to remove this receipt?"))) {
+    if (act_ == Action::Remove && !Platform::Get().GetPrompts().AskYesNo(QStringLiteral(
+                                      "Are you sure you want to remove this receipt?"))) {
         return;
     }
     accept();
