@@ -110,12 +110,14 @@ bool WriteZip(const CExportContent& content, const CPackageWriter::ReportFiles& 
     ZipArchive zip;
     try {
         zip.Create(path);
-        zip.AddFileAs(JoinPath(staging, files.pdfName), files.pdfName);
+        // Only the spreadsheet file is worth deflating: the PDF, the photos
+        // and the scans are compressed already.
+        zip.AddFileAs(JoinPath(staging, files.pdfName), files.pdfName, false);
         zip.AddFileAs(JoinPath(staging, files.csvName), files.csvName);
         size_t next = 0;
         for (size_t expense = 0; expense < content.GetExpenses().size(); ++expense) {
             for (const ReceiptFile& receipt : content.ReceiptsOf(expense)) {
-                zip.AddFileAs(receipt.path, names[next++]);
+                zip.AddFileAs(receipt.path, names[next++], false);
             }
         }
         // The receipts are read here, and the archive replaces any file
