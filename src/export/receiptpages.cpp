@@ -79,8 +79,11 @@ bool CReceiptPages::Load(const CExportContent& content, QString& error) {
 
 QString CReceiptPages::Check(const ReceiptFile& receipt, int& pages) {
     const QFileInfo file(receipt.path);
-    if (!file.isFile()) {
+    if (!file.exists()) {
         return QStringLiteral("its file is missing");
+    }
+    if (!file.isFile()) {
+        return QStringLiteral("it is not a plain file");
     }
     if (!file.isReadable()) {
         return QStringLiteral("its file may not be read");

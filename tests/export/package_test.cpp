@@ -234,7 +234,8 @@ TEST(Package, AnUnreadableReceiptWritesNothing) {
          "it is 20000 x 20000 pixels, and a receipt may have at most 100 million"},
         {"a scan that is no PDF", {notPdf, "fake.pdf", true}, "it is not a PDF file"},
         {"a picture cut short", {truncated, "cut.jpg", false}, "cut.jpg"},
-        {"a folder", {platform.Path("kept"), "kept", false}, "its file is missing"},
+        {"a folder", {platform.Path("kept"), "kept", false}, "it is not a plain file"},
+        {"a device", {"/dev/zero", "zero.jpg", false}, "it is not a plain file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
