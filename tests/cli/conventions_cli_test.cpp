@@ -8,20 +8,11 @@
 #include "report/reportbytes.h"
 #include "support/clirunner.h"
 #include "support/testplatform.h"
+#include "support/tripplatform.h"
 
 namespace {
 
 using Kind = MoneyBounds::Kind;
-
-// A user after the first run, with an empty report "Trip".
-class TripPlatform : public TestPlatform {
-public:
-    TripPlatform() {
-        EXPECT_EQ(RunCli(*this, {"init-data"}).exitCode, 0);
-        EXPECT_EQ(RunCli(*this, {"new-report", "Trip"}).exitCode, 0);
-    }
-    QString Trip() const { return Root() + "/Outlaysheet/Trip.xpf"; }
-};
 
 QStringList AddLunch(const QStringList& more) {
     return QStringList{"add-expense", "Trip", "--category", "Lunch", "--amount", "1"} + more;

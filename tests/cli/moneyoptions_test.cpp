@@ -8,6 +8,7 @@
 #include "report/reportbytes.h"
 #include "support/clirunner.h"
 #include "support/testplatform.h"
+#include "support/tripplatform.h"
 
 namespace {
 
@@ -18,15 +19,6 @@ const QString kFourHundredDigits = QString(400, QLatin1Char('9'));
 QString ReportFile(const TestPlatform& platform, const QString& title) {
     return platform.Root() + "/Outlaysheet/" + title + ".xpf";
 }
-
-// A user after the first run, with an empty report "Trip".
-class TripPlatform : public TestPlatform {
-public:
-    TripPlatform() {
-        EXPECT_EQ(RunCli(*this, {"init-data"}).exitCode, 0);
-        EXPECT_EQ(RunCli(*this, {"new-report", "Trip"}).exitCode, 0);
-    }
-};
 
 // Every number a JSON text holds is a number: no null, no text in its place.
 void ExpectNoNull(const CliResult& run) {

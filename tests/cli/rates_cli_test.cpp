@@ -10,20 +10,11 @@
 #include "report/reportbytes.h"
 #include "support/clirunner.h"
 #include "support/testplatform.h"
+#include "support/tripplatform.h"
 
 namespace {
 
 using Kind = MoneyBounds::Kind;
-
-// A user after the first run, at home in dollars, with an empty report "Trip".
-class TripPlatform : public TestPlatform {
-public:
-    TripPlatform() {
-        EXPECT_EQ(RunCli(*this, {"init-data"}).exitCode, 0);
-        EXPECT_EQ(RunCli(*this, {"new-report", "Trip"}).exitCode, 0);
-    }
-    QString Trip() const { return Root() + "/Outlaysheet/Trip.xpf"; }
-};
 
 QStringList DinnerInEuros(const QString& amount, const QStringList& more) {
     return QStringList{"add-expense", "Trip", "--category", "Dinner",
@@ -36,30 +27,6 @@ QJsonArray Expenses(const TestPlatform& platform, const QString& path) {
     const CliResult dump = RunCli(platform, {"dump", path});
     EXPECT_EQ(dump.exitCode, 0) << dump.err.toStdString();
     return QJsonDocument::fromJson(dump.out.toUtf8()).object().value("records").toArray();
-}
-
-// A command the tool must refuse, and how.
-struct Refusal {
-    const char* name;
-    QStringList arguments;
-    int exitCode;
-    QString message;
-};
-
-// Runs each command: refused with its message, nothing printed, and the
-// file at `path` left byte for byte as it was.
-void ExpectRefused(const TestPlatform& platform, const std::vector<Refusal>& refusals,
-                   const QString& path) {
-    const QByteArray before = ReadFileBytes(path);
-    ASSERT_FALSE(before.isEmpty());
-    for (const Refusal& c : refusals) {
-        SCOPED_TRACE(c.name);
-        const CliResult run = RunCli(platform, c.arguments);
-        EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_EQ(ReadFileBytes(path), before);
-    }
 }
 
 }  // namespace

@@ -106,14 +106,7 @@ TEST(CliReports, BadRequestsFailAndChangeNothing) {
     InstalledPlatform platform;
     Succeed(platform, {"new-report", "Oslo"});
     const QString path = platform.Root() + "/Outlaysheet/Oslo.xpf";
-    const QByteArray before = ReadFileBytes(path);
-    struct Case {
-        const char* name;
-        QStringList arguments;
-        int exitCode;
-        QString message;
-    };
-    const Case cases[] = {
+    const std::vector<CliRefusal> cases = {
         {"taken title", {"new-report", "Oslo"}, 1, "A file with the same name already exists"},
         {"title with a dot", {"new-report", "a.b"}, 1, "does not contain"},
         {"advance not a number",
@@ -187,14 +180,7 @@ TEST(CliReports, BadRequestsFailAndChangeNothing) {
          "ISO-8601"},
         {"totals of nothing", {"totals"}, 2, "totals takes one report"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const CliResult run = RunCli(platform, c.arguments);
-        EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_EQ(ReadFileBytes(path), before);
-    }
+    ExpectRefused(platform, cases, path);
 }
 
 TEST(CliReports, AMileageTripDrivesOnFromTheLastOdometerReading) {

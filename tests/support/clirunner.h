@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <vector>
 
 class TestPlatform;
 
@@ -19,3 +20,16 @@ struct CliResult {
 // documents root and registry, with `input` on its standard input.
 CliResult RunCli(const TestPlatform& platform, const QStringList& arguments,
                  const QByteArray& input = {});
+
+// A command the tool must refuse, and how.
+struct CliRefusal {
+    const char* name;
+    QStringList arguments;
+    int exitCode;
+    QString message;  // a part of what it says on standard error
+};
+
+// Runs each command: refused with its message, nothing printed, and the file
+// at `path` left byte for byte as it was.
+void ExpectRefused(const TestPlatform& platform, const std::vector<CliRefusal>& refusals,
+                   const QString& path);
