@@ -41,6 +41,29 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error) {
     return true;
 }
 
+// The package's PDF drawn into `path`; false with the reason for the user.
+bool WritePdf(const QString& path, const CPackageWriter::ReportFiles& files,
+              const QString& package, QString& error) {
+    QFile file(path);
+    const auto failed = [&] {
+        error = QStringLiteral("The package %1 cannot be written: %2")
+                    .arg(package, file.errorString());
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) {
+        return failed();
+    }
+    // A receipt that cannot be read gives its own reason.
+    if (!files.writePdf(file, error)) {
+        return false;
+    }
+    // The PDF writer goes on when its device fails; the file tells after.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        return failed();
+    }
+    return true;
+}
+
 // The extension of the receipt's file as it was attached: letters and
 // digits only, lower case.
 QString Extension(const QString& originalName, const QString& path, bool isPdf) {
@@ -209,9 +232,11 @@ bool CPackageWriter::Write(const CExportContent& content, const ReportFiles& fil
         return false;
     }
     QString reason;
-    if (!WriteWhole(staging.filePath(files.pdfName), files.pdf, reason) ||
-        !WriteWhole(staging.filePath(files.csvName), files.csv, reason)) {
+    if (!WriteWhole(staging.filePath(files.csvName), files.csv, reason)) {
         error = QStringLiteral("The package %1 cannot be written: %2").arg(path, reason);
+        return false;
+    }
+    if (!WritePdf(staging.filePath(files.pdfName), files, path, error)) {
         return false;
     }
     if (form == Form::kZip) {

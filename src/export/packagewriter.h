@@ -3,9 +3,11 @@
 #include <QByteArray>
 #include <QSet>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class CExportContent;
+class QIODevice;
 
 // The reimbursement package: the printable report, the spreadsheet file and
 // every receipt of the exported expenses, named after its expense and in the
@@ -15,10 +17,12 @@ class CPackageWriter {
 public:
     enum class Form { kZip, kFolder };
 
-    // The files of the package besides the receipts.
+    // The files of the package besides the receipts. The PDF, which holds
+    // every receipt again, is drawn straight into its file rather than in
+    // memory: `writePdf` draws it on the open device, false with the reason.
     struct ReportFiles {
         QString pdfName;
-        QByteArray pdf;
+        std::function<bool(QIODevice& device, QString& error)> writePdf;
         QString csvName;
         QByteArray csv;
     };

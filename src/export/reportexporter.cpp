@@ -78,14 +78,10 @@ QString OutputPath(const CExportContent& content, const CReportExporter::Request
     return file.absoluteFilePath();
 }
 
-// The PDF in memory: the PDF writer writes in many small pieces and does
-// not see its device fail.
 bool WritePdf(const CExportContent& content, const CReportExporter::Request& request,
-              QByteArray& bytes, int& pages, QString& error) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
+              QIODevice& device, int& pages, QString& error) {
     CPdfExport pdf(content, QPageSize(request.pageSize.value_or(CPdfExport::DefaultPageSize())));
-    if (!pdf.Write(buffer, error)) {
+    if (!pdf.Write(device, error)) {
         return false;
     }
     pages = pdf.GetPageCount();
@@ -100,11 +96,11 @@ Result ExportPackage(CExportContent& content, const CReportExporter::Request& re
     files.pdfName = base + QStringLiteral(".pdf");
     files.csvName = base + QStringLiteral(".csv");
     Result result;
-    QString error;
-    if (!WritePdf(content, request, files.pdf, result.pageCount, error)) {
-        return Failure(error);
-    }
+    files.writePdf = [&](QIODevice& device, QString& error) {
+        return WritePdf(content, request, device, result.pageCount, error);
+    };
     files.csv = CCsvExport::Write(content);
+    QString error;
     const auto form =
         request.packageFolder ? CPackageWriter::Form::kFolder : CPackageWriter::Form::kZip;
     if (!CPackageWriter::Write(content, files, form, path, error)) {
@@ -175,13 +171,18 @@ Result CReportExporter::Export(const CExpenseReport& report, const Request& requ
     if (request.format == Format::kPackage) {
         return ExportPackage(content, request, path);
     }
-    // The whole file is made in memory first.
+    // The whole file is made in memory first: the PDF writer writes in many
+    // small pieces and does not see its device fail.
     Result result;
     QByteArray bytes;
     if (request.format == Format::kCsv) {
         bytes = CCsvExport::Write(content);
-    } else if (!WritePdf(content, request, bytes, result.pageCount, error)) {
-        return Failure(error);
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!WritePdf(content, request, buffer, result.pageCount, error)) {
+            return Failure(error);
+        }
     }
     QSaveFile file(path);
     // Unbuffered, so that a write that fails fails the save: a buffered one
