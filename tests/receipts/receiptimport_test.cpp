@@ -118,6 +118,7 @@ TEST(ReceiptImport, ShrinksLargePhotosUnlessTheOriginalIsKept) {
     TripWithReceipts trip;
     const QString big = trip.Picture("big.jpg", {4000, 3000});
     const QString small = trip.Picture("small.png", {800, 600}, "PNG");
+    const QString webp = trip.Picture("phone.webp", {2400, 1000}, "WEBP");
     struct Case {
         QString path;
         bool keepOriginal;
@@ -129,6 +130,8 @@ TEST(ReceiptImport, ShrinksLargePhotosUnlessTheOriginalIsKept) {
         {big, true, {4000, 3000}, true, "jpg"},
         // Small enough already: kept as it came, in its own format.
         {small, false, {800, 600}, true, "png"},
+        {webp, false, {2000, 833}, false, "jpg"},
+        {webp, true, {2400, 1000}, true, "webp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.toStdString() + (c.keepOriginal ? " kept" : ""));
