@@ -363,6 +363,19 @@ bool CReceiptKeeper::WriteIndex(bool afterWrite, QString& error) {
     if (!index.Read(folder_, error)) {
         return false;
     }
+    if (index.IsEmpty() && added_.isEmpty()) {
+        // Nothing tied and nothing to tie, as for most reports: every save
+        // of a large report should not pay for receipts it does not have.
+        if (afterWrite) {
+            keys_ = KeysOfRecords();
+            stored_.clear();
+            removed_.clear();
+            forgotten_.clear();
+        }
+        unmatched_.clear();
+        claimed_.clear();
+        return true;
+    }
     QHash<Key, QList<CReceiptIndex::Entry>> byKey;
     for (const CReceiptIndex::Entry& entry : index.ties) {
         byKey[Key{entry.digest, entry.rank}].append(entry);
@@ -542,11 +555,15 @@ void CReceiptKeeper::ReportLoaded(CExpenseReport&, const QString& path) {
     Load(path);
 }
 
-void CReceiptKeeper::ReportWriting(CExpenseReport&, const QString&) {
+void CReceiptKeeper::ReportWriting(CExpenseReport&, const QString& path) {
     // Where each expense's ties stand in the index of the file about to be
     // replaced: its key when it was read or last written, or, for one that
     // came in from another writer's version, its digest there.
     beforeWrite_.clear();
+    const QString folder = folder_.isEmpty() ? ReceiptFolders::Of(path) : folder_;
+    if (!QFileInfo::exists(JoinPath(folder, CReceiptIndex::FileName()))) {
+        return;  // no ties to carry over
+    }
     QSet<Key> taken;
     const CExpenseRecords& records = report_.GetRecords();
     for (int i = 0; i < records.GetCount(false); ++i) {
