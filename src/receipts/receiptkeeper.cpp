@@ -560,8 +560,11 @@ void CReceiptKeeper::ReportWriting(CExpenseReport&, const QString& path) {
     // replaced: its key when it was read or last written, or, for one that
     // came in from another writer's version, its digest there.
     beforeWrite_.clear();
-    const QString folder = folder_.isEmpty() ? ReceiptFolders::Of(path) : folder_;
-    if (!QFileInfo::exists(JoinPath(folder, CReceiptIndex::FileName()))) {
+    // The folder the ties are in, or the one they were moved to with a
+    // renamed report.
+    const QString index = CReceiptIndex::FileName();
+    if (!QFileInfo::exists(JoinPath(ReceiptFolders::Of(path), index)) &&
+        (folder_.isEmpty() || !QFileInfo::exists(JoinPath(folder_, index)))) {
         return;  // no ties to carry over
     }
     QSet<Key> taken;
