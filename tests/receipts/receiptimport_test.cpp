@@ -164,3 +164,23 @@ TEST(ReceiptImport, KeepsAPdfAsItIs) {
     EXPECT_EQ(imported.kind, Receipt::Kind::Pdf);
     EXPECT_EQ(imported.originalName, "scan.pdf");
 }
+
+// The camera's picture is stored as a JPEG at the readable size.
+TEST(ReceiptImport, StoresACameraPicture) {
+    TripWithReceipts trip;
+    QImage photo(3000, 2000, QImage::Format_ARGB32);
+    photo.fill(Qt::transparent);
+    ReceiptImport::Imported imported;
+    QString error;
+    ASSERT_TRUE(ReceiptImport::FromImage(photo, {}, imported, error));
+    QImage stored;
+    ASSERT_TRUE(stored.loadFromData(imported.bytes, "JPG"));
+    EXPECT_EQ(stored.size(), QSize(2000, 1333));
+    // Transparency becomes white paper, not black.
+    EXPECT_EQ(QColor(stored.pixel(10, 10)).lightness(), 255);
+
+    EXPECT_FALSE(trip.keeper->AttachImage(trip.IdOf("A"), QImage(), error));
+    EXPECT_EQ(error, "The camera gave no picture.");
+    ASSERT_TRUE(trip.keeper->AttachImage(trip.IdOf("A"), photo, error));
+    EXPECT_EQ(trip.NamesOf("A"), QStringList{"Photo.jpg"});
+}
