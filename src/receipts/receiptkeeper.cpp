@@ -13,7 +13,8 @@
 #include "report/expenserecord.h"
 #include "report/report.h"
 
-CReceiptKeeper::CReceiptKeeper(CExpenseReport& report) : report_(report) {
+CReceiptKeeper::CReceiptKeeper(CExpenseReport& report)
+    : report_(report), previous_(report.GetListener()) {
     report_.SetListener(this);
     if (report_.IsOpen()) {
         Load(report_.GetHeader().GetPath());
@@ -22,7 +23,7 @@ CReceiptKeeper::CReceiptKeeper(CExpenseReport& report) : report_(report) {
 
 CReceiptKeeper::~CReceiptKeeper() {
     if (report_.GetListener() == this) {
-        report_.SetListener(nullptr);
+        report_.SetListener(previous_);
     }
 }
 
