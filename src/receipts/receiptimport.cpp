@@ -80,6 +80,8 @@ QByteArray ToJpeg(const QImage& image) {
     return bytes;
 }
 
+// The stored size of a picture of `size`. Pictures are scaled to it exactly:
+// keeping the aspect ratio a second time would round a pixel off.
 QSize Fitted(const QSize& size) {
     return size.scaled(QSize(kLongSide, kLongSide), Qt::KeepAspectRatio);
 }
@@ -137,7 +139,7 @@ bool FromPicture(const QByteArray& bytes, const QString& name, const ImportOptio
     } else {
         const QImage fitted = image.size() == Fitted(image.size())
                                   ? image
-                                  : image.scaled(Fitted(image.size()), Qt::KeepAspectRatio,
+                                  : image.scaled(Fitted(image.size()), Qt::IgnoreAspectRatio,
                                                  Qt::SmoothTransformation);
         out.bytes = ToJpeg(fitted);
         out.extension = QStringLiteral("jpg");
@@ -207,9 +209,9 @@ bool FromImage(const QImage& image, const ImportOptions& options, Imported& out,
         return false;
     }
     const bool shrink = NeedsShrinking(image.size(), options);
-    out.bytes = ToJpeg(
-        shrink ? image.scaled(Fitted(image.size()), Qt::KeepAspectRatio, Qt::SmoothTransformation)
-               : image);
+    out.bytes = ToJpeg(shrink ? image.scaled(Fitted(image.size()), Qt::IgnoreAspectRatio,
+                                             Qt::SmoothTransformation)
+                              : image);
     out.kind = Receipt::Kind::Image;
     out.extension = QStringLiteral("jpg");
     return true;

@@ -13,7 +13,8 @@
 #include "report/expenserecord.h"
 #include "report/report.h"
 
-CReceiptKeeper::CReceiptKeeper(CExpenseReport& report) : report_(report) {
+CReceiptKeeper::CReceiptKeeper(CExpenseReport& report)
+    : report_(report), previous_(report.GetListener()) {
     report_.SetListener(this);
     if (report_.IsOpen()) {
         Load(report_.GetHeader().GetPath());
@@ -22,7 +23,7 @@ CReceiptKeeper::CReceiptKeeper(CExpenseReport& report) : report_(report) {
 
 CReceiptKeeper::~CReceiptKeeper() {
     if (report_.GetListener() == this) {
-        report_.SetListener(nullptr);
+        report_.SetListener(previous_);
     }
 }
 
@@ -363,6 +364,19 @@ bool CReceiptKeeper::WriteIndex(bool afterWrite, QString& error) {
     if (!index.Read(folder_, error)) {
         return false;
     }
+    if (index.IsEmpty() && added_.isEmpty()) {
+        // Nothing tied and nothing to tie, as for most reports: every save
+        // of a large report should not pay for receipts it does not have.
+        if (afterWrite) {
+            keys_ = KeysOfRecords();
+            stored_.clear();
+            removed_.clear();
+            forgotten_.clear();
+        }
+        unmatched_.clear();
+        claimed_.clear();
+        return true;
+    }
     QHash<Key, QList<CReceiptIndex::Entry>> byKey;
     for (const CReceiptIndex::Entry& entry : index.ties) {
         byKey[Key{entry.digest, entry.rank}].append(entry);
@@ -542,11 +556,18 @@ void CReceiptKeeper::ReportLoaded(CExpenseReport&, const QString& path) {
     Load(path);
 }
 
-void CReceiptKeeper::ReportWriting(CExpenseReport&, const QString&) {
+void CReceiptKeeper::ReportWriting(CExpenseReport&, const QString& path) {
     // Where each expense's ties stand in the index of the file about to be
     // replaced: its key when it was read or last written, or, for one that
     // came in from another writer's version, its digest there.
     beforeWrite_.clear();
+    // The folder the ties are in, or the one they were moved to with a
+    // renamed report.
+    const QString index = CReceiptIndex::FileName();
+    if (!QFileInfo::exists(JoinPath(ReceiptFolders::Of(path), index)) &&
+        (folder_.isEmpty() || !QFileInfo::exists(JoinPath(folder_, index)))) {
+        return;  // no ties to carry over
+    }
     QSet<Key> taken;
     const CExpenseRecords& records = report_.GetRecords();
     for (int i = 0; i < records.GetCount(false); ++i) {

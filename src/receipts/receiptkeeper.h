@@ -26,6 +26,9 @@ class CExpenseReport;
 // goes only once nothing refers to it any more.
 class CReceiptKeeper : public ReportListener {
 public:
+    // Installs itself as the report's listener until it goes, when the
+    // listener before it comes back. One keeper follows a report at a time:
+    // screens share the one the main window keeps.
     explicit CReceiptKeeper(CExpenseReport& report);  // not owned
     ~CReceiptKeeper() override;
     CReceiptKeeper(const CReceiptKeeper&) = delete;
@@ -127,8 +130,9 @@ private:
     void RemoveUnreferenced(const QStringList& candidates, const CReceiptIndex& index) const;
     void Warn(const QString& error) const;
 
-    CExpenseReport& report_;  // not owned
-    QString reportPath_;      // the report file the ties belong to
+    CExpenseReport& report_;    // not owned
+    ReportListener* previous_;  // not owned
+    QString reportPath_;        // the report file the ties belong to
     QString folder_;
     // The ties as the index last read or written holds them, by expense,
     // the key each expense had there, and the receipts of no expense.

@@ -7,6 +7,7 @@
 
 #include "support/clirunner.h"
 #include "support/testplatform.h"
+#include "support/tripplatform.h"
 
 namespace {
 
@@ -14,13 +15,11 @@ const QByteArray kPdf =
     "%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\nxref\n0 2\n0000000000 65535 f \n"
     "trailer << /Size 2 /Root 1 0 R >>\nstartxref\n64\n%%EOF\n";
 
-// A user with the report "Trip" of three lunches: 0 "first" (5), 1
+// The first-run user's "Trip" with three lunches: 0 "first" (5), 1
 // "second" (7), 2 "third" (9), in that order in the file.
-class TripPlatform : public TestPlatform {
+class LunchesPlatform : public TripPlatform {
 public:
-    TripPlatform() {
-        EXPECT_EQ(RunCli(*this, {"init-data"}).exitCode, 0);
-        EXPECT_EQ(RunCli(*this, {"new-report", "Trip"}).exitCode, 0);
+    LunchesPlatform() {
         for (const auto& [what, amount, date] :
              {std::tuple{"first", "5", "2026-03-01"}, std::tuple{"second", "7", "2026-03-02"},
               std::tuple{"third", "9", "2026-03-03"}}) {
@@ -49,8 +48,7 @@ public:
         return listed;
     }
     QString Description(int index) const {
-        const QJsonArray records =
-            Run({"dump", Root() + "/Outlaysheet/Trip.xpf"})["records"].toArray();
+        const QJsonArray records = Run({"dump", Trip()})["records"].toArray();
         return records[index]["description"].toString();
     }
     // Every file of the documents root with its bytes.
@@ -68,15 +66,14 @@ public:
 }  // namespace
 
 TEST(CliReceipts, AttachListAndDetachByTheIndexOfDump) {
-    TripPlatform platform;
+    LunchesPlatform platform;
     const QJsonObject attached = platform.Run(
         {"attach", "Trip", "1", platform.Path("scan.pdf"), platform.Path("other.pdf")});
     EXPECT_EQ(attached["receipts"].toArray().size(), 2);
     EXPECT_EQ(attached["receipts"][0]["kind"].toString(), "pdf");
     EXPECT_EQ(platform.Receipts(), (QStringList{"1:scan.pdf", "1:other.pdf"}));
     EXPECT_EQ(platform.Description(1), "second");
-    const QJsonArray records =
-        platform.Run({"dump", platform.Root() + "/Outlaysheet/Trip.xpf"})["records"].toArray();
+    const QJsonArray records = platform.Run({"dump", platform.Trip()})["records"].toArray();
     EXPECT_EQ(records[1]["category"]["receipt"].toInt(), 1);  // ticked, as on the slip
 
     // An earlier expense moves "second" down the file; its receipts follow.
@@ -93,7 +90,7 @@ TEST(CliReceipts, AttachListAndDetachByTheIndexOfDump) {
 
 // A refused run says why and leaves every file as it was.
 TEST(CliReceipts, RefusedRunsLeaveEveryFileAsItWas) {
-    TripPlatform platform;
+    LunchesPlatform platform;
     platform.Run({"attach", "Trip", "0", platform.Path("scan.pdf")});
     WriteFileBytes(platform.Path("fake.pdf"), "%PDF-1.4 but nothing else");
     struct Case {

@@ -118,6 +118,7 @@ TEST(ReceiptImport, ShrinksLargePhotosUnlessTheOriginalIsKept) {
     TripWithReceipts trip;
     const QString big = trip.Picture("big.jpg", {4000, 3000});
     const QString small = trip.Picture("small.png", {800, 600}, "PNG");
+    const QString webp = trip.Picture("phone.webp", {2400, 1000}, "WEBP");
     struct Case {
         QString path;
         bool keepOriginal;
@@ -129,6 +130,8 @@ TEST(ReceiptImport, ShrinksLargePhotosUnlessTheOriginalIsKept) {
         {big, true, {4000, 3000}, true, "jpg"},
         // Small enough already: kept as it came, in its own format.
         {small, false, {800, 600}, true, "png"},
+        {webp, false, {2000, 833}, false, "jpg"},
+        {webp, true, {2400, 1000}, true, "webp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.toStdString() + (c.keepOriginal ? " kept" : ""));
@@ -160,4 +163,24 @@ TEST(ReceiptImport, KeepsAPdfAsItIs) {
     EXPECT_EQ(imported.bytes, pdf);
     EXPECT_EQ(imported.kind, Receipt::Kind::Pdf);
     EXPECT_EQ(imported.originalName, "scan.pdf");
+}
+
+// The camera's picture is stored as a JPEG at the readable size.
+TEST(ReceiptImport, StoresACameraPicture) {
+    TripWithReceipts trip;
+    QImage photo(3000, 2000, QImage::Format_ARGB32);
+    photo.fill(Qt::transparent);
+    ReceiptImport::Imported imported;
+    QString error;
+    ASSERT_TRUE(ReceiptImport::FromImage(photo, {}, imported, error));
+    QImage stored;
+    ASSERT_TRUE(stored.loadFromData(imported.bytes, "JPG"));
+    EXPECT_EQ(stored.size(), QSize(2000, 1333));
+    // Transparency becomes white paper, not black.
+    EXPECT_EQ(QColor(stored.pixel(10, 10)).lightness(), 255);
+
+    EXPECT_FALSE(trip.keeper->AttachImage(trip.IdOf("A"), QImage(), error));
+    EXPECT_EQ(error, "The camera gave no picture.");
+    ASSERT_TRUE(trip.keeper->AttachImage(trip.IdOf("A"), photo, error));
+    EXPECT_EQ(trip.NamesOf("A"), QStringList{"Photo.jpg"});
 }

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 
+#include "receipts/receiptfolders.h"
 #include "receipts/receiptindex.h"
 #include "receiptstest.h"
 #include "report/expenserecord.h"
 #include "report/report.h"
+#include "support/clirunner.h"
 
 namespace {
 
@@ -145,22 +148,39 @@ TEST(ReceiptKeeper, AnExternallyRewrittenReportLeavesUnmatchedReceipts) {
 // neither loses the other's ties.
 TEST(ReceiptKeeper, TwoWritersKeepEachOthersTies) {
     TripWithReceipts trip;
+    // Waits in the window for its save.
     Attach(trip, "A", {trip.Picture("window.jpg", {300, 200})});
-    {
-        CExpenseReport tool;
-        CReceiptKeeper keeper(tool);
-        tool.GetCurrencyTable().Load(false);
-        ASSERT_TRUE(tool.Open(trip.TripPath(), false));
-        const quint64 c = tool.GetRecords().GetAt(2, false)->GetId();
-        QString error;
-        ASSERT_TRUE(keeper.Attach(c, {trip.Picture("tool.png", {20, 20}, "PNG")}, {}, error));
-        ASSERT_TRUE(keeper.Commit(error));
-        // And it edits an expense the window does not touch.
-        tool.GetRecords().GetAt(1, false)->SetDescription("B2");
-        ASSERT_TRUE(tool.Save(false));
-    }
+    // The tool attaches to C and ticks its receipt box, rewriting the file.
+    const CliResult tool =
+        RunCli(trip.platform, {"attach", "Trip", "2", trip.Picture("tool.png", {20, 20}, "PNG")});
+    ASSERT_EQ(tool.exitCode, 0) << tool.err.toStdString();
+    EXPECT_EQ(TiesOnDisk(trip.TripPath()), QStringList{"C: tool.png"});
     ASSERT_TRUE(trip.doc->SaveReport(false));
     EXPECT_EQ(TiesOnDisk(trip.TripPath()), (QStringList{"A: window.jpg", "C: tool.png"}));
+    EXPECT_EQ(trip.NamesOf("C"), QStringList{"tool.png"});
+}
+
+// A change of a list applied to every report rewrites expenses of reports
+// that are not open; their ties go along.
+TEST(ReceiptKeeper, AListChangeAppliedToEveryReportKeepsTies) {
+    TripWithReceipts trip;
+    Attach(trip, "B", {trip.Picture("b.jpg", {30, 20})});
+    ASSERT_TRUE(trip.doc->SaveReport(false));
+    const QString trip2 = QFileInfo(trip.TripPath()).path() + "/Trip2.xpf";
+    ASSERT_TRUE(QFile::copy(trip.TripPath(), trip2));
+    QString error;
+    ASSERT_TRUE(ReceiptFolders::Copy(trip.TripPath(), trip2, error));
+    CExpenseRecord oldTemplate;
+    CExpenseRecord newTemplate;
+    oldTemplate.SetPaidWith(trip.doc->GetRecords().GetAt(0, false)->GetPaidWith());
+    newTemplate.SetPaidWith(CPaidWith("Card", "PAIDWITH02U.BMP", 1));
+    ASSERT_TRUE(trip.doc->GetReport().ApplyListChange(
+        oldTemplate, newTemplate, CExpenseReport::kAllReports | CExpenseReport::kPaymentSource));
+    for (const QString& path : {trip.TripPath(), trip2}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(TiesOnDisk(path), QStringList{"B: b.jpg"});
+    }
+    EXPECT_EQ(trip.doc->GetRecords().GetAt(1, false)->GetPaidWith().GetName(), "Card");
 }
 
 // A hand-edited index cannot make the program touch files outside its folder.
