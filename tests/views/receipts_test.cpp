@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -376,6 +377,12 @@ TEST_F(ReceiptsTest, AReceiptWhoseExpenseWasRewrittenElsewhereIsAttachedAgain) {
     });
     Tap(grid->viewport(), CListGrid::CheckBoxMarkRect(grid->CellRect(0, row)).center());
     EXPECT_EQ(grid->CellText(0, row), QStringLiteral("1"));
+    // A screen reader hears the box, and how many receipts stand beside it.
+    QAccessibleInterface* cell =
+        QAccessible::queryAccessibleInterface(grid)->tableInterface()->cellAt(row, 0);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(QAccessible::Name), QStringLiteral("checked"));
+    EXPECT_EQ(cell->text(QAccessible::Description), QStringLiteral("1 receipt"));
     EXPECT_TRUE(grid->CellFormat(0, row).checked);
 
     // Tied in the index: read afresh, the second expense has it, and

@@ -83,6 +83,9 @@ void CGridViewDetails::GetCell(int column, int row, GridCellFormat& format, QStr
         if (receipts_ != nullptr) {
             const auto count = receipts_->ReceiptsOf(record->GetId()).size();
             text = count > 0 ? QString::number(count) : QStringLiteral("+");
+            format.markName = count == 1  ? QStringLiteral("1 receipt")
+                              : count > 0 ? QStringLiteral("%1 receipts").arg(count)
+                                          : QStringLiteral("no receipts");
         }
         return;
     }

@@ -22,6 +22,8 @@ struct GridCellFormat {
     // the rest of the cell (CheckBoxMarkRect).
     bool checkBox = false;
     bool checked = false;
+    // What a screen reader says of the text beside a box ("2 receipts").
+    QString markName;
 };
 
 // What a grid asks of its owner. Cells are asked for only when they are

@@ -28,6 +28,9 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text kind) const override {
+        if (isValid() && !header_ && kind == QAccessible::Description) {
+            return grid_->CellFormat(column_, row_).markName;
+        }
         if (!isValid() || (kind != QAccessible::Name && kind != QAccessible::Value)) {
             return QString();
         }
