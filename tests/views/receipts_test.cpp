@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
@@ -396,4 +398,56 @@ TEST_F(ReceiptsTest, AReceiptWhoseExpenseWasRewrittenElsewhereIsAttachedAgain) {
     }
     EXPECT_TRUE(stored->receipts->Unmatched().isEmpty());
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(ReceiptsTest, ALongScanZoomedInStaysWithinItsPixels) {
+    MakeReport(QStringLiteral("Trip"), {12});
+    {
+        // Ten till receipts, each a strip eight times as long as wide.
+        QPdfWriter scan(QDir(GetDocumentsRoot()).filePath(QStringLiteral("strips.pdf")));
+        scan.setPageSize(QPageSize(QSizeF(80, 640), QPageSize::Millimeter));
+        QPainter painter(&scan);
+        for (int page = 0; page < 10; ++page) {
+            if (page > 0) {
+                scan.newPage();
+            }
+            painter.drawText(QPoint(100, 100), QStringLiteral("Receipt %1").arg(page + 1));
+        }
+    }
+    StartFrame();
+    ASSERT_TRUE(Choose(QStringLiteral("Detailed List")));
+    CListGrid* grid = frame_->DetailsView()->Grid();
+    WhenDialogOpens([this](QDialog* dialog) {
+        auto* receipts = qobject_cast<CReceiptsDialog*>(dialog);
+        ASSERT_NE(receipts, nullptr);
+        WhenDialogOpens([](QDialog* files) { PickFiles(files, {QStringLiteral("strips.pdf")}); });
+        TapAttach(receipts, QStringLiteral("From Files..."));
+        ASSERT_EQ(receipts->Thumbnails()->Receipts().size(), 1);
+        WhenDialogOpens([](QDialog* dialog) {
+            auto* viewer = qobject_cast<CReceiptViewer*>(dialog);
+            ASSERT_NE(viewer, nullptr);
+            ASSERT_EQ(viewer->Pages().size(), 10);
+            EXPECT_EQ(viewer->Pages()[3]->accessibleName(), QStringLiteral("Page 4 of 10"));
+            int widest = 0;
+            while (viewer->ZoomInButton()->isEnabled()) {
+                Tap(viewer->ZoomInButton());
+                qint64 pixels = 0;
+                for (const QLabel* page : viewer->Pages()) {
+                    pixels += qint64(page->width()) * page->height();
+                    widest = qMax(widest, page->width());
+                }
+                EXPECT_LE(pixels, CReceiptViewer::kMostPixels) << viewer->Zoom();
+            }
+            // Zoomed in, yet narrower than the zoom alone would make it.
+            EXPECT_GT(widest, viewer->Area()->viewport()->width());
+            EXPECT_LT(widest, viewer->Area()->viewport()->width() * CReceiptViewer::kMaxZoom);
+            Tap(viewer->DoneButton());
+        });
+        Tap(receipts->Thumbnails()->Thumbnail(0));
+        Tap(receipts->DoneButton());
+    });
+    Tap(grid->viewport(), CListGrid::CheckBoxMarkRect(grid->CellRect(0, 1)).center());
+    EXPECT_TRUE(document_->GetRecords().GetAt(0, false)->GetReceipt());
+    EXPECT_EQ(
+        frame_->Receipts().ReceiptsOf(document_->GetRecords().GetAt(0, false)->GetId()).size(), 1);
 }

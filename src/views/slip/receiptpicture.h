@@ -24,11 +24,10 @@ public:
     QImage Render(int page, QSize bound) const;
     // `image` turned clockwise by `quarters` quarter turns.
     static QImage Turned(const QImage& image, int quarters);
-
-private:
     // The page's own size, in pixels for a photo and points for a scan.
     QSize NaturalSize(int page) const;
 
+private:
     QString path_;
     std::unique_ptr<QPdfDocument> pdf_;
     QSize imageSize_;

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "platform/platform.h"
 #include "platform/prompts.h"
@@ -15,7 +16,10 @@
 
 namespace {
 
-// However long the strip of paper, a page drawn is never taller than this.
+// However long the strip of paper, a page drawn is never taller than this,
+// and all pages drawn together never hold more pixels than the other: a scan
+// of many pages zoomed in would otherwise take more memory than a handheld
+// has. Past it the pages are drawn narrower.
 constexpr int kTallestPage = 8000;
 constexpr int kPageGap = 4;
 
@@ -118,7 +122,21 @@ void CReceiptViewer::Act() {
 
 void CReceiptViewer::ShowPages() {
     const int room = area_->viewport()->width() - area_->verticalScrollBar()->sizeHint().width();
-    const int width = qMax(1, static_cast<int>(room * zoom_));
+    int width = qMax(1, static_cast<int>(room * zoom_));
+    // The pixels of all pages at that width, each page as tall as its shape
+    // makes it (turned, its width is the page's height).
+    double heightPerWidth = 0;
+    for (int page = 0; page < pages_.size(); ++page) {
+        const QSize natural = picture_->NaturalSize(page);
+        if (!natural.isEmpty()) {
+            heightPerWidth += turns_ % 2 == 1 ? double(natural.width()) / natural.height()
+                                              : double(natural.height()) / natural.width();
+        }
+    }
+    const double pixels = double(width) * width * heightPerWidth;
+    if (pixels > kMostPixels) {
+        width = qMax(1, static_cast<int>(width * std::sqrt(kMostPixels / pixels)));
+    }
     if (width == shownWidth_ || pages_.isEmpty()) {
         return;
     }

@@ -39,6 +39,9 @@ public:
 
     static constexpr double kZoomStep = 1.5;
     static constexpr double kMaxZoom = 4.0;
+    // The most pixels the shown pages hold together, however many and
+    // however zoomed.
+    static constexpr qint64 kMostPixels = 16LL * 1000 * 1000;
 
 protected:
     void ApplyLayout(ScreenLayout layout) override;
