@@ -56,10 +56,13 @@ const Command kCommands[] = {
      "  lists      the categories, payment sources and classifications (of the current\n"
      "             group) with the picture file each shows, \"\" for a missing one\n"},
     {"export",
-     "  export REPORT --format csv|pdf [--selected] [--output PATH]\n"
+     "  export REPORT --format csv|pdf|package [--selected] [--folder]\n"
+     "         [--output PATH]\n"
      "             the report (with --selected, the expenses of its selection) as a\n"
-     "             spreadsheet file or a printable PDF, in the Exports folder unless\n"
-     "             PATH names a file or a folder; prints the path written\n"},
+     "             spreadsheet file, a printable PDF, or a package of both with every\n"
+     "             receipt (a ZIP file, or with --folder a folder), in the Exports\n"
+     "             folder unless PATH names a file or a folder; prints the path\n"
+     "             written\n"},
     {"init",
      "  init       the first-run data step: distance unit, personal information\n"
      "             from the owner information, shipped data the user lacks\n"},

@@ -9,19 +9,23 @@
 
 ReportCommands::Result ExportCommand::Run(const QStringList& arguments) {
     CliOptions options;
-    QString problem = options.Parse(arguments, {"--format", "--output"}, {"--selected"});
+    QString problem =
+        options.Parse(arguments, {"--format", "--output"}, {"--selected", "--folder"});
     const auto format = CReportExporter::FormatFromName(options.Value("--format"));
     if (problem.isEmpty() && options.positional.size() != 1) {
         problem = QStringLiteral("export takes one report");
     } else if (problem.isEmpty() && !options.Has("--format")) {
-        problem = QStringLiteral("export needs --format csv or --format pdf");
+        problem = QStringLiteral("export needs --format csv, --format pdf or --format package");
+    } else if (problem.isEmpty() && options.HasFlag("--folder") && format &&
+               *format != CReportExporter::Format::kPackage) {
+        problem = QStringLiteral("--folder is for --format package");
     }
     if (!problem.isEmpty()) {
         return CliUsageError(problem);
     }
     if (!format) {
         return CliValueError(QStringLiteral("--format"), options.Value("--format"),
-                             QStringLiteral("The format must be csv or pdf."));
+                             QStringLiteral("The format must be csv, pdf or package."));
     }
     if (options.Has("--output") && options.Value("--output").isEmpty()) {
         return CliValueError(QStringLiteral("--output"), {},
@@ -35,6 +39,8 @@ ReportCommands::Result ExportCommand::Run(const QStringList& arguments) {
     request.format = *format;
     request.selectedOnly = options.HasFlag("--selected");
     request.outputPath = options.Value("--output");
+    request.receipts = ReceiptsOf(doc.GetReport());
+    request.packageFolder = options.HasFlag("--folder");
     const CReportExporter::Result result = CReportExporter::Export(doc.GetReport(), request);
     if (!result.ok) {
         return CliFailed(result.error);
@@ -44,10 +50,19 @@ ReportCommands::Result ExportCommand::Run(const QStringList& arguments) {
         {QStringLiteral("format"), CReportExporter::FormatName(*format)},
         {QStringLiteral("count"), result.expenseCount},
     };
-    if (*format == CReportExporter::Format::kPdf) {
+    if (*format != CReportExporter::Format::kCsv) {
         output.insert(QStringLiteral("pages"), result.pageCount);
     }
+    if (*format == CReportExporter::Format::kPackage) {
+        output.insert(QStringLiteral("receipts"), result.receiptCount);
+        output.insert(QStringLiteral("folder"), request.packageFolder);
+    }
     return {CliTool::kSuccess, output};
+}
+
+ReceiptSource ExportCommand::ReceiptsOf(const CExpenseReport& /*report*/) {
+    // No receipts are kept beside the reports yet: every expense has none.
+    return [](const CExpenseRecord&) { return std::vector<ReceiptFile>(); };
 }
 
 bool ExportCommand::IsCommandOf(const QStringList& arguments) {

@@ -32,6 +32,28 @@ CExportContent::CExportContent(const CExpenseReport& report, bool selectedOnly,
     totals_.Round(GetHomeDigits());
 }
 
+void CExportContent::SetReceipts(const ReceiptSource& source) {
+    knowsReceipts_ = true;
+    receipts_.clear();
+    receipts_.reserve(expenses_.size());
+    for (const CExpenseRecord* record : expenses_) {
+        receipts_.push_back(source ? source(*record) : std::vector<ReceiptFile>());
+    }
+}
+
+const std::vector<ReceiptFile>& CExportContent::ReceiptsOf(size_t expense) const {
+    static const std::vector<ReceiptFile> kNone;
+    return expense < receipts_.size() ? receipts_[expense] : kNone;
+}
+
+int CExportContent::ReceiptCount() const {
+    size_t count = 0;
+    for (const auto& receipts : receipts_) {
+        count += receipts.size();
+    }
+    return static_cast<int>(count);
+}
+
 QString CExportContent::GetTitle() const {
     const QString title = report_.GetHeader().GetTitle();
     return title.isEmpty() ? QStringLiteral("Expense Report") : title;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <vector>
 
+#include "export/receiptfile.h"
 #include "lists/personalinfo.h"
 #include "report/expensetotals.h"
 
@@ -29,6 +30,15 @@ public:
     // advance, rounded at the home currency's decimals.
     const CExpenseTotals& GetTotals() const { return totals_; }
     const CPersonalInfo& GetTraveller() const { return traveller_; }
+    // Asks `source` for the receipts of every exported expense; until then
+    // none are known, and the expenses show only their receipt box.
+    void SetReceipts(const ReceiptSource& source);
+    bool KnowsReceipts() const { return knowsReceipts_; }
+    // The receipts of the `expense`th exported expense; none when unknown.
+    const std::vector<ReceiptFile>& ReceiptsOf(size_t expense) const;
+    // All receipts of the exported expenses.
+    int ReceiptCount() const;
+
     // The report's title, or "Expense Report" for one that has no file yet.
     QString GetTitle() const;
 
@@ -60,4 +70,6 @@ private:
     bool selection_ = false;
     CExpenseTotals totals_;
     CPersonalInfo traveller_;
+    bool knowsReceipts_ = false;
+    std::vector<std::vector<ReceiptFile>> receipts_;
 };

@@ -7,6 +7,7 @@
 
 #include "export/exportcontent.h"
 #include "export/pdflayout.h"
+#include "export/receiptpages.h"
 #include "platform/platform.h"
 #include "report/expenserecord.h"
 #include "report/report.h"
@@ -22,6 +23,9 @@ constexpr const char* kLetterCountries[] = {
 };
 
 constexpr double kMarginMillimetres = 15;
+// Receipts are drawn at this resolution: sharp on paper, yet a page of a
+// scan stays a few hundred kilobytes.
+constexpr double kReceiptDotsPerInch = 200;
 const QColor kCaptionColour(90, 90, 90);
 const QColor kRuleColour(150, 150, 150);
 const QColor kDayColour(232, 232, 232);
@@ -82,21 +86,34 @@ bool CPdfExport::Write(QIODevice& device, QString& errorText) {
     const double footer = writer.resolution() * 20 / 72.0;
     body.setBottom(body.bottom() - footer);
     const CPdfLayout layout(content_, writer, body);
+    // Every receipt is checked before anything is drawn.
+    CReceiptPages receipts;
+    if (content_.KnowsReceipts() && !receipts.Load(content_, errorText)) {
+        return false;
+    }
+    const int pages = layout.PageCount() + static_cast<int>(receipts.Pages().size());
 
     QPainter painter;
     if (!painter.begin(&writer)) {
         errorText = QStringLiteral("The PDF writer could not start.");
         return false;
     }
-    for (int number = 0; number < layout.PageCount(); ++number) {
+    for (int number = 0; number < pages; ++number) {
         if (number > 0 && !writer.newPage()) {
             errorText = QStringLiteral("The PDF writer could not start a new page.");
             painter.end();
             return false;
         }
-        PaintPage(painter, layout, number);
+        if (number < layout.PageCount()) {
+            PaintPage(painter, layout, number);
+        } else if (!PaintReceipt(painter, layout, receipts,
+                                 static_cast<size_t>(number - layout.PageCount()), errorText)) {
+            painter.end();
+            return false;
+        }
+        PaintFooter(painter, layout, number, pages);
     }
-    pageCount_ = layout.PageCount();
+    pageCount_ = pages;
     if (!painter.end()) {
         errorText = QStringLiteral("The PDF writer could not finish the file.");
         return false;
@@ -134,13 +151,10 @@ void CPdfExport::PaintPage(QPainter& painter, const CPdfLayout& layout, int page
                 PaintTableHead(painter, layout, placed.top);
                 break;
             case Kind::kDay:
-                painter.fillRect(area, kDayColour);
-                painter.setFont(layout.tableBoldFont);
-                painter.drawText(
-                    area.adjusted(padding, 0, -padding, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                    placed.continued ? block.label + QStringLiteral(" (continued)") : block.label);
-                painter.drawText(area.adjusted(padding, 0, -padding, 0),
-                                 Qt::AlignRight | Qt::AlignVCenter, block.value);
+                PaintDay(
+                    painter, layout, area,
+                    placed.continued ? block.label + QStringLiteral(" (continued)") : block.label,
+                    block.value);
                 break;
             case Kind::kExpense:
                 PaintExpense(painter, layout, placed.block, placed.top);
@@ -166,7 +180,69 @@ void CPdfExport::PaintPage(QPainter& painter, const CPdfLayout& layout, int page
                 break;
         }
     }
-    PaintFooter(painter, layout, page);
+}
+
+void CPdfExport::PaintDay(QPainter& painter, const CPdfLayout& layout, const QRectF& area,
+                          const QString& label, const QString& value) const {
+    const double padding = layout.CellPadding();
+    painter.fillRect(area, kDayColour);
+    painter.setFont(layout.tableBoldFont);
+    painter.drawText(area.adjusted(padding, 0, -padding, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     label);
+    painter.drawText(area.adjusted(padding, 0, -padding, 0), Qt::AlignRight | Qt::AlignVCenter,
+                     value);
+}
+
+bool CPdfExport::PaintReceipt(QPainter& painter, const CPdfLayout& layout, CReceiptPages& receipts,
+                              size_t index, QString& errorText) const {
+    const CReceiptPages::Page& page = receipts.Pages()[index];
+    const QRectF& body = layout.Body();
+    QPaintDevice* device = painter.device();
+    double y = body.top();
+    QString title =
+        QStringLiteral("Receipt %1 of %2").arg(page.number).arg(receipts.ReceiptCount());
+    if (page.pages > 1) {
+        title += QStringLiteral(", page %1 of %2").arg(page.page + 1).arg(page.pages);
+    }
+    const double titleHeight = QFontMetricsF(layout.sectionFont, device).lineSpacing();
+    painter.setFont(layout.sectionFont);
+    painter.drawText(QRectF(body.left(), y, body.width(), titleHeight),
+                     Qt::AlignLeft | Qt::AlignTop, title);
+    y += titleHeight + layout.Pt(4);
+    Rule(painter, layout, body.left(), body.right(), y - layout.Pt(1.5), 0.8);
+
+    // The expense's line as the table shows it, under its day.
+    const int block = layout.ExpenseBlock(page.expense);
+    const CExpenseRecord& record = *layout.Blocks()[block].record;
+    const double bar =
+        QFontMetricsF(layout.tableBoldFont, device).lineSpacing() + 2 * layout.CellPadding();
+    const QString file =
+        OneLine(layout.tableBoldFont, device, page.receipt->originalName, body.width() / 2);
+    PaintDay(painter, layout, QRectF(body.left(), y, body.width(), bar),
+             CPdfLayout::DayTitle(record), file);
+    y += bar;
+    PaintTableHead(painter, layout, y);
+    y += bar;
+    PaintExpense(painter, layout, block, y);
+    y += layout.Blocks()[block].height + layout.Pt(10);
+
+    const QRectF area(body.left(), y, body.width(), body.bottom() - y);
+    const double dots = kReceiptDotsPerInch / layout.Pt(72);
+    const QSize pixels(static_cast<int>(area.width() * dots),
+                       static_cast<int>(area.height() * dots));
+    const QImage image = receipts.Render(page, pixels, errorText);
+    if (image.isNull()) {
+        return false;
+    }
+    QSizeF shown = QSizeF(image.size()).scaled(area.size(), Qt::KeepAspectRatio);
+    const QRectF target(area.left() + (area.width() - shown.width()) / 2, area.top(),
+                        shown.width(), shown.height());
+    painter.drawImage(target, image);
+    painter.save();
+    painter.setPen(QPen(kRuleColour, layout.Pt(0.5)));
+    painter.drawRect(target);
+    painter.restore();
+    return true;
 }
 
 void CPdfExport::PaintHeading(QPainter& painter, const CPdfLayout& layout, double top) const {
@@ -253,8 +329,7 @@ void CPdfExport::PaintExpense(QPainter& painter, const CPdfLayout& layout, int b
                      CPdfLayout::DescriptionText(record));
     single(CPdfLayout::kPaidWith, record.GetPaidWith().GetName(), Qt::AlignLeft);
     single(CPdfLayout::kType, record.GetExpenseType().GetShortName(), Qt::AlignLeft);
-    single(CPdfLayout::kReceipt, record.GetReceipt() ? QStringLiteral("Yes") : QString(),
-           Qt::AlignLeft);
+    single(CPdfLayout::kReceipt, layout.ReceiptText(row), Qt::AlignLeft);
     if (content_.IsForeign(record)) {
         single(CPdfLayout::kEntered, content_.FormatEntered(record), Qt::AlignRight);
         painter.setFont(layout.smallFont);
@@ -304,7 +379,8 @@ void CPdfExport::PaintSignatures(QPainter& painter, const CPdfLayout& layout, do
     painter.setPen(Qt::black);
 }
 
-void CPdfExport::PaintFooter(QPainter& painter, const CPdfLayout& layout, int page) const {
+void CPdfExport::PaintFooter(QPainter& painter, const CPdfLayout& layout, int page,
+                             int pages) const {
     const QRectF& body = layout.Body();
     const double height = QFontMetricsF(layout.smallFont, painter.device()).lineSpacing();
     const QRectF area(body.left(), body.bottom() + layout.Pt(20) - height, body.width(), height);
@@ -315,6 +391,6 @@ void CPdfExport::PaintFooter(QPainter& painter, const CPdfLayout& layout, int pa
         area, Qt::AlignLeft | Qt::AlignBottom,
         OneLine(layout.smallFont, painter.device(), content_.GetTitle(), body.width() / 2));
     painter.drawText(area, Qt::AlignRight | Qt::AlignBottom,
-                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(layout.PageCount()));
+                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
     painter.setPen(Qt::black);
 }

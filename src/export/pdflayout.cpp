@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "export/exportcontent.h"
 #include "export/exportfonts.h"
@@ -18,13 +19,6 @@ namespace {
 
 // Shares of the body's width, in column order; they add up to 100.
 constexpr std::array<double, CPdfLayout::kColumnCount> kColumnShares = {14, 29, 12, 12, 8, 12, 13};
-
-QString DayTitle(const CExpenseRecord& record) {
-    const QDate day = CExportContent::LocalDay(record);
-    const QString name = Platform::Get().GetRegional().Text(DayNameItem(day.dayOfWeek(), false),
-                                                            QLocale::c().dayName(day.dayOfWeek()));
-    return QStringLiteral("%1, %2").arg(name, FormatDate(record.GetDate(), 0));
-}
 
 QString StatusText(const CExpenseReportInfo& header) {
     if (header.IsReimbursed()) {
@@ -60,6 +54,26 @@ CPdfLayout::CPdfLayout(const CExportContent& content, QPaintDevice& device, cons
 
 double CPdfLayout::LineHeight(const QFont& font) const {
     return QFontMetricsF(font, &device_).lineSpacing();
+}
+
+QString CPdfLayout::DayTitle(const CExpenseRecord& record) {
+    const QDate day = CExportContent::LocalDay(record);
+    const QString name = Platform::Get().GetRegional().Text(DayNameItem(day.dayOfWeek(), false),
+                                                            QLocale::c().dayName(day.dayOfWeek()));
+    return QStringLiteral("%1, %2").arg(name, FormatDate(record.GetDate(), 0));
+}
+
+QString CPdfLayout::ReceiptText(const Block& row) const {
+    if (!content_.KnowsReceipts()) {
+        return row.record->GetReceipt() ? QStringLiteral("Yes") : QString();
+    }
+    // What the reader looks for: the expenses whose receipt is not attached,
+    // whatever their receipt box says.
+    const size_t count = content_.ReceiptsOf(row.expense).size();
+    if (count == 0) {
+        return QStringLiteral("Missing");
+    }
+    return count == 1 ? QStringLiteral("Yes") : QStringLiteral("Yes (%1)").arg(count);
 }
 
 QString CPdfLayout::DescriptionText(const CExpenseRecord& record) {
@@ -132,31 +146,32 @@ void CPdfLayout::AddExpenseTable() {
     Add(head);
 
     // Day by day, each day's expenses in the report's own order.
-    std::vector<const CExpenseRecord*> byDate = expenses;
-    std::stable_sort(byDate.begin(), byDate.end(),
-                     [](const CExpenseRecord* a, const CExpenseRecord* b) {
-                         return CExportContent::LocalDay(*a) < CExportContent::LocalDay(*b);
-                     });
+    std::vector<size_t> byDate(expenses.size());
+    std::iota(byDate.begin(), byDate.end(), size_t{0});
+    std::stable_sort(byDate.begin(), byDate.end(), [&expenses](size_t a, size_t b) {
+        return CExportContent::LocalDay(*expenses[a]) < CExportContent::LocalDay(*expenses[b]);
+    });
+    expenseBlocks_.assign(expenses.size(), -1);
     const QFontMetricsF metrics(tableFont, &device_);
     const double line = metrics.lineSpacing();
     const double textWidth = ColumnWidth(kDescription) - 2 * CellPadding();
     for (size_t start = 0; start < byDate.size();) {
-        const QDate day = CExportContent::LocalDay(*byDate[start]);
+        const QDate day = CExportContent::LocalDay(*expenses[byDate[start]]);
         size_t end = start;
         Amount dayTotal;
-        while (end < byDate.size() && CExportContent::LocalDay(*byDate[end]) == day) {
-            dayTotal.Add(byDate[end]->GetAmount(true));
+        while (end < byDate.size() && CExportContent::LocalDay(*expenses[byDate[end]]) == day) {
+            dayTotal.Add(expenses[byDate[end]]->GetAmount(true));
             ++end;
         }
         Block dayBlock(Kind::kDay);
-        dayBlock.label = DayTitle(*byDate[start]);
+        dayBlock.label = DayTitle(*expenses[byDate[start]]);
         dayBlock.value = content_.FormatHome(dayTotal);
         dayBlock.height = LineHeight(tableBoldFont) + 2 * CellPadding();
         dayBlock.keepWithNext = true;
         dayBlock.inTable = true;
         Add(dayBlock);
         for (size_t i = start; i < end; ++i) {
-            const CExpenseRecord& record = *byDate[i];
+            const CExpenseRecord& record = *expenses[byDate[i]];
             const QString description = DescriptionText(record);
             int lines = 1;
             if (!description.isEmpty()) {
@@ -171,6 +186,8 @@ void CPdfLayout::AddExpenseTable() {
             }
             Block row(Kind::kExpense);
             row.record = &record;
+            row.expense = byDate[i];
+            expenseBlocks_[byDate[i]] = static_cast<int>(blocks_.size());
             row.height = lines * line + 2 * CellPadding();
             row.inTable = true;
             Add(row);
@@ -235,10 +252,23 @@ void CPdfLayout::AddTotals() {
         Add(row);
     }
     const std::vector<const CExpenseRecord*>& expenses = content_.GetExpenses();
-    const auto receipts = std::count_if(expenses.begin(), expenses.end(),
-                                        [](const CExpenseRecord* r) { return r->GetReceipt(); });
     Block note(Kind::kNote);
-    note.label = QStringLiteral("Receipts: %1 of %2 expenses").arg(receipts).arg(expenses.size());
+    if (content_.KnowsReceipts()) {
+        size_t attached = 0;
+        for (size_t i = 0; i < expenses.size(); ++i) {
+            attached += content_.ReceiptsOf(i).empty() ? 0 : 1;
+        }
+        note.label = QStringLiteral("Receipts attached: %1 of %2 expenses, %3 missing")
+                         .arg(attached)
+                         .arg(expenses.size())
+                         .arg(expenses.size() - attached);
+    } else {
+        const auto receipts =
+            std::count_if(expenses.begin(), expenses.end(),
+                          [](const CExpenseRecord* r) { return r->GetReceipt(); });
+        note.label =
+            QStringLiteral("Receipts: %1 of %2 expenses").arg(receipts).arg(expenses.size());
+    }
     note.height = LineHeight(textFont);
     note.spaceAbove = Pt(6);
     Add(note);

@@ -38,6 +38,8 @@ public:
         QString label;
         QString value;
         const CExpenseRecord* record = nullptr;
+        // The expense's place among the exported ones.
+        size_t expense = 0;
         bool bold = false;
         bool ruledAbove = false;
         // Goes on the page of the block that follows it.
@@ -92,6 +94,14 @@ public:
     // The text of an expense's description cell: the description (its
     // beginning, for a very long one), and the trip of a mileage expense.
     static QString DescriptionText(const CExpenseRecord& record);
+    // The title of the day of the expense's date: "Saturday, 3/14/2026".
+    static QString DayTitle(const CExpenseRecord& record);
+    // The text of an expense's receipt cell: its receipt box, or where the
+    // receipts themselves are known, whether any is attached.
+    QString ReceiptText(const Block& row) const;
+    // The block of the `expense`th exported expense's row.
+    int ExpenseBlock(size_t expense) const { return expenseBlocks_[expense]; }
+
     // The heading's label and value pairs, two to a row.
     std::vector<std::pair<QString, QString>> HeadingDetails() const;
 
@@ -113,5 +123,6 @@ private:
     std::array<double, kColumnCount> columnLeft_{};
     std::array<double, kColumnCount> columnWidth_{};
     std::vector<Block> blocks_;
+    std::vector<int> expenseBlocks_;
     std::vector<std::vector<Placed>> pages_;
 };

@@ -12,6 +12,7 @@
 #include "archive/objectfile.h"
 #include "export/csvexport.h"
 #include "export/exportcontent.h"
+#include "export/packagewriter.h"
 #include "export/pdfexport.h"
 #include "lists/personalinfo.h"
 #include "platform/directories.h"
@@ -33,8 +34,13 @@ Result Failure(const QString& error) {
 // Where the file goes, or an empty path with the reason in `error`.
 QString OutputPath(const CExportContent& content, const CReportExporter::Request& request,
                    QString& error) {
-    const QString extension =
-        QLatin1Char('.') + CReportExporter::FormatName(request.format).toLower();
+    const bool package = request.format == CReportExporter::Format::kPackage;
+    const bool folderForm = package && request.packageFolder;
+    QString extension;
+    if (!folderForm) {
+        extension = package ? QStringLiteral(".zip")
+                            : QLatin1Char('.') + CReportExporter::FormatName(request.format);
+    }
     QString folder = request.outputPath;
     if (folder.isEmpty()) {
         folder = GetExportsDirectory();
@@ -56,6 +62,11 @@ QString OutputPath(const CExportContent& content, const CReportExporter::Request
         error = QStringLiteral("The folder %1 does not exist.").arg(file.absolutePath());
         return {};
     }
+    if (folderForm && FileExists(request.outputPath)) {
+        error = QStringLiteral("A package folder cannot replace the file %1.")
+                    .arg(file.absoluteFilePath());
+        return {};
+    }
     // The one file an export must never replace is the report it reads.
     const QFileInfo report(content.GetReport().GetHeader().GetPath());
     if (file.exists() && report.exists() &&
@@ -67,10 +78,45 @@ QString OutputPath(const CExportContent& content, const CReportExporter::Request
     return file.absoluteFilePath();
 }
 
+bool WritePdf(const CExportContent& content, const CReportExporter::Request& request,
+              QIODevice& device, int& pages, QString& error) {
+    CPdfExport pdf(content, QPageSize(request.pageSize.value_or(CPdfExport::DefaultPageSize())));
+    if (!pdf.Write(device, error)) {
+        return false;
+    }
+    pages = pdf.GetPageCount();
+    return true;
+}
+
+Result ExportPackage(CExportContent& content, const CReportExporter::Request& request,
+                     const QString& path) {
+    content.SetReceipts(request.receipts);
+    CPackageWriter::ReportFiles files;
+    const QString base = CPackageWriter::SafeFileName(content.GetTitle());
+    files.pdfName = base + QStringLiteral(".pdf");
+    files.csvName = base + QStringLiteral(".csv");
+    Result result;
+    files.writePdf = [&](QIODevice& device, QString& error) {
+        return WritePdf(content, request, device, result.pageCount, error);
+    };
+    files.csv = CCsvExport::Write(content);
+    QString error;
+    const auto form =
+        request.packageFolder ? CPackageWriter::Form::kFolder : CPackageWriter::Form::kZip;
+    if (!CPackageWriter::Write(content, files, form, path, error)) {
+        return Failure(error);
+    }
+    result.ok = true;
+    result.path = path;
+    result.expenseCount = static_cast<int>(content.GetExpenses().size());
+    result.receiptCount = content.ReceiptCount();
+    return result;
+}
+
 }  // namespace
 
 std::optional<CReportExporter::Format> CReportExporter::FormatFromName(const QString& name) {
-    for (Format format : {Format::kCsv, Format::kPdf}) {
+    for (Format format : {Format::kCsv, Format::kPdf, Format::kPackage}) {
         if (name.compare(FormatName(format), Qt::CaseInsensitive) == 0) {
             return format;
         }
@@ -79,7 +125,15 @@ std::optional<CReportExporter::Format> CReportExporter::FormatFromName(const QSt
 }
 
 QString CReportExporter::FormatName(Format format) {
-    return format == Format::kPdf ? QStringLiteral("pdf") : QStringLiteral("csv");
+    switch (format) {
+        case Format::kPdf:
+            return QStringLiteral("pdf");
+        case Format::kPackage:
+            return QStringLiteral("package");
+        case Format::kCsv:
+            break;
+    }
+    return QStringLiteral("csv");
 }
 
 QString CReportExporter::FreeFileName(const QString& folder, const QString& base,
@@ -108,11 +162,14 @@ Result CReportExporter::Export(const CExpenseReport& report, const Request& requ
     if (!report.IsOpen()) {
         return Failure(QStringLiteral("There is no open report to export."));
     }
-    const CExportContent content(report, request.selectedOnly, traveller);
+    CExportContent content(report, request.selectedOnly, traveller);
     QString error;
     const QString path = OutputPath(content, request, error);
     if (path.isEmpty()) {
         return Failure(error);
+    }
+    if (request.format == Format::kPackage) {
+        return ExportPackage(content, request, path);
     }
     // The whole file is made in memory first: the PDF writer writes in many
     // small pieces and does not see its device fail.
@@ -123,12 +180,9 @@ Result CReportExporter::Export(const CExpenseReport& report, const Request& requ
     } else {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        CPdfExport pdf(content,
-                       QPageSize(request.pageSize.value_or(CPdfExport::DefaultPageSize())));
-        if (!pdf.Write(buffer, error)) {
+        if (!WritePdf(content, request, buffer, result.pageCount, error)) {
             return Failure(error);
         }
-        result.pageCount = pdf.GetPageCount();
     }
     QSaveFile file(path);
     // Unbuffered, so that a write that fails fails the save: a buffered one

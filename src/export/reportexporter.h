@@ -4,17 +4,21 @@
 #include <QString>
 #include <optional>
 
+#include "export/receiptfile.h"
+
 class CExpenseReport;
 class CPersonalInfo;
 
 // Hands a report in: writes the open report, or its selection, as a CSV
-// file or a printable PDF. A file goes to the Exports folder under the
-// report's title ("Trip.csv", then "Trip (2).csv", ...) unless the caller
-// names a file or a folder. Files are written whole or not at all: a failed
-// export leaves no partial file and keeps any file it would have replaced.
+// file, a printable PDF, or a reimbursement package of both with the
+// receipts (a ZIP file or a folder). A file goes to the Exports folder under
+// the report's title ("Trip.csv", then "Trip (2).csv", ...) unless the
+// caller names a file or a folder. Files are written whole or not at all: a
+// failed export leaves no partial file and keeps any file it would have
+// replaced.
 class CReportExporter {
 public:
-    enum class Format { kCsv, kPdf };
+    enum class Format { kCsv, kPdf, kPackage };
 
     struct Request {
         Format format = Format::kCsv;
@@ -25,6 +29,12 @@ public:
         QString outputPath;
         // The PDF's paper; the regional settings' by default.
         std::optional<QPageSize::PageSizeId> pageSize;
+        // A package's receipts; without a source its expenses have none.
+        // Only a package shows receipts: its PDF marks the expenses without
+        // one and adds a page for each receipt.
+        ReceiptSource receipts;
+        // A package as a folder rather than a ZIP file.
+        bool packageFolder = false;
     };
 
     struct Result {
@@ -35,6 +45,8 @@ public:
         // Expenses written, and the PDF's pages.
         int expenseCount = 0;
         int pageCount = 0;
+        // The receipts a package holds.
+        int receiptCount = 0;
     };
 
     // Writes `report`, which must be open. The traveller's name and company
@@ -44,7 +56,7 @@ public:
     static Result Export(const CExpenseReport& report, const Request& request,
                          const CPersonalInfo& traveller);
 
-    // "csv" and "pdf", without regard to case.
+    // "csv", "pdf" and "package", without regard to case.
     static std::optional<Format> FormatFromName(const QString& name);
     static QString FormatName(Format format);
 

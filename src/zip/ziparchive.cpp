@@ -251,21 +251,40 @@ qint64 ZipArchive::AddFile(const QString& path) {
     const QByteArray name = Encoded(info.fileName(), "file name");
     const QByteArray stored =
         names_.contains(name) || !IsAscii(name) ? UnusedNameLike(name) : name;
+    // ASCII by now, so stored as it stands, without claiming UTF-8.
+    const qint64 index = AddSource(path, stored, ZIP_FL_ENC_CP437, true);
+    if (stored != name) {
+        standIns_.insert(index, {stored, name});
+    }
+    return index;
+}
+
+qint64 ZipArchive::AddFileAs(const QString& path, const QString& name, bool deflate) {
+    RequireOpen();
+    if (!QFileInfo(path).isFile()) {
+        throw ZipError(QStringLiteral("%1 is not a file that can be archived.").arg(path));
+    }
+    const QByteArray utf8 = name.toUtf8();
+    if (!IsSafeEntryName(name) || names_.contains(utf8)) {
+        throw ZipError(
+            QStringLiteral("\"%1\" cannot name a second entry or one in a folder.").arg(name));
+    }
+    return AddSource(path, utf8, ZIP_FL_ENC_UTF_8, deflate);
+}
+
+qint64 ZipArchive::AddSource(const QString& path, const QByteArray& stored, quint32 encoding,
+                             bool deflate) {
     zip_source_t* source = zip_source_file(archive_, QFile::encodeName(path).constData(), 0, -1);
     if (source == nullptr) {
         Fail(QStringLiteral("%1 cannot be read").arg(path));
     }
-    // ASCII by now, so stored as it stands, without claiming UTF-8.
-    const zip_int64_t index = zip_file_add(archive_, stored.constData(), source, ZIP_FL_ENC_CP437);
+    const zip_int64_t index = zip_file_add(archive_, stored.constData(), source, encoding);
     if (index < 0) {
         zip_source_free(source);
         Fail(QStringLiteral("%1 cannot be added").arg(path));
     }
     names_.insert(stored);
-    if (stored != name) {
-        standIns_.insert(index, {stored, name});
-    }
-    const bool store = info.size() < kStoreBelow;
+    const bool store = !deflate || QFileInfo(path).size() < kStoreBelow;
     if (zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index),
                                  store ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
                                  store ? 0 : kDeflateLevel) != 0) {

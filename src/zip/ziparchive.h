@@ -41,6 +41,12 @@ public:
     // has that name; returns the entry's index. The file is read when the
     // archive is closed.
     qint64 AddFile(const QString& path);
+    // Adds the file at `path` under `name`, flagged as UTF-8 as archives made
+    // for other people's programs are: the name must be a plain file name no
+    // entry has yet. A file compressed already (a photo, a PDF) is best
+    // stored without `deflate`: deflating it again costs time and saves
+    // nothing. Returns the entry's index.
+    qint64 AddFileAs(const QString& path, const QString& name, bool deflate = true);
     void SetEntryComment(qint64 index, const QString& comment);
 
     qint64 Count() const;
@@ -91,6 +97,10 @@ public:
 
 private:
     [[noreturn]] void Fail(const QString& what) const;
+    // Adds the file at `path` as an entry named `stored` in `encoding`
+    // (libzip's ZIP_FL_ENC_ flag), deflated when asked and worth it.
+    qint64 AddSource(const QString& path, const QByteArray& stored, quint32 encoding,
+                     bool deflate);
     // A file written for an entry, open, that is to replace `target`: a
     // QSaveFile, or for a staged entry a plain file at `temporary`.
     struct Written {

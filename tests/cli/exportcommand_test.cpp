@@ -74,10 +74,11 @@ TEST(CliExport, BadCommandLinesAndMissingReports) {
         const char* message;
     };
     const Case cases[] = {
-        {{"export", "Trip"}, 2, "--format csv or --format pdf"},
+        {{"export", "Trip"}, 2, "--format csv, --format pdf or --format package"},
         {{"export", "Trip", "--format", "xls"},
          1,
-         "--format \"xls\": The format must be csv or pdf."},
+         "--format \"xls\": The format must be csv, pdf or package."},
+        {{"export", "Trip", "--format", "pdf", "--folder"}, 2, "--folder is for --format package"},
         {{"export", "--format", "csv"}, 2, "export takes one report"},
         {{"export", "Trip", "--format", "csv", "--output"}, 2, "--output needs a value"},
         {{"export", "Trip", "--format", "csv", "--pages", "2"}, 2, "unknown option"},
@@ -92,6 +93,47 @@ TEST(CliExport, BadCommandLinesAndMissingReports) {
         EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
+}
+
+TEST(CliExport, APackageHoldsTheReportAsPdfAndCsv) {
+    TestPlatform platform;
+    MakeTrip(platform);
+    const QString exports = platform.Root() + "/Scripts/";
+
+    QJsonObject written = Succeed(platform, {"export", "Trip", "--format", "Package"});
+    EXPECT_EQ(written["path"].toString(), exports + "Trip.zip");
+    EXPECT_EQ(written["format"].toString(), "package");
+    EXPECT_EQ(written["count"].toInt(), 3);
+    EXPECT_EQ(written["pages"].toInt(), 1);
+    EXPECT_EQ(written["receipts"].toInt(), 0);
+    EXPECT_FALSE(written["folder"].toBool());
+    QProcess list;
+    list.start("unzip", {"-Z1", exports + "Trip.zip"});
+    ASSERT_TRUE(list.waitForFinished(60000));
+    EXPECT_EQ(list.readAllStandardOutput(), "Trip.pdf\nTrip.csv\n");
+
+    const QString folder = platform.Path("handed-in");
+    written = Succeed(platform,
+                      {"export", "Trip", "--format", "package", "--folder", "--output", folder});
+    EXPECT_EQ(written["path"].toString(), folder);
+    EXPECT_TRUE(written["folder"].toBool());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
+              (QStringList{"Trip.csv", "Trip.pdf"}));
+    // The PDF of a package marks every expense without a receipt.
+    QProcess text;
+    text.start("pdftotext", {folder + "/Trip.pdf", "-"});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput()).count("Missing"), 3);
+
+    // A second folder never goes over the first.
+    const CliResult again = RunCli(platform, {"export", "Trip", "--format", "package", "--folder",
+                                              "--output", folder + "/Trip.csv"});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(again.err.contains("A package folder cannot replace the file"))
+        << again.err.toStdString();
+    EXPECT_TRUE(again.out.isEmpty());
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{"Trip.csv", "Trip.pdf"}));
 }
 
 TEST(CliExport, AFailedWriteIsReportedAndLeavesNoFile) {
@@ -133,5 +175,65 @@ TEST(CliExport, AFailedWriteIsReportedAndLeavesNoFile) {
                 << what.toStdString();
         }
         EXPECT_GT(failures, 0) << format;
+    }
+}
+
+TEST(CliExport, AFailedPackageLeavesNothingBehind) {
+    QString why;
+    const QString strace = StraceForInjection(why);
+    if (strace.isEmpty()) {
+        GTEST_SKIP() << why.toStdString();
+    }
+    TestPlatform platform;
+    MakeTrip(platform);
+    const QString exports = platform.Root() + "/Scripts";
+    for (const bool folder : {false, true}) {
+        int failures = 0;
+        // The settings, the report's files beside the package, the package.
+        for (int n = 1; n <= 10; ++n) {
+            QDir(exports).removeRecursively();
+            QStringList arguments{"-f",
+                                  "-qq",
+                                  "-o",
+                                  "/dev/null",
+                                  "-e",
+                                  QStringLiteral("inject=write:error=ENOSPC:when=%1").arg(n),
+                                  ProgramPath("outlaysheet-cli"),
+                                  "--root",
+                                  platform.Root(),
+                                  "--registry",
+                                  platform.RegistryFolder(),
+                                  "export",
+                                  "Trip",
+                                  "--format",
+                                  "package"};
+            if (folder) {
+                arguments << "--folder";
+            }
+            QProcess process;
+            process.start(strace, arguments);
+            ASSERT_TRUE(process.waitForFinished(120000));
+            const QString what = QStringLiteral("folder %1, write %2 failing").arg(folder).arg(n);
+            const QStringList entries =
+                QDir(exports).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+            if (process.exitCode() != 0) {
+                ++failures;
+                EXPECT_EQ(entries, QStringList()) << what.toStdString();
+                EXPECT_TRUE(process.readAllStandardError().contains("No space left on device"))
+                    << what.toStdString();
+                continue;
+            }
+            ASSERT_EQ(entries, QStringList{folder ? "Trip" : "Trip.zip"}) << what.toStdString();
+            if (folder) {
+                EXPECT_EQ(QDir(exports + "/Trip").entryList(QDir::Files, QDir::Name),
+                          (QStringList{"Trip.csv", "Trip.pdf"}));
+            } else {
+                QProcess test;
+                test.start("unzip", {"-tq", exports + "/Trip.zip"});
+                ASSERT_TRUE(test.waitForFinished(60000));
+                EXPECT_EQ(test.exitCode(), 0) << what.toStdString();
+            }
+        }
+        EXPECT_GT(failures, 0) << folder;
     }
 }

@@ -48,3 +48,20 @@ QString PdfInfo(const QString& path, const QString& field) {
     }
     return {};
 }
+
+QStringList ZipNamesWithPython(const QString& path) {
+    const QString script = QStringLiteral(
+        "import json, sys, zipfile\n"
+        "with zipfile.ZipFile(sys.argv[1]) as z:\n"
+        "    bad = z.testzip()\n"
+        "    if bad is not None:\n"
+        "        sys.exit('damaged entry: ' + bad)\n"
+        "    print(json.dumps(z.namelist()))\n");
+    QStringList names;
+    const QJsonArray array =
+        QJsonDocument::fromJson(Run(QStringLiteral("python3"), {"-c", script, path})).array();
+    for (const QJsonValue& name : array) {
+        names.append(name.toString());
+    }
+    return names;
+}

@@ -20,3 +20,7 @@ QString PdfText(const QString& path, int first = 0, int last = 0);
 // A line of pdfinfo's report ("Pages", "Page size", "Title"), without its
 // label.
 QString PdfInfo(const QString& path, const QString& field);
+
+// The entry names of a ZIP archive as Python's zipfile reads them, in the
+// archive's order, after zipfile has checked every entry's data.
+QStringList ZipNamesWithPython(const QString& path);

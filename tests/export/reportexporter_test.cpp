@@ -122,6 +122,7 @@ TEST(ReportExporter, AFullFolderOfCopiesIsRefused) {
 TEST(ReportExporter, FormatsByName) {
     EXPECT_EQ(CReportExporter::FormatFromName("csv"), Format::kCsv);
     EXPECT_EQ(CReportExporter::FormatFromName("PDF"), Format::kPdf);
+    EXPECT_EQ(CReportExporter::FormatFromName("Package"), Format::kPackage);
     EXPECT_EQ(CReportExporter::FormatFromName("xls"), std::nullopt);
     EXPECT_EQ(CReportExporter::FormatFromName(""), std::nullopt);
 }

@@ -49,6 +49,8 @@ CExportDialog::CExportDialog(CExpenseDoc& document, QWidget* parent)
       pages_(new QStackedWidget(Body())),
       csv_(Named(new QRadioButton(QStringLiteral("CSV file for a spreadsheet")))),
       pdf_(Named(new QRadioButton(QStringLiteral("PDF expense report to print")))),
+      package_(Named(new QRadioButton(QStringLiteral("Package of both with the receipts")))),
+      asFolder_(Named(new QCheckBox(QStringLiteral("As a folder, not a ZIP file")))),
       selectedOnly_(Named(new QCheckBox(QStringLiteral("Only the selected expenses")))),
       export_(Named(new QPushButton(QStringLiteral("Export")))),
       cancel_(Named(new QPushButton(QStringLiteral("Cancel")))),
@@ -81,9 +83,20 @@ QWidget* CExportDialog::MakeChoices() {
     selectedOnly_->setEnabled(selection);
     selectedOnly_->setChecked(selection);
     QVBoxLayout* layout = PageLayout(page);
+    // Five choices and the buttons fit the landscape and square screens only
+    // packed this close.
+    layout->setSpacing(2);
     layout->addWidget(intro);
     layout->addWidget(pdf_);
     layout->addWidget(csv_);
+    layout->addWidget(package_);
+    // Under the choice it belongs to, as its detail.
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addSpacing(18);
+    folderRow->addWidget(asFolder_);
+    layout->addLayout(folderRow);
+    asFolder_->setEnabled(false);
+    connect(package_, &QRadioButton::toggled, asFolder_, &QCheckBox::setEnabled);
     layout->addSpacing(6);
     layout->addWidget(selectedOnly_);
     AddFoot(layout, {export_, cancel_});
@@ -107,7 +120,10 @@ QWidget* CExportDialog::MakeWritten() {
 
 void CExportDialog::ShowWritten(const QString& path) {
     written_ = path;
-    writtenLabel_->setText(QStringLiteral("The expense report was exported to %1").arg(path));
+    writtenLabel_->setText(
+        package_->isChecked()
+            ? QStringLiteral("The expense report and its receipts were exported to %1").arg(path)
+            : QStringLiteral("The expense report was exported to %1").arg(path));
     writtenLabel_->setAccessibleName(writtenLabel_->text());
     pages_->setCurrentIndex(1);
     done_->setDefault(true);
@@ -124,8 +140,13 @@ void CExportDialog::reject() {
 
 void CExportDialog::Export() {
     CReportExporter::Request request;
-    request.format =
-        pdf_->isChecked() ? CReportExporter::Format::kPdf : CReportExporter::Format::kCsv;
+    request.format = CReportExporter::Format::kCsv;
+    if (pdf_->isChecked()) {
+        request.format = CReportExporter::Format::kPdf;
+    } else if (package_->isChecked()) {
+        request.format = CReportExporter::Format::kPackage;
+        request.packageFolder = asFolder_->isChecked();
+    }
     request.selectedOnly = selectedOnly_->isEnabled() && selectedOnly_->isChecked();
     Prompts& prompts = Platform::Get().GetPrompts();
     CReportExporter::Result result;

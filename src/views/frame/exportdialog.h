@@ -9,10 +9,11 @@ class QStackedWidget;
 class WrappingLabel;
 
 // "Export Report": the open report, or its selection, handed in as a CSV
-// file for a spreadsheet or as a printable PDF expense report in the Exports
-// folder. Once the file is written the dialog shows its whole path and
-// offers to open the file, or the folder that holds it, with the desktop's
-// programs.
+// file for a spreadsheet, as a printable PDF expense report, or as a
+// reimbursement package of both with the receipts (a ZIP file, or a folder)
+// in the Exports folder. Once the file is written the dialog shows its whole
+// path and offers to open the file, or the folder that holds it, with the
+// desktop's programs.
 class CExportDialog : public FullWindowDialog {
     Q_OBJECT
 
@@ -21,6 +22,9 @@ public:
 
     QRadioButton* CsvButton() const { return csv_; }
     QRadioButton* PdfButton() const { return pdf_; }
+    QRadioButton* PackageButton() const { return package_; }
+    // A package as a folder rather than a ZIP file.
+    QCheckBox* AsFolder() const { return asFolder_; }
     QCheckBox* SelectedOnly() const { return selectedOnly_; }
     QPushButton* ExportButton() const { return export_; }
     QPushButton* CancelButton() const { return cancel_; }
@@ -47,6 +51,8 @@ private:
     QStackedWidget* pages_;
     QRadioButton* csv_;
     QRadioButton* pdf_;
+    QRadioButton* package_;
+    QCheckBox* asFolder_;
     QCheckBox* selectedOnly_;
     QPushButton* export_;
     QPushButton* cancel_;
