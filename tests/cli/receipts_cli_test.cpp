@@ -130,7 +130,8 @@ TEST(CliReceipts, RefusedRunsLeaveEveryFileAsItWas) {
         const CliResult run = RunCli(platform, c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode);
         if (!c.message.isEmpty()) {
-            EXPECT_EQ(run.err, c.message);
+            // What a sanitized build adds at exit comes after it.
+            EXPECT_TRUE(run.err.startsWith(c.message)) << run.err.toStdString();
         }
         EXPECT_TRUE(platform.Snapshot() == before);
     }
