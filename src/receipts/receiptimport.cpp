@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <QPdfDocument>
 
 namespace ReceiptImport {
 
@@ -20,14 +21,24 @@ QString Refused(const QString& name, const QString& reason) {
     return QStringLiteral("%1 cannot be attached: %2").arg(name, reason);
 }
 
-// A PDF is stored as it is, so it has to look like one throughout: the
-// header, a cross-reference and the end-of-file mark near the end.
-bool LooksLikePdf(const QByteArray& bytes) {
-    if (!bytes.startsWith("%PDF-") || bytes.size() < 64) {
-        return false;
+// A PDF is stored as it is, so the renderer that shows it and puts it in a
+// package has to read it now: one that fails later would be a receipt
+// nobody can see. Empty when it reads, else the reason.
+QString PdfProblem(const QString& path) {
+    QPdfDocument document;
+    switch (document.load(path)) {
+        case QPdfDocument::Error::None:
+            break;
+        case QPdfDocument::Error::IncorrectPassword:
+        case QPdfDocument::Error::UnsupportedSecurityScheme:
+            return QStringLiteral("the PDF document is protected by a password.");
+        default:
+            return QStringLiteral("it is not a complete PDF document.");
     }
-    const QByteArray tail = bytes.right(2048);
-    return tail.contains("%%EOF") && tail.contains("startxref") && bytes.contains(" obj");
+    if (document.pageCount() < 1) {
+        return QStringLiteral("the PDF document has no pages.");
+    }
+    return {};
 }
 
 // Decoders fill a cut-off picture in with grey and call it read; a receipt
@@ -182,9 +193,9 @@ bool FromFile(const QString& path, const ImportOptions& options, Imported& out, 
                                   .arg(kMaxFileBytes / (1024 * 1024)));
         return false;
     }
-    if (bytes.startsWith("%PDF")) {
-        if (!LooksLikePdf(bytes)) {
-            error = Refused(name, QStringLiteral("it is not a complete PDF document."));
+    if (bytes.startsWith("%PDF-")) {
+        if (const QString problem = PdfProblem(path); !problem.isEmpty()) {
+            error = Refused(name, problem);
             return false;
         }
         out.bytes = bytes;

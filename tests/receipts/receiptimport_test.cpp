@@ -150,19 +150,13 @@ TEST(ReceiptImport, ShrinksLargePhotosUnlessTheOriginalIsKept) {
 
 TEST(ReceiptImport, KeepsAPdfAsItIs) {
     TripWithReceipts trip;
-    const QByteArray pdf =
-        "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
-        "2 0 obj << /Type /Pages /Kids [] /Count 0 >> endobj\n"
-        "xref\n0 3\n0000000000 65535 f \ntrailer << /Size 3 /Root 1 0 R >>\nstartxref\n110\n"
-        "%%EOF\n";
-    const QString path = trip.platform.Path("scan.pdf");
-    WriteFileBytes(path, pdf);
+    const QString path = QStringLiteral(OUTLAYSHEET_SCAN_SAMPLE);
     ReceiptImport::Imported imported;
     QString error;
     ASSERT_TRUE(ReceiptImport::FromFile(path, {}, imported, error)) << error.toStdString();
-    EXPECT_EQ(imported.bytes, pdf);
+    EXPECT_EQ(imported.bytes, ReadFileBytes(path));
     EXPECT_EQ(imported.kind, Receipt::Kind::Pdf);
-    EXPECT_EQ(imported.originalName, "scan.pdf");
+    EXPECT_EQ(imported.originalName, "one-page-scan.pdf");
 }
 
 // The camera's picture is stored as a JPEG at the readable size.

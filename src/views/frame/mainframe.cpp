@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/syncprovider.h"
+#include "export/keptreceipts.h"
 #include "lists/category.h"
 #include "platform/directories.h"
 #include "platform/platform.h"
@@ -590,7 +591,9 @@ void CMainFrame::OnAllReports() {
 }
 
 void CMainFrame::OnExport() {
-    CExportDialog(document_, this).exec();
+    CExportDialog dialog(document_, this);
+    dialog.SetReceipts(KeptReceipts::Of(*receipts_));
+    dialog.exec();
 }
 
 void CMainFrame::OnBackupRestore() {
