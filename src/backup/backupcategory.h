@@ -15,6 +15,10 @@ namespace BackupCategory {
 inline constexpr QChar kNone = QLatin1Char('0');
 inline constexpr QChar kReport = QLatin1Char('1');
 inline constexpr QChar kDataFile = QLatin1Char('2');
+// The receipts of the chosen reports: each report's index as "TITLE.json"
+// and the stored files under their content names. Readers that predate
+// receipts skip the code.
+inline constexpr QChar kReceipts = QLatin1Char('9');
 
 // The picture folders with their codes, in the order their pictures are
 // written into an archive.
@@ -43,4 +47,5 @@ enum BackupSelection : quint32 {
     kBackupReports = 1,
     kBackupDataFiles = 2,
     kBackupImages = 8,
+    kBackupReceipts = 16,
 };

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
+#include "backup/receiptbackup.h"
 #include "platform/diagnosticslog.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
@@ -154,6 +156,12 @@ int BackupEngine::Backup(const QString& archivePath, const BackupFileList& repor
     if (selection_ & kBackupImages) {
         ListImages(others);
     }
+    // Each report's index goes in under the report's title; the copies so
+    // named must last until the archive is written.
+    QTemporaryDir staging;
+    if (selection_ & kBackupReceipts) {
+        others.append(ReceiptBackup::List(reports, staging.path()));
+    }
     if (reports.isEmpty() && others.isEmpty()) {
         prompts.Warning(QStringLiteral("No files were found to backup."));
         return 0;
@@ -266,6 +274,18 @@ int BackupEngine::Restore(const QString& archivePath, const BackupFileList& repo
                     EntryOutcome::Cancelled) {
                 cancelled_ = true;
             }
+        }
+        if ((selection_ & kBackupReceipts) && !cancelled_) {
+            // The receipts of the reports restored (of all, with no report
+            // chosen), once those are in place.
+            CommitRestored();
+            QStringList titles;
+            for (const BackupFileEntry& entry : reports) {
+                titles.append(QFileInfo(entry.path).completeBaseName());
+            }
+            restored_ +=
+                ReceiptBackup::Restore(archive_, titles, replaceExisting,
+                                       [this](const QString& error) { NoteError(error); });
         }
     } catch (const ZipError& error) {
         NoteError(error.Message());

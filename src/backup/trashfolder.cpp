@@ -5,9 +5,11 @@
 
 #include "platform/dateformatting.h"
 #include "platform/datepicture.h"
+#include "platform/diagnosticslog.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
 #include "platform/platform.h"
+#include "receipts/receiptfolders.h"
 
 namespace {
 
@@ -61,13 +63,22 @@ TrashFolder::RestoreResult TrashFolder::Restore(const QString& fileName) {
         return RestoreResult::AlreadyExists;
     }
     // A rename never replaces a file that appeared meanwhile.
-    return QFile::rename(source, target) ? RestoreResult::Restored : RestoreResult::Failed;
+    if (!QFile::rename(source, target)) {
+        return RestoreResult::Failed;
+    }
+    QString error;
+    if (!ReceiptFolders::Move(source, target, error)) {
+        // The report is back; its receipts stay in the trash for another try.
+        LogMessage(error);
+    }
+    return RestoreResult::Restored;
 }
 
 int TrashFolder::DeleteAll() {
     int deleted = 0;
     for (const QFileInfo& file : TrashReports()) {
         if (QFile::remove(file.filePath())) {
+            ReceiptFolders::Remove(file.filePath());
             ++deleted;
         }
     }

@@ -46,6 +46,9 @@ QString ParseSelection(const CliOptions& options, Selection& selection) {
     if (options.HasFlag("--images")) {
         selection.flags |= kBackupImages;
     }
+    if (options.HasFlag("--receipts")) {
+        selection.flags |= kBackupReceipts;
+    }
     return {};
 }
 
@@ -107,9 +110,10 @@ QString MethodName(int method) {
 
 Result BackupCommands::Backup(const QStringList& arguments) {
     CliOptions options;
-    QString problem = options.Parse(arguments, {QStringLiteral("--report")},
-                                    {QStringLiteral("--all-reports"), QStringLiteral("--data"),
-                                     QStringLiteral("--images"), QStringLiteral("--overwrite")});
+    QString problem = options.Parse(
+        arguments, {QStringLiteral("--report")},
+        {QStringLiteral("--all-reports"), QStringLiteral("--data"), QStringLiteral("--images"),
+         QStringLiteral("--receipts"), QStringLiteral("--overwrite")});
     Selection selection;
     if (problem.isEmpty()) {
         problem = ParseSelection(options, selection);
@@ -155,7 +159,7 @@ Result BackupCommands::Restore(const QStringList& arguments) {
     QString problem = options.Parse(
         arguments, {QStringLiteral("--report")},
         {QStringLiteral("--all-reports"), QStringLiteral("--data"), QStringLiteral("--images"),
-         QStringLiteral("--no-replace"), QStringLiteral("--ask")});
+         QStringLiteral("--receipts"), QStringLiteral("--no-replace"), QStringLiteral("--ask")});
     Selection selection;
     if (problem.isEmpty()) {
         problem = ParseSelection(options, selection);

@@ -43,3 +43,15 @@ ReportCommands::Result CliUsageError(const QString& message) {
     QTextStream(stderr) << "outlaysheet-cli: " << message << Qt::endl;
     return {CliTool::kUsage, {}};
 }
+
+QString CliParseWhole(const QString& text, int lowest, int highest, const char* what, int& value) {
+    bool ok = false;
+    value = text.trimmed().toInt(&ok);
+    if (ok && value >= lowest && value <= highest) {
+        return {};
+    }
+    return QStringLiteral("%1 must be a whole number from %2 to %3.")
+        .arg(QLatin1String(what))
+        .arg(lowest)
+        .arg(highest);
+}

@@ -35,3 +35,7 @@ ReportCommands::Result CliValueError(const QString& option, const QString& value
 // A usage error: the complaint on standard error, exit code 2. The tool
 // follows it with the usage lines of the command.
 ReportCommands::Result CliUsageError(const QString& message);
+
+// A whole number from `lowest` to `highest`; empty when `text` is one,
+// otherwise the rule, which names `what` and the limits.
+QString CliParseWhole(const QString& text, int lowest, int highest, const char* what, int& value);

@@ -19,6 +19,7 @@
 #include "cli/jsonstreamwriter.h"
 #include "cli/listscommand.h"
 #include "cli/ratescommand.h"
+#include "cli/receiptcommands.h"
 #include "cli/reportcommands.h"
 #include "cli/shellcommands.h"
 #include "platform/contactssource.h"
@@ -104,6 +105,9 @@ int CliTool::RunCommand(const QString& command, const QStringList& rest) {
         {"add-expense", &ReportCommands::AddExpense, true},
         {"select", &ReportCommands::Select, true},
         {"totals", &ReportCommands::Totals, false},
+        {"receipts", &ReceiptCommands::Receipts, false},
+        {"attach", &ReceiptCommands::Attach, true},
+        {"detach", &ReceiptCommands::Detach, true},
         {"lists", &ListsCommand::Run, false},
         {"export", &ExportCommand::Run, false},
         {"init", &ShellCommands::Init, true},

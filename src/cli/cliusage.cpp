@@ -39,6 +39,19 @@ const Command kCommands[] = {
      "  select REPORT --clear\n"
      "             select the report's expenses by a condition, or end the selection\n"},
     {"totals", "  totals REPORT  the report's six totals, computed from its expenses\n"},
+    {"receipts",
+     "  receipts REPORT\n"
+     "             every receipt of the report with its expense's INDEX (its place,\n"
+     "             from 0, in dump's list of records), and the unmatched ones\n"},
+    {"attach",
+     "  attach REPORT INDEX FILE... [--keep-original]\n"
+     "             attach JPEG, PNG or WebP pictures or PDF scans (50 MB at most) to\n"
+     "             the expense INDEX and tick its receipt box; pictures are stored at\n"
+     "             2,000 pixels on the long side unless --keep-original\n"},
+    {"detach",
+     "  detach REPORT INDEX [FILE]\n"
+     "             take one receipt (as receipts lists it, or by its name), or all,\n"
+     "             off the expense INDEX\n"},
     {"lists",
      "  lists      the categories, payment sources and classifications (of the current\n"
      "             group) with the picture file each shows, \"\" for a missing one\n"},
@@ -64,12 +77,13 @@ const Command kCommands[] = {
      "             start does\n"},
     {"backup",
      "  backup ARCHIVE [--all-reports | --report NAME ...] [--data] [--images]\n"
-     "         [--overwrite]\n"
-     "             back up reports, data files and pictures into a .xbf archive; an\n"
+     "         [--receipts] [--overwrite]\n"
+     "             back up reports, data files and pictures (and the receipts of the\n"
+     "             reports, of all without a report) into a .xbf archive; an\n"
      "             existing archive is replaced only with --overwrite\n"},
     {"restore",
      "  restore ARCHIVE [--all-reports | --report NAME ...] [--data] [--images]\n"
-     "          [--no-replace] [--ask]\n"
+     "          [--receipts] [--no-replace] [--ask]\n"
      "             restore from an archive; --ask reads y, n or c for each question\n"
      "             from standard input\n"},
     {"contacts",

@@ -4,7 +4,9 @@
 
 #include "cli/clioptions.h"
 #include "cli/clitool.h"
+#include "export/keptreceipts.h"
 #include "export/reportexporter.h"
+#include "receipts/receiptkeeper.h"
 #include "report/expensedoc.h"
 
 ReportCommands::Result ExportCommand::Run(const QStringList& arguments) {
@@ -32,6 +34,7 @@ ReportCommands::Result ExportCommand::Run(const QStringList& arguments) {
                              QStringLiteral("The output must be a path."));
     }
     CExpenseDoc doc;
+    const CReceiptKeeper receipts(doc.GetReport());
     if (!ReportCommands::OpenNamedReport(doc, options.positional.first())) {
         return {CliTool::kFailed, {}};
     }
@@ -39,7 +42,7 @@ ReportCommands::Result ExportCommand::Run(const QStringList& arguments) {
     request.format = *format;
     request.selectedOnly = options.HasFlag("--selected");
     request.outputPath = options.Value("--output");
-    request.receipts = ReceiptsOf(doc.GetReport());
+    request.receipts = KeptReceipts::Of(receipts);
     request.packageFolder = options.HasFlag("--folder");
     const CReportExporter::Result result = CReportExporter::Export(doc.GetReport(), request);
     if (!result.ok) {
@@ -58,11 +61,6 @@ ReportCommands::Result ExportCommand::Run(const QStringList& arguments) {
         output.insert(QStringLiteral("folder"), request.packageFolder);
     }
     return {CliTool::kSuccess, output};
-}
-
-ReceiptSource ExportCommand::ReceiptsOf(const CExpenseReport& /*report*/) {
-    // No receipts are kept beside the reports yet: every expense has none.
-    return [](const CExpenseRecord&) { return std::vector<ReceiptFile>(); };
 }
 
 bool ExportCommand::IsCommandOf(const QStringList& arguments) {

@@ -4,10 +4,6 @@
 
 #include "cli/reportcommands.h"
 
-#include "export/receiptfile.h"
-
-class CExpenseReport;
-
 // outlaysheet-cli export REPORT --format csv|pdf|package [--selected]
 // [--folder] [--output PATH]: the report, or its selection, as a
 // spreadsheet file, a printable PDF, or a reimbursement package (a ZIP file,
@@ -16,9 +12,6 @@ class CExpenseReport;
 class ExportCommand {
 public:
     static ReportCommands::Result Run(const QStringList& arguments);
-
-    // Where a package finds the receipts of the expenses of `report`.
-    static ReceiptSource ReceiptsOf(const CExpenseReport& report);
 
     // Only this command draws text, which needs the GUI application; true
     // when the command line (without the program name) runs it.

@@ -23,6 +23,7 @@
 #include "platform/filehelpers.h"
 #include "platform/filelock.h"
 #include "platform/platform.h"
+#include "receipts/receiptkeeper.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/recordquery.h"
@@ -60,20 +61,6 @@ QString ParseMoney(const QString& text, MoneyBounds::Kind kind, double& value) {
         return MoneyBounds::Message(kind);
     }
     return {};
-}
-
-// A whole number from `lowest` to `highest`; empty when `text` is one,
-// otherwise the rule, which names `what` and the limits.
-QString ParseWhole(const QString& text, int lowest, int highest, const char* what, int& value) {
-    bool ok = false;
-    value = text.trimmed().toInt(&ok);
-    if (ok && value >= lowest && value <= highest) {
-        return {};
-    }
-    return QStringLiteral("%1 must be a whole number from %2 to %3.")
-        .arg(QLatin1String(what))
-        .arg(lowest)
-        .arg(highest);
 }
 
 // An ISO-8601 date or date and time; without a zone it is local time.
@@ -270,10 +257,11 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
          [&](const QString& text) {
              return ParseMoney(text, MoneyBounds::Kind::kAmount, charged);
          }},
-        {"--type", [&](const QString& text) { return ParseWhole(text, 0, 2, "The type", type); }},
+        {"--type",
+         [&](const QString& text) { return CliParseWhole(text, 0, 2, "The type", type); }},
         {"--nights",
          [&](const QString& text) {
-             return ParseWhole(text, 1, 360, "The number of nights", nights);
+             return CliParseWhole(text, 1, 360, "The number of nights", nights);
          }},
         {"--date", [&](const QString& text) { return ParseDate(text, date); }},
     };
@@ -291,6 +279,7 @@ Result ReportCommands::AddExpense(const QStringList& arguments) {
         return CliValueError(QLatin1String(option), options.Value(option), StoredDays::Message());
     }
     CExpenseDoc doc;
+    const CReceiptKeeper receipts(doc.GetReport());
     const CCategoryEx* category = doc.GetCategories().Find(options.Value("--category"));
     if (category == nullptr) {
         return CliFailed(QStringLiteral("no category \"%1\" (outlaysheet-cli lists shows them)")
@@ -434,10 +423,10 @@ Result ReportCommands::Select(const QStringList& arguments) {
         int op = 0;
         const QString value = options.Value("--value");
         const char* option = "--field";
-        QString rule = ParseWhole(options.Value(option), 0, 11, "The field", field);
+        QString rule = CliParseWhole(options.Value(option), 0, 11, "The field", field);
         if (rule.isEmpty()) {
             option = "--op";
-            rule = ParseWhole(options.Value(option), 1, 8, "The operator", op);
+            rule = CliParseWhole(options.Value(option), 1, 8, "The operator", op);
         }
         if (rule.isEmpty()) {
             option = "--value";
@@ -463,6 +452,7 @@ Result ReportCommands::Select(const QStringList& arguments) {
         }
     }
     CExpenseDoc doc;
+    const CReceiptKeeper receipts(doc.GetReport());
     const FileLock lock(ReportPath(options.positional.first()));
     if (lock.IsBusy()) {
         return CliFailed(BusyFileMessage(ReportPath(options.positional.first())));

@@ -354,6 +354,8 @@ bool CExpenseRecords::SetAt(int index, std::unique_ptr<CExpenseRecord> record, b
         return false;
     }
     CExpenseRecord& old = *records_[position];
+    const quint64 oldId = old.GetId();
+    const quint64 newId = record->GetId();
     UpdateTotals(old, -1);
     Adopt(*record);
     UpdateTotals(*record, 1);
@@ -365,6 +367,9 @@ bool CExpenseRecords::SetAt(int index, std::unique_ptr<CExpenseRecord> record, b
         Sort();
     }
     SetModified(true);
+    if (ReportListener* listener = Listener()) {
+        listener->RecordReplaced(oldId, newId);
+    }
     return true;
 }
 
@@ -374,11 +379,19 @@ bool CExpenseRecords::RemoveAt(int index) {
         return false;
     }
     const CExpenseRecord& old = *records_[position];
+    const quint64 id = old.GetId();
     UpdateTotals(old, -1);
     query_.ReplaceRecordEverywhere(&old, nullptr);
     records_.erase(records_.begin() + position);
     SetModified(true);
+    if (ReportListener* listener = Listener()) {
+        listener->RecordRemoved(id);
+    }
     return true;
+}
+
+ReportListener* CExpenseRecords::Listener() const {
+    return report_ != nullptr ? report_->GetListener() : nullptr;
 }
 
 void CExpenseRecords::RemoveAll(bool modifiedFlag) {

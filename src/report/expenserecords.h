@@ -11,6 +11,7 @@
 class CExpenseRecord;
 class CExpenseReport;
 class CExpenseTotals;
+class ReportListener;
 
 // The expenses of a report, in collection order, with the report's
 // selection. The collection owns its records and deletes them when they are
@@ -124,6 +125,8 @@ private:
     // One record entering (sign 1) or leaving (sign -1) the report totals.
     void UpdateTotals(const CExpenseRecord& record, int sign);
     int HomeDigits() const;
+    // The report's listener, told of replaced and removed records; or none.
+    ReportListener* Listener() const;
     void Adopt(CExpenseRecord& record);
     void ReadRecords(CExpenseArchive& archive, int context);
     void WriteRecords(CExpenseArchive& archive, int context);

@@ -119,6 +119,9 @@ bool CExpenseReport::WriteMerged(const QString& path) {
     if (!BringUpToDateWithFile(savePath)) {
         return false;
     }
+    if (listener_ != nullptr) {
+        listener_->ReportWriting(*this, savePath);
+    }
     FileStamp written;
     if (!SaveObjectToFile(savePath, this, true, &written)) {
         return false;
@@ -126,6 +129,9 @@ bool CExpenseReport::WriteMerged(const QString& path) {
     RememberStored(savePath, written);
     SetModified(false);
     SetOpen(true);
+    if (listener_ != nullptr) {
+        listener_->ReportWritten(*this, savePath);
+    }
     return true;
 }
 
@@ -250,6 +256,9 @@ bool CExpenseReport::Open(const QString& path, bool saveCurrent) {
     stamp_ = stamp;
     storedPath_ = path;
     storedHeader_ = header_;
+    if (listener_ != nullptr) {
+        listener_->ReportLoaded(*this, path);
+    }
     QStringList told;
     // Written again without the damaged expenses once they are safe beside
     // it, so that they are not found (and told of) at every opening.
@@ -325,6 +334,9 @@ bool CExpenseReport::Close(bool saveFirst) {
     SetLoaded(false);
     SetOpen(false);
     SetModified(false);
+    if (listener_ != nullptr) {
+        listener_->ReportClosed(*this);
+    }
     return true;
 }
 
@@ -350,6 +362,9 @@ bool CExpenseReport::DeleteCurrent() {
         return false;
     }
     SetModified(false);
+    if (listener_ != nullptr) {
+        listener_->ReportMoved(path, target);
+    }
     return true;
 }
 
@@ -367,6 +382,10 @@ bool CExpenseReport::ListReports(QList<CExpenseReportInfo>& list, const QString&
         }
     }
     return !list.isEmpty();
+}
+
+std::unique_ptr<ReportListener> CExpenseReport::FollowerFor(CExpenseReport& other) const {
+    return listener_ != nullptr ? listener_->FollowerFor(other) : nullptr;
 }
 
 int CExpenseReport::CountReports() {
@@ -395,6 +414,7 @@ bool CExpenseReport::ApplyListChange(const CExpenseRecord& oldTemplate,
             continue;
         }
         CExpenseReport other;
+        const std::unique_ptr<ReportListener> follower = FollowerFor(other);
         other.GetCurrencyTable().Load(false);
         if (!other.Open(header.GetPath(), false)) {
             saved = false;

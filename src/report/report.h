@@ -9,6 +9,7 @@
 #include "report/expenserecords.h"
 #include "report/expensereportinfo.h"
 #include "report/preferences.h"
+#include "report/reportlistener.h"
 
 // The open expense report: its header and records, which make up the report
 // file, with the currency table and the preferences that travel with it
@@ -86,6 +87,14 @@ public:
     // deleted by another program while they were being edited.
     static QString EditKeptMessage(int count);
 
+    // What follows the report's expenses beside its file (not owned); none
+    // by default. The listener takes itself off before it goes.
+    void SetListener(ReportListener* listener) { listener_ = listener; }
+    ReportListener* GetListener() const { return listener_; }
+    // A listener for another report this one opens to change it, from this
+    // report's own listener; none without one.
+    std::unique_ptr<ReportListener> FollowerFor(CExpenseReport& other) const;
+
     CExpenseReportInfo& GetHeader() { return header_; }
     const CExpenseReportInfo& GetHeader() const { return header_; }
     CExpenseRecords& GetRecords() { return records_; }
@@ -128,5 +137,6 @@ private:
     QString storedPath_;
     FileStamp stamp_;
     CExpenseReportInfo storedHeader_;
-    QStringList afterSave_;  // told once the save lets go of the lock
+    QStringList afterSave_;               // told once the save lets go of the lock
+    ReportListener* listener_ = nullptr;  // not owned
 };

@@ -34,12 +34,22 @@ bool MergeVisibleRecords(CExpenseRecords& source, const QString& targetPath, boo
     const qint32 sortField = CExpenseRecords::GetSortField();
     const qint32 sortDirection = CExpenseRecords::GetSortDirection();
     CExpenseReport target;
+    // Whatever follows the source's expenses beside its file follows their
+    // copies into the target.
+    ReportListener* listener = source.GetReport() ? source.GetReport()->GetListener() : nullptr;
+    const std::unique_ptr<ReportListener> follower =
+        source.GetReport() ? source.GetReport()->FollowerFor(target) : nullptr;
     target.GetCurrencyTable().Load(false);
     bool saved = false;
     if (target.Open(targetPath, false)) {
         for (int index = source.GetCount(true) - 1; index >= 0; --index) {
-            target.GetRecords().Add(std::make_unique<CExpenseRecord>(*source.GetAt(index, true)),
-                                    false);
+            const CExpenseRecord& from = *source.GetAt(index, true);
+            auto copy = std::make_unique<CExpenseRecord>(from);
+            const quint64 copyId = copy->GetId();
+            target.GetRecords().Add(std::move(copy), false);
+            if (listener != nullptr) {
+                listener->RecordCopied(from, target, copyId);
+            }
         }
         target.GetRecords().SetSortOrder(sortField, sortDirection);
         saved = target.Save(true);

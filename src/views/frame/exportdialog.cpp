@@ -152,6 +152,7 @@ void CExportDialog::Export() {
     CReportExporter::Result result;
     {
         WaitCursor wait(prompts);
+        request.receipts = receipts_;
         result = CReportExporter::Export(document_.GetReport(), request);
     }
     if (!result.ok) {

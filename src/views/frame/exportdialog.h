@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/receiptfile.h"
 #include "views/widgets/fullwindowdialog.h"
 
 class CExpenseDoc;
@@ -19,6 +20,8 @@ class CExportDialog : public FullWindowDialog {
 
 public:
     CExportDialog(CExpenseDoc& document, QWidget* parent);
+    // Where a package finds the expenses' receipts; none without it.
+    void SetReceipts(ReceiptSource receipts) { receipts_ = std::move(receipts); }
 
     QRadioButton* CsvButton() const { return csv_; }
     QRadioButton* PdfButton() const { return pdf_; }
@@ -48,6 +51,7 @@ private:
     void Open(const QString& path);
 
     CExpenseDoc& document_;  // not owned
+    ReceiptSource receipts_;
     QStackedWidget* pages_;
     QRadioButton* csv_;
     QRadioButton* pdf_;

@@ -13,9 +13,12 @@
 #include <memory>
 
 #include "app/syncprovider.h"
+#include "export/keptreceipts.h"
 #include "lists/category.h"
 #include "platform/directories.h"
 #include "platform/platform.h"
+#include "receipts/receiptfolders.h"
+#include "receipts/receiptkeeper.h"
 #include "report/expensedoc.h"
 #include "report/expenserecord.h"
 #include "report/expensetotals.h"
@@ -63,6 +66,7 @@ Prompts& UserPrompts() {
 CMainFrame::CMainFrame(CExpenseDoc& document, QWidget* parent)
     : QWidget(parent),
       document_(document),
+      receipts_(std::make_unique<CReceiptKeeper>(document.GetReport())),
       reportBar_(new ActiveReportBar(this)),
       views_(new QStackedWidget(this)),
       mainView_(new CViewExpense(document, views_)),
@@ -517,6 +521,10 @@ void CMainFrame::OnDuplicateReport() {
     if (copy.isEmpty() || !QFile::copy(path, copy)) {
         return;
     }
+    QString error;
+    if (!ReceiptFolders::Copy(path, copy, error)) {
+        UserPrompts().Warning(error);
+    }
     document_.OpenReport(copy);
     RefreshViews();
 }
@@ -575,7 +583,9 @@ void CMainFrame::OnAllReports() {
 }
 
 void CMainFrame::OnExport() {
-    CExportDialog(document_, this).exec();
+    CExportDialog dialog(document_, this);
+    dialog.SetReceipts(KeptReceipts::Of(*receipts_));
+    dialog.exec();
 }
 
 void CMainFrame::OnBackupRestore() {

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class ActiveReportBar;
 class CashRegisterSound;
@@ -11,6 +12,7 @@ class CExpenseDoc;
 class CExpenseRecord;
 class CGridViewDetails;
 class CommandBar;
+class CReceiptKeeper;
 class CViewExpense;
 class QAction;
 class QMenu;
@@ -91,6 +93,8 @@ public:
     void ReloadFromFiles();
 
     CExpenseDoc& Document() { return document_; }
+    // The receipts of the open report, following it for the whole run.
+    CReceiptKeeper& Receipts() { return *receipts_; }
     ActiveReportBar* ReportBar() const { return reportBar_; }
     StatusBar* Status() const { return status_; }
     CommandBar* Commands() const { return commands_; }
@@ -134,6 +138,7 @@ private:
     void PlaySavedSound();
 
     CExpenseDoc& document_;  // not owned
+    std::unique_ptr<CReceiptKeeper> receipts_;
     ActiveReportBar* reportBar_;
     QStackedWidget* views_;
     CViewExpense* mainView_;

@@ -14,6 +14,7 @@
 #include "money/currencyformat.h"
 #include "platform/directories.h"
 #include "platform/platform.h"
+#include "receipts/receiptfolders.h"
 #include "report/expensedoc.h"
 #include "report/expensereportinfo.h"
 #include "views/pads/padamountedit.h"
@@ -228,6 +229,11 @@ void CReportInfoDialog::accept() {
         }
         title_->setFocus();
         return;
+    }
+    // The report's file was renamed: its receipts follow.
+    if (keepsFile && changed.GetPath() != header_.GetPath() &&
+        !ReceiptFolders::Move(header_.GetPath(), changed.GetPath(), error)) {
+        Platform::Get().GetPrompts().Warning(error);
     }
     header_ = changed;
     FullWindowDialog::accept();

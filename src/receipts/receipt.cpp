@@ -1,0 +1,7 @@
+#include "receipts/receipt.h"
+
+#include <QFileInfo>
+
+QString Receipt::FileName() const {
+    return QFileInfo(path).fileName();
+}
