@@ -104,12 +104,21 @@ TEST(RecordSortOrder, EveryFieldAndDirectionGivesTheDefinedOrder) {
     for (const auto& record : owned) {
         records.push_back(record.get());
     }
-    for (qint32 field = -1; field <= kFieldCurrency + 1; ++field) {
-        for (qint32 direction : {CRecordSortOrder::kDescending, CRecordSortOrder::kAscending}) {
-            CRecordSortOrder order;
-            order.SetStored(field, direction);
-            EXPECT_EQ(order.StableOrder(records), DefinedOrder(records, field, direction))
-                << "field " << field << " direction " << direction;
+    const auto expectDefinedOrders = [&records] {
+        for (qint32 field = -1; field <= kFieldCurrency + 1; ++field) {
+            for (qint32 direction :
+                 {CRecordSortOrder::kDescending, CRecordSortOrder::kAscending}) {
+                CRecordSortOrder order;
+                order.SetStored(field, direction);
+                EXPECT_EQ(order.StableOrder(records), DefinedOrder(records, field, direction))
+                    << "field " << field << " direction " << direction;
+            }
         }
-    }
+    };
+    expectDefinedOrders();
+    // Dates no file can hold, beyond 32 bits either way, sort the same.
+    owned[3]->SetDate(TimeStamp{1} << 40);
+    owned[7]->SetDate(-(TimeStamp{1} << 40));
+    owned[9]->SetDate(TimeStamp{1} << 40);
+    expectDefinedOrders();
 }
