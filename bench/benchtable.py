@@ -130,6 +130,9 @@ def main():
     save = archive["BM_SaveObjectToFile"]["seconds"]
     plain = archive["BM_Baseline_WriteFile"]["seconds"]
     table.compare("save (crash-safe, synced) vs a plain synced write", save, plain, 1.5)
+    replace = archive["BM_Baseline_ReplaceFile"]["seconds"]
+    table.add("  the same save vs a new synced file renamed over the old",
+              seconds_text(save), seconds_text(replace), "%.2fx" % (save / replace), "-", False)
 
     backup = run(binary("backup_bench"), "BM_Restore/0|BM_Baseline_InfoZipRestore",
                  repetitions, 0.5)
