@@ -185,8 +185,8 @@ def main():
         tree = wait_for(lambda: (lambda t: t if "2 items" in t else "")(accessible_tree()),
                         30, "the window on the accessibility bus")
         for expected in ("push button: Edit", "push button: View", "push button: Tools",
-                         "push button: New Expense", "label: Report:", "label: 2 items",
-                         "label: Total \\S*37.50"):
+                         "push button: New Expense", "push button: Report:",
+                         "push button: 2 items", "push button: Total \\S*37.50"):
             if not re.search(r"^\s*" + expected.replace("$", "\\$") + "$", tree, re.M):
                 raise AssertionError("the screen reader does not see '%s' in:\n%s"
                                      % (expected, tree))

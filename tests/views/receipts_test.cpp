@@ -297,6 +297,14 @@ TEST_F(ReceiptsTest, TheStatusCountsExpensesWithoutReceiptsAndATapSelectsThem) {
     EXPECT_EQ(condition->GetOperator(), kOpNotEqual);
     ASSERT_TRUE(Choose(QStringLiteral("Select All Expenses")));
     EXPECT_EQ(status->ItemCount()->text(), QStringLiteral("3 items"));
+    // A screen reader hears the count as a button, and pressing it selects
+    // them as a tap does.
+    QAccessibleInterface* count = QAccessible::queryAccessibleInterface(status->WithoutReceipts());
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->role(), QAccessible::Button);
+    ASSERT_NE(count->actionInterface(), nullptr);
+    count->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(status->ItemCount()->text(), QStringLiteral("2 of 3 items"));
 }
 
 TEST_F(ReceiptsTest, BackupAndRestoreHaveAReceiptsBox) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "views/widgets/heldpenmenu.h"
+#include "views/widgets/taplabel.h"
 
 namespace {
 
@@ -231,7 +232,13 @@ QRect CAccessibleProxy::rect() const {
 
 QAccessible::Role CAccessibleProxy::role() const {
     const QAccessibleInterface* inner = Inner();
-    return inner != nullptr ? inner->role() : QAccessible::NoRole;
+    if (inner == nullptr) {
+        return QAccessible::NoRole;
+    }
+    // A text that does something when tapped is a button to a screen
+    // reader, or its user would never learn that it can be pressed.
+    return qobject_cast<TapLabel*>(inner->object()) != nullptr ? QAccessible::Button
+                                                               : inner->role();
 }
 
 QAccessible::State CAccessibleProxy::state() const {
@@ -260,7 +267,8 @@ void* CAccessibleProxy::interface_cast(QAccessible::InterfaceType type) {
         return nullptr;
     }
     if (type == QAccessible::ActionInterface &&
-        dynamic_cast<CHeldPenMenu*>(inner->object()) != nullptr) {
+        (dynamic_cast<CHeldPenMenu*>(inner->object()) != nullptr ||
+         qobject_cast<TapLabel*>(inner->object()) != nullptr)) {
         return static_cast<QAccessibleActionInterface*>(this);
     }
     if (type == QAccessible::TableInterface && inner->tableInterface() != nullptr) {
@@ -287,6 +295,9 @@ QStringList CAccessibleProxy::actionNames() const {
     if (dynamic_cast<CHeldPenMenu*>(object()) != nullptr && !names.contains(showMenuAction())) {
         names.append(showMenuAction());
     }
+    if (qobject_cast<TapLabel*>(object()) != nullptr && !names.contains(pressAction())) {
+        names.append(pressAction());
+    }
     return names;
 }
 
@@ -296,8 +307,11 @@ void CAccessibleProxy::doAction(const QString& name) {
         return;
     }
     auto* menu = dynamic_cast<CHeldPenMenu*>(inner->object());
+    auto* label = qobject_cast<TapLabel*>(inner->object());
     if (name == showMenuAction() && menu != nullptr) {
         menu->OpenHeldPenMenu();
+    } else if (name == pressAction() && label != nullptr) {
+        label->Tap();
     } else if (QAccessibleActionInterface* actions = inner->actionInterface()) {
         actions->doAction(name);
     }

@@ -18,6 +18,7 @@ class QWindow;
 // - A button or list box that shows a value beside its name ("Paid With":
 //   "Cash") gives the value as its description too.
 // - A control with a held-pen menu offers the menu as the "ShowMenu" action.
+// - A text that does something when tapped (TapLabel) is a button to press.
 // Children without a widget of their own (list items, tabs, menu items) are
 // wrapped the same way as they are asked for.
 class CAccessibleProxy : public QAccessibleInterface,

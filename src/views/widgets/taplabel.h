@@ -10,6 +10,9 @@ class TapLabel : public QLabel {
 public:
     explicit TapLabel(const QString& text = QString(), QWidget* parent = nullptr);
 
+    // What a tap does, for a screen reader's press.
+    void Tap() { emit tapped(); }
+
 signals:
     void tapped();
 
