@@ -81,8 +81,9 @@ void CReceiptThumbnails::Arrange() {
         return;
     }
     columns_ = columns;
-    while (grid_->count() > 0) {
-        grid_->takeAt(0);
+    // The items go, their widgets stay: they are laid out again below.
+    while (QLayoutItem* item = grid_->takeAt(0)) {
+        delete item;
     }
     empty_->setVisible(buttons_.isEmpty());
     if (buttons_.isEmpty()) {
