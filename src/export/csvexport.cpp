@@ -78,7 +78,9 @@ QByteArray CCsvExport::Write(const CExportContent& content) {
         row.append({name, Kind::kText});
     }
     AppendRow(text, row);
-    for (const CExpenseRecord* record : content.GetExpenses()) {
+    const std::vector<const CExpenseRecord*>& expenses = content.GetExpenses();
+    for (size_t expense = 0; expense < expenses.size(); ++expense) {
+        const CExpenseRecord* record = expenses[expense];
         const bool mileage = record->IsMileage();
         // The trip's figures mean nothing for any other expense, so those
         // cells stay empty rather than show zeros.
@@ -97,7 +99,7 @@ QByteArray CCsvExport::Write(const CExportContent& content) {
             {CExportContent::PaidByText(record->GetPaidWith()), Kind::kText},
             {record->GetExpenseType().GetName(), Kind::kText},
             {record->GetClassification().GetName(), Kind::kText},
-            {record->GetReceipt() ? QStringLiteral("Yes") : QStringLiteral("No"), Kind::kText},
+            {content.ReceiptText(expense, QStringLiteral("No")), Kind::kText},
             {record->GetLocation(), Kind::kText},
             {record->GetPurpose(), Kind::kText},
             {record->GetContacts(), Kind::kText},

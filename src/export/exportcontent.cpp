@@ -54,6 +54,18 @@ int CExportContent::ReceiptCount() const {
     return static_cast<int>(count);
 }
 
+QString CExportContent::ReceiptText(size_t expense, const QString& withoutReceipts) const {
+    if (!knowsReceipts_) {
+        const CExpenseRecord* record = expense < expenses_.size() ? expenses_[expense] : nullptr;
+        return record != nullptr && record->GetReceipt() ? QStringLiteral("Yes") : withoutReceipts;
+    }
+    const size_t count = ReceiptsOf(expense).size();
+    if (count == 0) {
+        return QStringLiteral("Missing");
+    }
+    return count == 1 ? QStringLiteral("Yes") : QStringLiteral("Yes (%1)").arg(count);
+}
+
 QString CExportContent::GetTitle() const {
     const QString title = report_.GetHeader().GetTitle();
     return title.isEmpty() ? QStringLiteral("Expense Report") : title;

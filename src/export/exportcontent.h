@@ -38,6 +38,11 @@ public:
     const std::vector<ReceiptFile>& ReceiptsOf(size_t expense) const;
     // All receipts of the exported expenses.
     int ReceiptCount() const;
+    // What the `expense`th exported expense has of its receipts, once they
+    // are known: "Yes", "Yes (N)" for several, or "Missing" whatever its
+    // receipt box says, since the reader looks for the ones not attached.
+    // Before, `withoutReceipts` or "Yes" as its box says.
+    QString ReceiptText(size_t expense, const QString& withoutReceipts) const;
 
     // The report's title, or "Expense Report" for one that has no file yet.
     QString GetTitle() const;

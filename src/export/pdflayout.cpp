@@ -64,16 +64,7 @@ QString CPdfLayout::DayTitle(const CExpenseRecord& record) {
 }
 
 QString CPdfLayout::ReceiptText(const Block& row) const {
-    if (!content_.KnowsReceipts()) {
-        return row.record->GetReceipt() ? QStringLiteral("Yes") : QString();
-    }
-    // What the reader looks for: the expenses whose receipt is not attached,
-    // whatever their receipt box says.
-    const size_t count = content_.ReceiptsOf(row.expense).size();
-    if (count == 0) {
-        return QStringLiteral("Missing");
-    }
-    return count == 1 ? QStringLiteral("Yes") : QStringLiteral("Yes (%1)").arg(count);
+    return content_.ReceiptText(row.expense, QString());
 }
 
 QString CPdfLayout::DescriptionText(const CExpenseRecord& record) {

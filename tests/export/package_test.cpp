@@ -144,7 +144,15 @@ TEST(Package, HoldsTheReportAndEveryReceiptInTheReportsOrder) {
     EXPECT_EQ(Files(folder.path), sorted);
     EXPECT_EQ(ReadFileBytes(folder.path + "/" + names[2]), ReadFileBytes(scan.path));
     EXPECT_EQ(ReadFileBytes(folder.path + "/" + names[4]), ReadFileBytes(slip.path));
-    EXPECT_TRUE(ReadFileBytes(folder.path + "/Trip.csv").startsWith("\xEF\xBB\xBF"));
+    // The spreadsheet tells of each expense's receipts as the PDF does.
+    const QByteArray csv = ReadFileBytes(folder.path + "/Trip.csv");
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QList<QByteArray> rows = csv.split('\n');
+    ASSERT_GE(rows.size(), 4);
+    EXPECT_TRUE(rows[1].contains("Airport taxi") && rows[1].contains(",Yes,")) << rows[1].data();
+    EXPECT_TRUE(rows[2].contains(",Yes (2),")) << rows[2].data();
+    EXPECT_TRUE(rows[3].contains("Hotel night") && rows[3].contains(",Missing,"))
+        << rows[3].data();
 
     // One report page, then a page for each page of every receipt.
     const QString pdf = folder.path + "/Trip.pdf";

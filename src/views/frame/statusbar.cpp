@@ -48,7 +48,8 @@ void StatusBar::SetWithoutReceipts(int count) {
 }
 
 void StatusBar::ShowWithoutReceipts() {
-    const QString whole = QStringLiteral("%1 without receipts").arg(without_);
+    const QString whole = without_ == 1 ? QStringLiteral("1 without a receipt")
+                                        : QStringLiteral("%1 without receipts").arg(without_);
     // The count and the total keep what their texts need; the receipts'
     // count takes what is left, in its long words where they fit, and
     // never widens the bar past the window.

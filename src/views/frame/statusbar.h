@@ -22,8 +22,9 @@ public:
     // Red for a negative total. A text over 18 characters shows its first 15
     // and "...".
     void SetTotal(const QString& text, bool negative);
-    // "N without receipts", shown only while N is above 0; shortened to
-    // "N no rcpt" when the bar is too narrow for the whole text.
+    // "N without receipts" ("1 without a receipt"), shown only while N is
+    // above 0; shortened to "N no rcpt" when the bar is too narrow for the
+    // whole text.
     void SetWithoutReceipts(int count);
 
 protected:
