@@ -19,6 +19,7 @@
 #include "lists/category.h"
 #include "platform/directories.h"
 #include "platform/filehelpers.h"
+#include "receipts/receiptfolders.h"
 #include "receipts/receiptindex.h"
 #include "receipts/receiptkeeper.h"
 #include "report/expenserecord.h"
@@ -458,4 +459,63 @@ TEST_F(ReceiptsTest, ALongScanZoomedInStaysWithinItsPixels) {
     EXPECT_TRUE(document_->GetRecords().GetAt(0, false)->GetReceipt());
     EXPECT_EQ(
         frame_->Receipts().ReceiptsOf(document_->GetRecords().GetAt(0, false)->GetId()).size(), 1);
+}
+
+TEST_F(ReceiptsTest, UnmatchedReceiptsAreDeletedOnlyOnceTheUserSaysYes) {
+    const QString path = MakeReport(QStringLiteral("Trip"), {10, 20});
+    {
+        CExpenseReport report;
+        CReceiptKeeper receipts(report);
+        report.GetCurrencyTable().Load(false);
+        ASSERT_TRUE(report.Open(path, false));
+        QString error;
+        ASSERT_TRUE(receipts.Attach(report.GetRecords().GetAt(0, false)->GetId(),
+                                    {MakePhoto(QStringLiteral("ten.png")),
+                                     MakePhoto(QStringLiteral("taxi.png"), QSize(450, 300))},
+                                    ImportOptions(), error))
+            << error.toStdString();
+        report.GetRecords().GetAt(0, false)->SetReceipt(true);
+        ASSERT_TRUE(report.Save(false));
+    }
+    {
+        // A program that knows nothing of receipts deletes the expense.
+        CExpenseReport report;
+        report.GetCurrencyTable().Load(false);
+        ASSERT_TRUE(report.Open(path, false));
+        ASSERT_TRUE(report.GetRecords().RemoveAt(0));
+        ASSERT_TRUE(report.Save(false));
+    }
+    const QString folder = ReceiptFolders::Of(path);
+    const auto storedPictures = [&folder] { return StoredFiles(folder).size(); };
+    ASSERT_EQ(storedPictures(), 2);
+    StartFrame();
+    ASSERT_TRUE(Choose(QStringLiteral("Detailed List")));
+    CListGrid* grid = frame_->DetailsView()->Grid();
+    WhenDialogOpens([this, &storedPictures](QDialog* dialog) {
+        auto* receipts = qobject_cast<CReceiptsDialog*>(dialog);
+        ASSERT_NE(receipts, nullptr);
+        WhenDialogOpens([this, &storedPictures](QDialog* dialog) {
+            auto* unmatched = qobject_cast<CUnmatchedReceiptsDialog*>(dialog);
+            ASSERT_NE(unmatched, nullptr);
+            ASSERT_EQ(unmatched->Thumbnails()->Receipts().size(), 2);
+            platform_.Prompts().QueueAnswer(PromptAnswer::No);
+            Tap(unmatched->DeleteAllButton());
+            EXPECT_EQ(unmatched->Thumbnails()->Receipts().size(), 2);
+            EXPECT_EQ(storedPictures(), 2);
+            platform_.Prompts().QueueAnswer(PromptAnswer::Yes);
+            Tap(unmatched->DeleteAllButton());
+            EXPECT_TRUE(unmatched->Thumbnails()->Receipts().isEmpty());
+            EXPECT_FALSE(unmatched->DeleteAllButton()->isEnabled());
+            Tap(unmatched->DoneButton());
+        });
+        TapAttach(receipts, QStringLiteral("Unmatched Receipts..."));
+        EXPECT_TRUE(receipts->Thumbnails()->Receipts().isEmpty());
+        Tap(receipts->DoneButton());
+    });
+    Tap(grid->viewport(), CListGrid::CheckBoxMarkRect(grid->CellRect(0, 1)).center());
+    EXPECT_EQ(Messages().count(QStringLiteral(
+                  "Are you sure you want to permanently delete all unmatched receipts?")),
+              2);
+    EXPECT_EQ(storedPictures(), 0);
+    EXPECT_TRUE(ReadBack()->receipts->Unmatched().isEmpty());
 }

@@ -22,12 +22,14 @@ CUnmatchedReceiptsDialog::CUnmatchedReceiptsDialog(CReceiptKeeper& keeper, quint
                        Body())),
       thumbnails_(
           new CReceiptThumbnails(QStringLiteral("There are no unmatched receipts."), Body())),
-      done_(Commands()->AddButton(QStringLiteral("Done"))) {
+      done_(Commands()->AddButton(QStringLiteral("Done"))),
+      deleteAll_(Commands()->AddButton(QStringLiteral("Delete All"))) {
     note_->setFont(AppFont());
     note_->setWordWrap(true);
     note_->setAccessibleName(note_->text());
     thumbnails_->setAccessibleName(QStringLiteral("Unmatched receipts"));
     connect(done_, &QToolButton::clicked, this, &QDialog::accept);
+    connect(deleteAll_, &QToolButton::clicked, this, &CUnmatchedReceiptsDialog::DeleteAll);
     connect(thumbnails_, &CReceiptThumbnails::opened, this, &CUnmatchedReceiptsDialog::Open);
     Refresh();
 }
@@ -43,6 +45,24 @@ void CUnmatchedReceiptsDialog::ApplyLayout(ScreenLayout) {
 
 void CUnmatchedReceiptsDialog::Refresh() {
     thumbnails_->SetReceipts(keeper_.Unmatched());
+    deleteAll_->setEnabled(!thumbnails_->Receipts().isEmpty());
+}
+
+void CUnmatchedReceiptsDialog::DeleteAll() {
+    Prompts& prompts = Platform::Get().GetPrompts();
+    if (thumbnails_->Receipts().isEmpty() ||
+        !prompts.AskYesNo(QStringLiteral(
+            "Are you sure you want to permanently delete all unmatched receipts?"))) {
+        return;
+    }
+    for (const Receipt& receipt : thumbnails_->Receipts()) {
+        QString error;
+        if (!keeper_.RemoveUnmatched(receipt.path, error)) {
+            prompts.Warning(error);
+            break;
+        }
+    }
+    Refresh();
 }
 
 void CUnmatchedReceiptsDialog::Open(int index) {

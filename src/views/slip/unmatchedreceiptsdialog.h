@@ -10,7 +10,8 @@ class QToolButton;
 // "Unmatched Receipts": receipts kept although their expense can no longer
 // be found (its report was changed by a program that knows nothing of
 // receipts). A tap shows one; "Attach" there gives it to the expense this
-// dialog was opened for. Nothing here deletes a receipt.
+// dialog was opened for. "Delete All" deletes those the user no longer
+// wants, once asked.
 class CUnmatchedReceiptsDialog : public FullWindowDialog {
     Q_OBJECT
 
@@ -20,6 +21,7 @@ public:
     bool AttachedAny() const { return attached_; }
     CReceiptThumbnails* Thumbnails() const { return thumbnails_; }
     QToolButton* DoneButton() const { return done_; }
+    QToolButton* DeleteAllButton() const { return deleteAll_; }
 
 protected:
     void ApplyLayout(ScreenLayout layout) override;
@@ -27,6 +29,7 @@ protected:
 private:
     void Refresh();
     void Open(int index);
+    void DeleteAll();
 
     CReceiptKeeper& keeper_;  // not owned
     quint64 expense_;
@@ -34,4 +37,5 @@ private:
     QLabel* note_;
     CReceiptThumbnails* thumbnails_;
     QToolButton* done_;
+    QToolButton* deleteAll_;
 };
