@@ -126,6 +126,21 @@ protected:
         Tap(slip->ReceiptsButton());
     }
 
+    // The report file at `path` with `photos` attached to its first expense
+    // and its receipt box ticked, saved as the window would save it.
+    static void AttachToFirst(const QString& path, const QStringList& photos) {
+        CExpenseReport report;
+        CReceiptKeeper receipts(report);
+        report.GetCurrencyTable().Load(false);
+        ASSERT_TRUE(report.Open(path, false));
+        QString error;
+        CExpenseRecord* first = report.GetRecords().GetAt(0, false);
+        ASSERT_TRUE(receipts.Attach(first->GetId(), photos, ImportOptions(), error))
+            << error.toStdString();
+        first->SetReceipt(true);
+        ASSERT_TRUE(report.Save(false));
+    }
+
     // The report as its file holds it, with its receipts as the index holds
     // them.
     struct Stored {
@@ -334,19 +349,7 @@ TEST_F(ReceiptsTest, BackupAndRestoreHaveAReceiptsBox) {
 
 TEST_F(ReceiptsTest, AReceiptWhoseExpenseWasRewrittenElsewhereIsAttachedAgain) {
     const QString path = MakeReport(QStringLiteral("Trip"), {10, 20});
-    {
-        CExpenseReport report;
-        CReceiptKeeper receipts(report);
-        report.GetCurrencyTable().Load(false);
-        ASSERT_TRUE(report.Open(path, false));
-        QString error;
-        ASSERT_TRUE(receipts.Attach(report.GetRecords().GetAt(0, false)->GetId(),
-                                    {MakePhoto(QStringLiteral("ten.png"))}, ImportOptions(),
-                                    error))
-            << error.toStdString();
-        report.GetRecords().GetAt(0, false)->SetReceipt(true);
-        ASSERT_TRUE(report.Save(false));
-    }
+    AttachToFirst(path, {MakePhoto(QStringLiteral("ten.png"))});
     {
         // A program that knows nothing of receipts rewrites the expense.
         CExpenseReport report;
@@ -463,20 +466,8 @@ TEST_F(ReceiptsTest, ALongScanZoomedInStaysWithinItsPixels) {
 
 TEST_F(ReceiptsTest, UnmatchedReceiptsAreDeletedOnlyOnceTheUserSaysYes) {
     const QString path = MakeReport(QStringLiteral("Trip"), {10, 20});
-    {
-        CExpenseReport report;
-        CReceiptKeeper receipts(report);
-        report.GetCurrencyTable().Load(false);
-        ASSERT_TRUE(report.Open(path, false));
-        QString error;
-        ASSERT_TRUE(receipts.Attach(report.GetRecords().GetAt(0, false)->GetId(),
-                                    {MakePhoto(QStringLiteral("ten.png")),
-                                     MakePhoto(QStringLiteral("taxi.png"), QSize(450, 300))},
-                                    ImportOptions(), error))
-            << error.toStdString();
-        report.GetRecords().GetAt(0, false)->SetReceipt(true);
-        ASSERT_TRUE(report.Save(false));
-    }
+    AttachToFirst(path, {MakePhoto(QStringLiteral("ten.png")),
+                         MakePhoto(QStringLiteral("taxi.png"), QSize(450, 300))});
     {
         // A program that knows nothing of receipts deletes the expense.
         CExpenseReport report;
