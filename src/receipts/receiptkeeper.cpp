@@ -297,6 +297,8 @@ QHash<quint64, CReceiptKeeper::Key> CReceiptKeeper::KeysOfRecords() const {
     QHash<quint64, Key> keys;
     QHash<quint64, int> ranks;
     const CExpenseRecords& records = report_.GetRecords();
+    keys.reserve(records.GetCount(false));
+    ranks.reserve(records.GetCount(false));
     for (int i = 0; i < records.GetCount(false); ++i) {
         const CExpenseRecord* record = records.GetAt(i, false);
         if (record != nullptr && record->GetStoredDigest() != 0) {
@@ -327,8 +329,12 @@ void CReceiptKeeper::Load(const QString& path) {
 }
 
 void CReceiptKeeper::TakeIndex(const CReceiptIndex& index) {
+    // Most reports have no ties: a large one pays nothing here for them.
     QHash<Key, quint64> owners;
-    for (auto key = keys_.cbegin(); key != keys_.cend(); ++key) {
+    if (!index.ties.isEmpty()) {
+        owners.reserve(keys_.size());
+    }
+    for (auto key = keys_.cbegin(); key != keys_.cend() && !index.ties.isEmpty(); ++key) {
         owners.insert(key.value(), key.key());
     }
     stored_.clear();
