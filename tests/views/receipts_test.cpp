@@ -201,8 +201,11 @@ TEST_F(ReceiptsTest, TwoPhotosAttachedToANewLunchOneViewedAndRemoved) {
             ASSERT_EQ(thumbnails->Receipts().size(), 1);
             EXPECT_EQ(thumbnails->Receipts().first().originalName, QStringLiteral("lunch.png"));
         });
-        // Attaching ticked the box.
+        // Attaching ticked the box, and the slip says how many are left, to
+        // the eye and to a screen reader.
         EXPECT_TRUE(slip->Receipt()->isChecked());
+        EXPECT_EQ(slip->ReceiptsButton()->text(), QStringLiteral("Receipts (1)"));
+        EXPECT_EQ(slip->ReceiptsButton()->accessibleName(), QStringLiteral("Receipts (1)"));
     });
     EXPECT_TRUE(
         Messages().contains(QStringLiteral("Are you sure you want to remove this receipt?")));

@@ -125,8 +125,6 @@ QToolButton* FullWindowDialog::AddTitleButton(const QString& text) {
     button->setAccessibleName(text);
     button->setFont(AppFont());
     button->setAutoRaise(true);
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setIconSize(QSize(14, 14));
     // No taller than the title: the body keeps its height.
     button->setFixedHeight(title_->sizeHint().height());
     titleRow_->insertWidget(titleRow_->count() - (ok_ != nullptr ? 1 : 0), button);
