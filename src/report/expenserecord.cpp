@@ -432,12 +432,6 @@ const QString* CExpenseRecord::GetFieldString(qint32 field) const {
     }
 }
 
-void CExpenseRecord::PrefetchFieldString(qint32 field) const {
-    if (const QString* text = GetFieldString(field)) {
-        PrefetchString(text);
-    }
-}
-
 quint64 CExpenseRecord::MinimumStoredSize(quint32 version) {
     const quint64 rate = version >= kVersionWithMileageRate ? 8 : 0;
     return kCategoryMinimumBytes + kRecordFixedBytes + rate;

@@ -154,30 +154,21 @@ public:
     // The same without a copy: valid while this record and its tuple live
     // unchanged.
     QStringView GetFieldView(qint32 field) const;
-    // Asks the memory ahead for what a sort by `field` reads of the record
-    // itself: its date, its value for the field and where its tuple is held.
-    // Records lie scattered across the heap, and a sort that waits for each
-    // in turn spends most of its time waiting.
-    void PrefetchSortKey(qint32 field) const {
-        // The tuple's place, the date and the amount lie together, in one
-        // cache line or two.
-        __builtin_prefetch(&category_);
-        __builtin_prefetch(&amount_);
-        if (const QString* text = GetOwnFieldString(field)) {
-            PrefetchString(text);
-        }
-    }
-    // Then, once the record has arrived, for where the field's text is held.
-    void PrefetchFieldString(qint32 field) const;
+    // Where the text of `field` is held, in the record or in its tuple; null
+    // for the fields without a text. Only a tuple's name is reached by
+    // reading the record.
+    const QString* GetFieldString(qint32 field) const;
+    // Where what every sort reads of the record lies: the place of its
+    // tuple, its date and its amount, within kSortKeyBytes from here. Sorts
+    // ask the memory for it ahead, records lying scattered across the heap.
+    const void* GetSortKeyPlace() const { return &category_; }
+    static constexpr size_t kSortKeyBytes = 32;
 
     // The fewest bytes a stored record can take in a file of `version`, for
     // checking a record count against what a file holds.
     static quint64 MinimumStoredSize(quint32 version);
 
 private:
-    // Where the text of `field` is held, in the record or in its tuple; null
-    // for the fields without a text.
-    const QString* GetFieldString(qint32 field) const;
     // The record's own text for `field` (description, contacts, location,
     // purpose, currency), without reading it; null for every other field.
     const QString* GetOwnFieldString(qint32 field) const {
@@ -196,20 +187,13 @@ private:
                 return nullptr;
         }
     }
-    // A string's head may straddle two cache lines.
-    static void PrefetchString(const QString* text) {
-        const auto* head = reinterpret_cast<const char*>(text);
-        __builtin_prefetch(head);
-        __builtin_prefetch(head + sizeof(QString) - 1);
-    }
-
     struct ToBeReadTag {};
     CExpenseRecord(CExpenseRecords* owner, ToBeReadTag);
     // The category tuple to change: a copy of its own first, when shared.
     CCategory& OwnCategory();
 
     // What sorts read of every record, side by side and first, so that it
-    // mostly lies in one cache line.
+    // mostly lies in one cache line (GetSortKeyPlace).
     // Shared with other records (those read from one file with the same
     // tuple, copies) until one of them changes it.
     std::shared_ptr<CCategory> category_;

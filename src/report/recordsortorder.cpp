@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 #include <numeric>
@@ -38,72 +37,41 @@ quint64 AmountKey(double amount) {
     return (bits & kSignBit) != 0 ? ~bits : bits | kSignBit;
 }
 
-// A record's key in the order: its value for the field, then its date; both
-// turned around for a descending order.
-struct SortKey {
-    quint64 primary;
-    quint64 date;
-};
-
-// The places of `keys` in their order, equal keys in their places: a stable
-// radix sort, one pass a byte from the date's lowest to the value's highest,
-// and none for a byte that every key shares. Nothing when a date does not
-// fit in 32 bits, as every date a file holds does. `keys` is used up.
-std::optional<std::vector<size_t>> OrderByRadix(std::vector<SortKey>& keys) {
-    // The keys of 32-bit dates, either way round.
-    constexpr quint64 kLow = 0x7fffffff80000000;
+// Records are ordered by date and then by place, both in one number when the
+// dates fit in 32 bits, as every date a file holds does: the sort then
+// compares plain numbers, side by side. Nothing when a date does not fit.
+template <typename Entry>
+std::optional<std::vector<size_t>> OrderByDateAlone(const std::vector<Entry>& entries,
+                                                    bool descending) {
+    std::vector<quint64> keys;
+    keys.reserve(entries.size());
+    constexpr quint64 kLow = 0x7fffffff80000000;  // the keys of 32-bit dates
     constexpr quint64 kHigh = 0x800000007fffffff;
-    if (keys.size() > 0xffffffff || std::any_of(keys.begin(), keys.end(), [](const SortKey& key) {
-            return key.date < kLow || key.date > kHigh;
-        })) {
-        return std::nullopt;
-    }
-    // From here on a key's date is its low 32 bits, and its high 32 bits hold
-    // its place, for the result; a sort never looks at them. The bits set in
-    // any key and in all: a byte alike in both is one every key shares.
-    SortKey any{0, 0};
-    SortKey all{~quint64{0}, ~quint64{0}};
-    for (size_t i = 0; i < keys.size(); ++i) {
-        SortKey& key = keys[i];
-        key.date = (key.date - kLow) | (quint64{i} << 32);
-        any = {any.primary | key.primary, any.date | key.date};
-        all = {all.primary & key.primary, all.date & key.date};
-    }
-    // Bytes 0 to 3 are the date's, 4 to 11 the value's.
-    const auto byteOf = [](const SortKey& key, int byte) -> unsigned {
-        return byte < 4 ? (key.date >> (8 * byte)) & 0xff
-                        : (key.primary >> (8 * (byte - 4))) & 0xff;
-    };
-    std::vector<int> passes;
-    for (int byte = 0; byte < 12; ++byte) {
-        if (byteOf(any, byte) != byteOf(all, byte)) {
-            passes.push_back(byte);
+    for (const Entry& entry : entries) {
+        if (entry.date < kLow || entry.date > kHigh || entry.position > 0xffffffff) {
+            return std::nullopt;
         }
-    }
-    std::vector<std::array<quint32, 256>> counts(passes.size());
-    for (const SortKey& key : keys) {
-        for (size_t pass = 0; pass < passes.size(); ++pass) {
-            ++counts[pass][byteOf(key, passes[pass])];
+        auto date = static_cast<quint32>(entry.date - kLow);
+        if (descending) {
+            date = ~date;
         }
+        keys.push_back((quint64{date} << 32) | entry.position);
     }
-    std::vector<SortKey> sorted(passes.empty() ? 0 : keys.size());
-    for (size_t pass = 0; pass < passes.size(); ++pass) {
-        std::array<quint32, 256> next;
-        quint32 start = 0;
-        for (int value = 0; value < 256; ++value) {
-            next[value] = start;
-            start += counts[pass][value];
-        }
-        for (const SortKey& key : keys) {
-            sorted[next[byteOf(key, passes[pass])]++] = key;
-        }
-        keys.swap(sorted);
-    }
+    std::sort(keys.begin(), keys.end());
     std::vector<size_t> positions(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
-        positions[i] = keys[i].date >> 32;
+        positions[i] = static_cast<quint32>(keys[i]);
     }
     return positions;
+}
+
+// Asks the memory for the cache lines of `bytes` from `start`, not more than
+// two. Inlined always: the compiler drops a call that only prefetches, as it
+// changes nothing it can see.
+[[gnu::always_inline]] inline void Prefetch(const void* start, size_t bytes) {
+    const auto* first = static_cast<const char*>(start);
+    __builtin_prefetch(first);
+    __builtin_prefetch(first + bytes - 1);
 }
 
 }  // namespace
@@ -176,13 +144,18 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
     // direction, and records equal in both by their place: one total order,
     // which any sort puts into the one result a stable sort would give.
     // Each record is read once, for keys that compare as plain numbers.
+    struct Entry {
+        quint64 primary;
+        quint64 date;
+        size_t position;
+    };
     const KeyKind kind = KindOf(field_);
     if (kind == KeyKind::None) {
         std::vector<size_t> positions(records.size());
         std::iota(positions.begin(), positions.end(), size_t{0});
         return positions;
     }
-    std::vector<SortKey> keys(records.size());
+    std::vector<Entry> entries(records.size());
     // Texts: each distinct one is folded and compared once, however many
     // records hold it; the records' key is first the text's number here,
     // then its rank among the others.
@@ -200,25 +173,26 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
     };
     // The records lie all over the heap, and a text lies behind one or two
     // more pointers: the sort would wait for memory most of its time, so each
-    // record is asked for ahead of its turn and, for a text, then its tuple,
-    // then its characters, each step once the one before has arrived. Asking
-    // further ahead than this only made the sorts slower.
-    constexpr size_t kRecordAhead = 8;
-    constexpr size_t kTextRecordAhead = 16;
+    // record is asked for ahead of its turn and, for a text, then the string
+    // that holds it (in the record or in its tuple), then its characters,
+    // each step once the one before has arrived.
+    const bool tupleField = field_ == kFieldCategory || field_ == kFieldClassification ||
+                            field_ == kFieldPaidWith || field_ == kFieldExpenseType;
+    constexpr size_t kRecordAhead = 16;
     constexpr size_t kStringAhead = 8;
     constexpr size_t kTextAhead = 4;
     const size_t count = records.size();
     for (size_t i = 0; i < count; ++i) {
-        if (kind != KeyKind::Text) {
-            if (i + kRecordAhead < count) {
-                records[i + kRecordAhead]->PrefetchSortKey(field_);
+        if (i + kRecordAhead < count) {
+            const CExpenseRecord& ahead = *records[i + kRecordAhead];
+            Prefetch(ahead.GetSortKeyPlace(), CExpenseRecord::kSortKeyBytes);
+            if (kind == KeyKind::Text && !tupleField) {
+                Prefetch(ahead.GetFieldString(field_), sizeof(QString));
             }
-        } else {
-            if (i + kTextRecordAhead < count) {
-                records[i + kTextRecordAhead]->PrefetchSortKey(field_);
-            }
-            if (i + kStringAhead < count) {
-                records[i + kStringAhead]->PrefetchFieldString(field_);
+        }
+        if (kind == KeyKind::Text) {
+            if (tupleField && i + kStringAhead < count) {
+                Prefetch(records[i + kStringAhead]->GetFieldString(field_), sizeof(QString));
             }
             if (i + kTextAhead < count) {
                 __builtin_prefetch(records[i + kTextAhead]->GetFieldView(field_).data());
@@ -240,29 +214,39 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
             case KeyKind::None:
                 break;
         }
-        keys[i] = {primary, DateKey(record.GetDate())};
+        entries[i] = {primary, DateKey(record.GetDate()), i};
     }
     if (kind == KeyKind::Text) {
         const std::vector<quint64> ranks = TextRanks(texts);
-        for (SortKey& key : keys) {
-            key.primary = ranks[key.primary];
+        for (Entry& entry : entries) {
+            entry.primary = ranks[entry.primary];
+        }
+    }
+    if (kind == KeyKind::Date) {
+        if (auto order = OrderByDateAlone(entries, direction_ == kDescending)) {
+            return *std::move(order);
         }
     }
     // Descending turns the keys around, never the places.
     if (direction_ == kDescending) {
-        for (SortKey& key : keys) {
-            key = {~key.primary, ~key.date};
+        for (Entry& entry : entries) {
+            entry.primary = ~entry.primary;
+            entry.date = ~entry.date;
         }
     }
-    if (auto order = OrderByRadix(keys)) {
-        return *std::move(order);
-    }
-    std::vector<size_t> positions(records.size());
-    std::iota(positions.begin(), positions.end(), size_t{0});
-    std::stable_sort(positions.begin(), positions.end(), [&keys](size_t a, size_t b) {
-        return keys[a].primary != keys[b].primary ? keys[a].primary < keys[b].primary
-                                                  : keys[a].date < keys[b].date;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (a.primary != b.primary) {
+            return a.primary < b.primary;
+        }
+        if (a.date != b.date) {
+            return a.date < b.date;
+        }
+        return a.position < b.position;
     });
+    std::vector<size_t> positions(records.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        positions[i] = entries[i].position;
+    }
     return positions;
 }
 
