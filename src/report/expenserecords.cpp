@@ -46,11 +46,9 @@ void CExpenseRecords::Serialize(CExpenseArchive& archive, int context) {
 
 void CExpenseRecords::WriteRecords(CExpenseArchive& archive, int) {
     archive.WriteInt32(static_cast<qint32>(records_.size()));
-    QHash<const CExpenseRecord*, qint32> positions;
     writtenDigests_.clear();
     writtenDigests_.reserve(records_.size());
     for (const auto& record : records_) {
-        positions.insert(record.get(), static_cast<qint32>(positions.size()));
         archive.BeginCapture();
         record->Serialize(archive, kRecordContext);
         const QByteArrayView bytes = archive.EndCapture();
@@ -64,6 +62,14 @@ void CExpenseRecords::WriteRecords(CExpenseArchive& archive, int) {
     // The selection in its own order: it may differ from the collection's
     // (a record inserted while it was in force), and every selected record
     // has to come back. Empty entries have no position and are left out.
+    // Most saves have no selection and need no table of positions.
+    QHash<const CExpenseRecord*, qint32> positions;
+    if (query_.ResultCount() > 0) {
+        positions.reserve(static_cast<qsizetype>(records_.size()));
+        for (const auto& record : records_) {
+            positions.insert(record.get(), static_cast<qint32>(positions.size()));
+        }
+    }
     QList<qint32> selected;
     for (qsizetype i = 0; i < query_.ResultCount(); ++i) {
         const auto found = positions.constFind(query_.ResultAt(i));
