@@ -158,9 +158,9 @@ TEST(SaveSafety, AWriterKilledMidwayLeavesTheOldFile) {
     }
 }
 
-// Large saves are written in batches by a second thread while the object is
-// still being stored; what lands in the file must be the stored bytes in
-// order, whether the save fits one batch, ends just past one or spans many.
+// Saves are written in batches while the object is still being stored; what
+// lands in the file must be the stored bytes in order, whether the save fits
+// one batch, ends just past one or spans many.
 TEST(SaveSafety, SavesOfEverySizeHoldTheStoredBytes) {
     TestPlatform platform;
     const QString path = platform.Path("Trip.xpf");
@@ -174,8 +174,8 @@ TEST(SaveSafety, SavesOfEverySizeHoldTheStoredBytes) {
 }
 
 // A write refused in any batch, the first, a middle one or the last one
-// that finishing the save hands over, fails the save, keeps the old file
-// and leaves no stray.
+// that finishing the save writes, fails the save, keeps the old file and
+// leaves no stray.
 TEST(SaveSafety, AWriteFailingInAnyBatchKeepsTheOldFile) {
     TestPlatform platform;
     const QString path = platform.Path("Trip.xpf");
