@@ -13,6 +13,7 @@
 #include "archive/expenseobject.h"
 #include "archive/fileerrors.h"
 #include "archive/filetypes.h"
+#include "archive/streamedsavefile.h"
 #include "platform/filelock.h"
 #include "platform/platform.h"
 
@@ -55,8 +56,8 @@ std::optional<CFileException> OpenForSaving(QSaveFile& file, const QString& path
 
 // The new file replaces the old one only when every byte is on the disk.
 // Gives the stamp of the file as written.
-FileStamp CommitSave(QSaveFile& file, const QString& path) {
-    if (::fdatasync(file.handle()) != 0) {
+FileStamp CommitSave(StreamedSaveFile& file, const QString& path) {
+    if (!file.Finish() || ::fdatasync(file.handle()) != 0) {
         throw LastFileError(file.errorString());
     }
     const FileStamp written = FileStamp::OfHandle(file.handle());
@@ -96,7 +97,7 @@ bool SaveObjectToFile(const QString& path, CExpenseObject* object, bool prompt, 
             return false;
         }
     }
-    QSaveFile file(path);
+    StreamedSaveFile file(path);
     if (const auto error = OpenForSaving(file, path)) {
         if (prompt) {
             ReportFileError(path, *error, true, DefaultFileMessage::kInvalidFileName, true);

@@ -157,3 +157,34 @@ TEST(SaveSafety, AWriterKilledMidwayLeavesTheOldFile) {
         EXPECT_FALSE(stray.endsWith(".xpf")) << stray.toStdString();
     }
 }
+
+// Saves are written in batches while the object is still being stored; what
+// lands in the file must be the stored bytes in order, whether the save fits
+// one batch, ends just past one or spans many.
+TEST(SaveSafety, SavesOfEverySizeHoldTheStoredBytes) {
+    TestPlatform platform;
+    const QString path = platform.Path("Trip.xpf");
+    for (const int strings : {0, 1, 3000, 11900, 12000, 40000}) {
+        BulkObject object(4, strings);
+        ASSERT_TRUE(SaveObjectToFile(path, &object, true)) << strings;
+        EXPECT_EQ(ReadFileBytes(path), BulkBytes(4, strings)) << strings;
+    }
+    EXPECT_EQ(Strays(platform.TempFolder(), "Trip.xpf"), QStringList());
+    EXPECT_EQ(platform.Prompts().Texts(), QStringList());
+}
+
+// A write refused in any batch, the first, a middle one or the last one
+// that finishing the save writes, fails the save, keeps the old file and
+// leaves no stray.
+TEST(SaveSafety, AWriteFailingInAnyBatchKeepsTheOldFile) {
+    TestPlatform platform;
+    const QString path = platform.Path("Trip.xpf");
+    const QByteArray old = BulkBytes(1, 10);
+    ASSERT_EQ(BulkBytes(2, 40000).size() / (1 << 20), 3);  // four batches
+    for (const char* limit : {"500000", "2000000", "3300000"}) {
+        ASSERT_TRUE(WriteFileBytes(path, old));
+        EXPECT_EQ(RunChild({path, "2", "40000", "--file-size-limit", limit}), 1) << limit;
+        EXPECT_EQ(ReadFileBytes(path), old) << limit;
+        EXPECT_EQ(Strays(platform.TempFolder(), "Trip.xpf"), QStringList()) << limit;
+    }
+}

@@ -1,0 +1,57 @@
+#include "archive/streamedsavefile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+// Large enough that system calls and the disk's requests stay few, small
+// enough that the disk starts early.
+constexpr size_t kBatch = 1 << 20;
+
+}  // namespace
+
+StreamedSaveFile::StreamedSaveFile(const QString& path) : QSaveFile(path) {}
+
+qint64 StreamedSaveFile::writeData(const char* data, qint64 size) {
+    if (collected_.capacity() == 0) {
+        collected_.reserve(kBatch + kBatch / 4);
+    }
+    collected_.insert(collected_.end(), data, data + size);
+    if (collected_.size() >= kBatch && !WriteOut(true)) {
+        return -1;
+    }
+    return size;
+}
+
+bool StreamedSaveFile::Finish() {
+    return collected_.empty() || WriteOut(false);
+}
+
+bool StreamedSaveFile::WriteOut(bool more) {
+    const char* data = collected_.data();
+    size_t left = collected_.size();
+    while (left > 0) {
+        errno = 0;
+        const ssize_t written = ::write(handle(), data, left);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        data += written;
+        left -= static_cast<size_t>(written);
+    }
+    if (more) {
+        // Only a start: the data sync after the last batch waits for the disk
+        // and reports what its writing failed to store.
+        ::sync_file_range(handle(), started_, static_cast<off_t>(collected_.size()),
+                          SYNC_FILE_RANGE_WRITE);
+    }
+    started_ += static_cast<qint64>(collected_.size());
+    collected_.clear();
+    return true;
+}
