@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "backup/receiptbackup.h"
 #include "platform/diagnosticslog.h"
 #include "platform/directories.h"
@@ -110,6 +112,19 @@ QString BackupEngine::ArchiveComment(quint32 flags) {
 }
 
 void BackupEngine::NoteError(const QString& error) {
+    // Entries staged before the one this is about may yet fail to be
+    // written; their messages come first, as they would have come.
+    NoteStagedErrors();
+    NoteErrorNow(error);
+}
+
+void BackupEngine::NoteStagedErrors() {
+    for (const QString& error : archive_.WaitStaged()) {
+        NoteErrorNow(error);
+    }
+}
+
+void BackupEngine::NoteErrorNow(const QString& error) {
     LogMessage(error);
     if (!lastError_.isEmpty()) {
         lastError_ += QLatin1Char('\n');
@@ -239,6 +254,10 @@ int BackupEngine::Restore(const QString& archivePath, const BackupFileList& repo
     try {
         archive_.Open(archivePath);
         archiveFile_ = QFileInfo(archivePath).canonicalFilePath();
+        struct stat status {};
+        archiveFound_ = ::stat(QFile::encodeName(archivePath).constData(), &status) == 0;
+        archiveDevice_ = status.st_dev;
+        archiveInode_ = status.st_ino;
         const qint64 count = archive_.Count();
         const QString reportsFolder = GetReportsDirectory();
         const QList<qint64> others = SelectedEntries();
@@ -342,10 +361,14 @@ BackupEngine::EntryOutcome BackupEngine::RestoreEntry(qint64 index, const QStrin
     if (archive_.IsStaged(target)) {
         CommitRestored();
     }
-    if (FileExists(target)) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(target).constData(), &status) == 0) {
         // An archive kept among the files it holds must not be replaced by
-        // one of its own entries while it is being read.
-        if (QFileInfo(target).canonicalFilePath() == archiveFile_) {
+        // one of its own entries while it is being read. Only a file that
+        // is the archive's can lead to the archive's path.
+        if ((!archiveFound_ ||
+             (status.st_dev == archiveDevice_ && status.st_ino == archiveInode_)) &&
+            QFileInfo(target).canonicalFilePath() == archiveFile_) {
             NoteError(
                 QStringLiteral("%1 was not restored over the archive it comes from.").arg(target));
             return EntryOutcome::Kept;
@@ -366,7 +389,9 @@ BackupEngine::EntryOutcome BackupEngine::RestoreEntry(qint64 index, const QStrin
         // The existing file is not deleted first: the entry is written next to
         // it and renamed over it only once it is whole, so a damaged entry
         // leaves the old file in place.
-        MakeWritable(QFileInfo(target));
+        if ((status.st_mode & (S_IRUSR | S_IWUSR)) != (S_IRUSR | S_IWUSR)) {
+            MakeWritable(QFileInfo(target));
+        }
     }
     try {
         archive_.StageExtract(index, folder);
@@ -381,6 +406,7 @@ BackupEngine::EntryOutcome BackupEngine::RestoreEntry(qint64 index, const QStrin
 }
 
 void BackupEngine::CommitRestored() {
+    NoteStagedErrors();
     try {
         for (const QString& target : archive_.CommitExtracted()) {
             TouchFile(target);

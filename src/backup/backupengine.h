@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/types.h>
 #include <QString>
 #include <functional>
 
@@ -72,6 +73,9 @@ private:
     // durable together; each is then restored.
     void CommitRestored();
     void NoteError(const QString& error);
+    // Notes the failures of entries staged and written since.
+    void NoteStagedErrors();
+    void NoteErrorNow(const QString& error);
     // False when the user cancelled before this file.
     bool Advance(const QString& name);
     void Finish();
@@ -86,6 +90,10 @@ private:
     quint32 selection_ = 0;
     ZipArchive archive_;
     QString archiveFile_;  // the open archive's canonical path, while restoring
+    // Its file's identity, when found: no file of another can be the archive.
+    bool archiveFound_ = false;
+    dev_t archiveDevice_ = 0;
+    ino_t archiveInode_ = 0;
     QString lastError_;
     int restored_ = 0;
     Progress progress_;

@@ -4,20 +4,26 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
-#include <QStorageInfo>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <system_error>
+#include <thread>
+#include <utility>
 
 #include "platform/codepage.h"
 #include "zipdirectory.h"
@@ -115,11 +121,55 @@ QString WriteErrorText(const QString& path, const QString& reason) {
     return QStringLiteral("%1 cannot be written: %2").arg(path, reason);
 }
 
-struct FileCloser {
-    void operator()(zip_file_t* file) const { zip_fclose(file); }
-};
+// Threads letting go of the files that restored ones replaced.
+constexpr size_t kReleasers = 8;
+
+// Closes the handles, on a few threads: a close that frees a file may wait
+// for the disk, and those waits overlap.
+void ReleaseSideBySide(const std::vector<int>& handles) {
+    std::atomic<size_t> next{0};
+    const auto release = [&] {
+        for (size_t i = next++; i < handles.size(); i = next++) {
+            if (handles[i] >= 0) {
+                ::close(handles[i]);
+            }
+        }
+    };
+    std::vector<std::jthread> helpers;
+    for (size_t i = 1; i < kReleasers && i * 8 < handles.size(); ++i) {
+        helpers.emplace_back(release);
+    }
+    release();
+}
+
+QString ErrorText(int error) {
+    char buffer[256];
+    return QString::fromLocal8Bit(strerror_r(error, buffer, sizeof buffer));
+}
+
+bool WriteAll(int handle, const char* data, qint64 size) {
+    while (size > 0) {
+        const ssize_t written = ::write(handle, data, static_cast<size_t>(size));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
 
 }  // namespace
+
+void ZipArchive::FileCloser::operator()(zip_file* file) const {
+    zip_fclose(file);
+}
 
 ZipArchive::ZipArchive() = default;
 
@@ -177,6 +227,7 @@ void ZipArchive::Open(const QString& path) {
         throw ZipError(QStringLiteral("%1 cannot be opened: %2").arg(path, OpenErrorText(error)));
     }
     path_ = path;
+    source_ = ::open(encoded.constData(), O_RDONLY | O_CLOEXEC);
     try {
         CheckLayout();
     } catch (...) {
@@ -376,54 +427,76 @@ bool ZipArchive::IsSafeEntryName(const QString& name) {
            !name.contains(QChar(0)) && !name.contains(QLatin1Char(':'));
 }
 
-ZipArchive::Written ZipArchive::WriteEntry(qint64 index, const QString& folder, bool staged) {
-    const QString name = Name(index);
-    if (!IsSafeEntryName(name)) {
+ZipArchive::Planned ZipArchive::Plan(qint64 index, const QString& folder,
+                                     qint64 pendingBytes) const {
+    Planned plan;
+    plan.index = index;
+    plan.name = Name(index);
+    if (!IsSafeEntryName(plan.name)) {
         throw ZipError(
             QStringLiteral("The archive entry \"%1\" would be written outside its folder.")
-                .arg(name));
+                .arg(plan.name));
     }
-    const QString target = QDir(folder).filePath(name);
+    plan.target = QDir(folder).filePath(plan.name);
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
         (stat.valid & ZIP_STAT_SIZE) == 0) {
-        Fail(QStringLiteral("%1 cannot be read from the archive").arg(name));
+        Fail(QStringLiteral("%1 cannot be read from the archive").arg(plan.name));
     }
+    constexpr auto kMax = static_cast<zip_uint64_t>(std::numeric_limits<qint64>::max());
+    plan.info.size = static_cast<qint64>(std::min(stat.size, kMax));
+    plan.info.compressedSize = static_cast<qint64>(std::min(stat.comp_size, kMax));
+    plan.info.method = stat.comp_method;
+    plan.info.crc = stat.crc;
     // libzip compares size and CRC only once the data has ended, and data
     // can inflate to a thousand times its stored size: the declared size is
     // the most that is ever written.
-    const auto declared = static_cast<qint64>(std::min<zip_uint64_t>(
-        stat.size, static_cast<zip_uint64_t>(std::numeric_limits<qint64>::max())));
-    const QStorageInfo storage(folder);
-    if (storage.isValid() && storage.bytesAvailable() >= 0 &&
-        declared > storage.bytesAvailable()) {
-        throw ZipError(QStringLiteral("%1 needs %2 bytes, more than are free in %3.")
-                           .arg(name)
-                           .arg(declared)
-                           .arg(folder));
-    }
-    std::unique_ptr<zip_file_t, FileCloser> entry(
-        zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0));
-    if (!entry) {
-        Fail(QStringLiteral("%1 cannot be read from the archive").arg(name));
-    }
-    Written written;
-    if (staged) {
-        written = OpenStaged(target);
-    } else {
-        auto saved = std::make_unique<QSaveFile>(target);
-        if (!saved->open(QIODevice::WriteOnly)) {
-            throw ZipError(WriteErrorText(target, saved->errorString()));
+    plan.declared = plan.info.size;
+    // Entries still being written have yet to take their room.
+    struct statvfs space {};
+    if (::statvfs(QFile::encodeName(folder).constData(), &space) == 0) {
+        const auto available = static_cast<qint64>(std::min<unsigned long long>(
+            static_cast<unsigned long long>(space.f_bavail) * space.f_frsize, kMax));
+        if (plan.declared > available - pendingBytes) {
+            throw ZipError(QStringLiteral("%1 needs %2 bytes, more than are free in %3.")
+                               .arg(plan.name)
+                               .arg(plan.declared)
+                               .arg(folder));
         }
-        written.file = std::move(saved);
-        written.target = target;
     }
-    QFileDevice& file = *written.file;
+    return plan;
+}
+
+void ZipArchive::Fail(zip* reader, const QString& what) {
+    const QString reason = QString::fromLocal8Bit(zip_strerror(reader));
+    throw ZipError(reason.isEmpty() ? what : what + QStringLiteral(": ") + reason);
+}
+
+// Opened before the file it goes to, so that an entry that cannot be read
+// leaves nothing behind.
+std::unique_ptr<zip_file_t, ZipArchive::FileCloser> ZipArchive::OpenEntry(zip* reader,
+                                                                          const Planned& plan) {
+    std::unique_ptr<zip_file_t, FileCloser> entry(
+        zip_fopen_index(reader, static_cast<zip_uint64_t>(plan.index), 0));
+    if (!entry) {
+        Fail(reader, QStringLiteral("%1 cannot be read from the archive").arg(plan.name));
+    }
+    return entry;
+}
+
+void ZipArchive::CopyEntry(zip_file_t* opened, const Planned& plan, Written& written) {
+    std::unique_ptr<zip_file_t, FileCloser> entry(opened);
+    const QString& name = plan.name;
+    const qint64 declared = plan.declared;
     const auto cancel = [&] { Cancel(written); };
     const auto damaged = [&](const QString& reason) {
         cancel();
         throw ZipError(QStringLiteral("%1 in the archive is damaged: %2").arg(name, reason));
+    };
+    const auto failed = [&](const QString& reason) {
+        cancel();
+        throw ZipError(WriteErrorText(written.target, reason));
     };
     char buffer[64 * 1024];
     qint64 total = 0;
@@ -443,10 +516,12 @@ ZipArchive::Written ZipArchive::WriteEntry(qint64 index, const QString& folder, 
         if (total > declared) {
             damaged(QStringLiteral("it holds more than the %1 bytes it declares").arg(declared));
         }
-        if (file.write(buffer, got) != got) {
-            const QString reason = file.errorString();
-            cancel();
-            throw ZipError(WriteErrorText(target, reason));
+        if (written.saved) {
+            if (written.saved->write(buffer, got) != got) {
+                failed(written.saved->errorString());
+            }
+        } else if (!WriteAll(written.handle, buffer, got)) {
+            failed(ErrorText(errno));
         }
     }
     if (total != declared) {
@@ -457,96 +532,306 @@ ZipArchive::Written ZipArchive::WriteEntry(qint64 index, const QString& folder, 
     if (const int error = zip_fclose(entry.release()); error != 0) {
         damaged(OpenErrorText(error));
     }
-    if (!file.flush()) {
-        const QString reason = file.errorString();
-        cancel();
-        throw ZipError(WriteErrorText(target, reason));
+    if (written.saved && !written.saved->flush()) {
+        failed(written.saved->errorString());
     }
-    return written;
 }
 
-// A new file beside the one it will replace, as QSaveFile makes one for
-// ExtractTo: a link is followed to the file it leads to, an existing file
-// that may not be written is refused, and the new file takes its
-// permissions (a new one those the umask leaves).
-ZipArchive::Written ZipArchive::OpenStaged(const QString& path) {
+// The file a staged entry replaces: a link is followed to the file it
+// leads to, as QSaveFile does for ExtractTo.
+QString ZipArchive::StagedTarget(const QString& path) {
     QFileInfo existing(path);
     for (int depth = 0; depth < 128 && existing.isSymLink(); ++depth) {
         existing.setFile(existing.symLinkTarget());
     }
-    const QString target = existing.isSymLink() ? path : existing.filePath();
+    return existing.isSymLink() ? path : existing.filePath();
+}
+
+// A new file beside the one it will replace, as QSaveFile makes one for
+// ExtractTo: an existing file that may not be written is refused, and the
+// new file takes its permissions (a new one those the umask leaves).
+ZipArchive::Written ZipArchive::OpenStaged(const QString& path, const QString& target) {
+    const QByteArray encoded = QFile::encodeName(target);
     struct stat status {};
-    const bool exists = ::stat(QFile::encodeName(target).constData(), &status) == 0;
-    if (exists && (S_ISDIR(status.st_mode) || !existing.isWritable())) {
+    const bool exists = ::stat(encoded.constData(), &status) == 0;
+    if (exists && (S_ISDIR(status.st_mode) || ::access(encoded.constData(), W_OK) != 0)) {
         throw ZipError(WriteErrorText(path, QStringLiteral("it may not be replaced")));
     }
     Written written;
     written.target = target;
+    const mode_t mode = exists ? 0600 : 0666;
+    // Made without a name first where the file system allows: making the
+    // file is the slow part, and a nameless one is made without holding
+    // the folder against the other workers. It is named at once.
+    int unnamed = ::open(QFile::encodeName(QFileInfo(target).path()).constData(),
+                         O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    const QByteArray own = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(unnamed);
     for (int attempt = 0; written.temporary.isEmpty(); ++attempt) {
         const QString candidate =
             target + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16,
                                                QLatin1Char('0'));
-        const int handle = ::open(QFile::encodeName(candidate).constData(),
-                                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+        const QByteArray name = QFile::encodeName(candidate);
+        int handle = -1;
+        if (unnamed < 0) {
+            handle = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        } else if (::linkat(AT_FDCWD, own.constData(), AT_FDCWD, name.constData(),
+                            AT_SYMLINK_FOLLOW) == 0) {
+            handle = std::exchange(unnamed, -1);
+        } else if (errno != EEXIST) {
+            // Without /proc, say, the file is made under its name instead.
+            ::close(std::exchange(unnamed, -1));
+            --attempt;
+            continue;
+        }
         if (handle < 0) {
             if (errno != EEXIST || attempt > 100) {
-                throw ZipError(WriteErrorText(path, QString::fromLocal8Bit(std::strerror(errno))));
+                const QString reason = ErrorText(errno);
+                if (unnamed >= 0) {
+                    ::close(unnamed);
+                }
+                throw ZipError(WriteErrorText(path, reason));
             }
             continue;
         }
-        written.temporary = candidate;
-        auto file = std::make_unique<QFile>(candidate);
-        if ((exists && ::fchmod(handle, status.st_mode & 07777) != 0) ||
-            !file->open(handle, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        if (exists && ::fchmod(handle, status.st_mode & 07777) != 0) {
+            const QString reason = ErrorText(errno);
             ::close(handle);
-            QFile::remove(candidate);
+            ::unlink(name.constData());
             throw ZipError(WriteErrorText(path, reason));
         }
-        written.file = std::move(file);
+        written.temporary = candidate;
+        written.handle = handle;
     }
     return written;
 }
 
 void ZipArchive::Cancel(Written& written) {
-    if (auto* saved = qobject_cast<QSaveFile*>(written.file.get())) {
-        saved->cancelWriting();
+    if (written.saved) {
+        written.saved->cancelWriting();
         return;
     }
-    written.file->close();
-    QFile::remove(written.temporary);
+    if (written.handle >= 0) {
+        ::close(written.handle);
+        written.handle = -1;
+        ::unlink(QFile::encodeName(written.temporary).constData());
+    }
 }
 
 QString ZipArchive::ExtractTo(qint64 index, const QString& folder) {
-    Written written = WriteEntry(index, folder, false);
-    auto& file = static_cast<QSaveFile&>(*written.file);
-    if (!file.commit()) {
-        throw ZipError(WriteErrorText(written.target, file.errorString()));
+    const Planned plan = Plan(index, folder, 0);
+    Written written;
+    written.target = plan.target;
+    written.saved = std::make_unique<QSaveFile>(plan.target);
+    std::unique_ptr<zip_file_t, FileCloser> entry = OpenEntry(archive_, plan);
+    if (!written.saved->open(QIODevice::WriteOnly)) {
+        throw ZipError(WriteErrorText(plan.target, written.saved->errorString()));
     }
-    return written.target;
+    CopyEntry(entry.release(), plan, written);
+    if (!written.saved->commit()) {
+        throw ZipError(WriteErrorText(plan.target, written.saved->errorString()));
+    }
+    return plan.target;
+}
+
+// Entries staged for extraction, written by a few threads. Each thread reads
+// its own handle on the archive's file, since libzip's reading of one
+// archive is not to be shared; the entries are checked against the layout
+// the owner's archive read.
+class ZipArchive::Stager {
+public:
+    struct Job {
+        Planned plan;
+        QString path;    // the target as named, for messages
+        QString target;  // the file it replaces
+        Written written;
+        QString error;
+    };
+
+    Stager(const ZipArchive& owner, int threads) : owner_(owner) {
+        for (int i = 0; i < threads; ++i) {
+            threads_.emplace_back([this] { Work(); });
+        }
+    }
+
+    ~Stager() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        for (std::thread& thread : threads_) {
+            thread.join();
+        }
+    }
+
+    void Add(Job job) {
+        pendingBytes_ += job.plan.declared;
+        {
+            const std::lock_guard lock(mutex_);
+            jobs_.push_back(std::move(job));
+        }
+        wake_.notify_one();
+    }
+
+    qsizetype Count() {
+        const std::lock_guard lock(mutex_);
+        return static_cast<qsizetype>(jobs_.size());
+    }
+
+    qint64 PendingBytes() const { return pendingBytes_; }
+
+    // Every job, each once written or failed, in the order given.
+    std::deque<Job> Take() {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return finished_ == jobs_.size(); });
+        std::deque<Job> jobs = std::move(jobs_);
+        jobs_.clear();
+        next_ = 0;
+        finished_ = 0;
+        return jobs;
+    }
+
+private:
+    void Work() {
+        zip* reader = nullptr;
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return stopping_ || next_ < jobs_.size(); });
+            if (next_ >= jobs_.size()) {
+                break;
+            }
+            // A deque keeps its elements in place as more are added.
+            Job& job = jobs_[next_++];
+            lock.unlock();
+            try {
+                Write(job, reader);
+            } catch (const ZipError& error) {
+                job.error = error.Message();
+            }
+            pendingBytes_ -= job.plan.declared;
+            lock.lock();
+            ++finished_;
+            if (finished_ == jobs_.size()) {
+                done_.notify_all();
+            }
+        }
+        lock.unlock();
+        if (reader != nullptr) {
+            zip_discard(reader);
+        }
+    }
+
+    void Write(Job& job, zip*& reader) {
+        if (reader == nullptr) {
+            reader = owner_.OpenReader();
+        }
+        owner_.RequireSame(reader, job.plan);
+        std::unique_ptr<zip_file_t, FileCloser> entry = OpenEntry(reader, job.plan);
+        job.written = OpenStaged(job.path, job.target);
+        CopyEntry(entry.release(), job.plan, job.written);
+        // The disk starts on the bytes now, while the next entries inflate.
+        ::sync_file_range(job.written.handle, 0, 0, SYNC_FILE_RANGE_WRITE);
+    }
+
+    const ZipArchive& owner_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable done_;
+    std::deque<Job> jobs_;
+    size_t next_ = 0;
+    size_t finished_ = 0;
+    bool stopping_ = false;
+    std::atomic<qint64> pendingBytes_{0};
+    std::vector<std::thread> threads_;
+};
+
+zip* ZipArchive::OpenReader() const {
+    // A handle of its own on the very file the owner holds.
+    const QByteArray own = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(source_);
+    int handle = ::open(own.constData(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0) {
+        handle = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_CLOEXEC);
+    }
+    int error = ZIP_ER_OPEN;
+    zip* reader = handle < 0 ? nullptr : zip_fdopen(handle, 0, &error);
+    if (reader == nullptr) {
+        if (handle >= 0) {
+            ::close(handle);
+        }
+        throw ZipError(QStringLiteral("%1 cannot be opened: %2").arg(path_, OpenErrorText(error)));
+    }
+    return reader;
+}
+
+void ZipArchive::RequireSame(zip* reader, const Planned& plan) const {
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(reader, static_cast<zip_uint64_t>(plan.index), 0, &stat) != 0 ||
+        stat.size != static_cast<zip_uint64_t>(plan.info.size) ||
+        stat.comp_size != static_cast<zip_uint64_t>(plan.info.compressedSize) ||
+        stat.crc != plan.info.crc || stat.comp_method != plan.info.method) {
+        throw ZipError(
+            QStringLiteral("%1 is not a sound ZIP archive: it describes %2 in two ways.")
+                .arg(path_, QStringLiteral("entry %1").arg(plan.index)));
+    }
 }
 
 QString ZipArchive::StageExtract(qint64 index, const QString& folder) {
-    Written written = WriteEntry(index, folder, true);
-    // The disk starts on the bytes now, while the next entries inflate.
-    ::sync_file_range(written.file->handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
-    const QString target = written.target;
+    RequireOpen();
+    if (!stager_) {
+        const int threads =
+            std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 2, 4);
+        stager_ = std::make_unique<Stager>(*this, threads);
+    }
+    Stager::Job job;
+    job.plan = Plan(index, folder, stager_->PendingBytes());
+    job.path = job.plan.target;
+    job.target = StagedTarget(job.path);
+    const QString target = job.target;
     stagedTargets_.insert(QFileInfo(target).absoluteFilePath());
-    staged_.push_back(std::move(written));
+    stager_->Add(std::move(job));
     return target;
+}
+
+QStringList ZipArchive::WaitStaged() {
+    QStringList errors;
+    if (!stager_) {
+        return errors;
+    }
+    std::deque<Stager::Job> jobs = stager_->Take();
+    for (Stager::Job& job : jobs) {
+        if (!job.error.isEmpty()) {
+            errors.append(job.error);
+            // Its target waits for nothing more, unless an earlier entry of
+            // the same name was written.
+            stagedTargets_.remove(QFileInfo(job.target).absoluteFilePath());
+            continue;
+        }
+        written_.push_back(std::move(job.written));
+    }
+    for (const Written& file : written_) {
+        stagedTargets_.insert(QFileInfo(file.target).absoluteFilePath());
+    }
+    return errors;
 }
 
 bool ZipArchive::IsStaged(const QString& path) const {
     return stagedTargets_.contains(QFileInfo(path).absoluteFilePath());
 }
 
+qsizetype ZipArchive::StagedCount() const {
+    return static_cast<qsizetype>(written_.size()) + (stager_ ? stager_->Count() : 0);
+}
+
 QStringList ZipArchive::CommitExtracted() {
-    std::vector<Written> files = std::move(staged_);
-    staged_.clear();
+    // Failures here were the caller's to collect from WaitStaged first.
+    WaitStaged();
+    std::vector<Written> files = std::move(written_);
+    written_.clear();
     stagedTargets_.clear();
-    const auto fail = [&](size_t from, const QString& target, const QString& reason) {
-        for (size_t i = from; i < files.size(); ++i) {
-            Cancel(files[i]);
+    const auto fail = [&](const QString& target, const QString& reason) {
+        for (Written& file : files) {
+            Cancel(file);
         }
         throw ZipError(WriteErrorText(target, reason));
     };
@@ -556,26 +841,51 @@ QStringList ZipArchive::CommitExtracted() {
     QSet<dev_t> synced;
     for (const Written& file : files) {
         struct stat status {};
-        if (::fstat(file.file->handle(), &status) != 0) {
-            fail(0, file.target, QString::fromLocal8Bit(std::strerror(errno)));
+        if (::fstat(file.handle, &status) != 0) {
+            fail(file.target, ErrorText(errno));
         }
         if (!synced.contains(status.st_dev)) {
-            if (::syncfs(file.file->handle()) != 0) {
-                fail(0, file.target, QString::fromLocal8Bit(std::strerror(errno)));
+            if (::syncfs(file.handle) != 0) {
+                fail(file.target, ErrorText(errno));
             }
             synced.insert(status.st_dev);
         }
     }
+    for (Written& file : files) {
+        ::close(file.handle);
+        file.handle = -1;
+    }
+    // A file replaced here is let go only once its folder is synced: its
+    // blocks are freed then, which a file system may hand back to the disk
+    // there and then, waiting for each. Inside the rename that wait would
+    // hold the folder against every other rename, and before the folder is
+    // synced, a crash could leave the name with the old file's freed blocks.
+    std::vector<int> replaced(files.size(), -1);
+    for (size_t i = 0; i < files.size(); ++i) {
+        replaced[i] = ::open(QFile::encodeName(files[i].target).constData(),
+                             O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    }
     QStringList targets;
     QSet<QString> folders;
+    int error = 0;
+    size_t failed = 0;
     for (size_t i = 0; i < files.size(); ++i) {
-        files[i].file->close();
-        if (::rename(QFile::encodeName(files[i].temporary).constData(),
-                     QFile::encodeName(files[i].target).constData()) != 0) {
-            fail(i, files[i].target, QString::fromLocal8Bit(std::strerror(errno)));
+        const QByteArray temporary = QFile::encodeName(files[i].temporary);
+        if (error != 0) {
+            ::unlink(temporary.constData());
+        } else if (::rename(temporary.constData(),
+                            QFile::encodeName(files[i].target).constData()) != 0) {
+            error = errno;
+            failed = i;
+            ::unlink(temporary.constData());
+        } else {
+            targets.append(files[i].target);
+            folders.insert(QFileInfo(files[i].target).absolutePath());
         }
-        targets.append(files[i].target);
-        folders.insert(QFileInfo(files[i].target).absolutePath());
+    }
+    if (error != 0) {
+        ReleaseSideBySide(replaced);
+        throw ZipError(WriteErrorText(files[failed].target, ErrorText(error)));
     }
     // The renames last only once their folders are on the disk too; a file
     // system that cannot sync a folder has nothing more to offer.
@@ -587,14 +897,16 @@ QStringList ZipArchive::CommitExtracted() {
             ::close(folder);
         }
     }
+    ReleaseSideBySide(replaced);
     return targets;
 }
 
 void ZipArchive::DiscardExtracted() {
-    for (Written& file : staged_) {
+    WaitStaged();
+    for (Written& file : written_) {
         Cancel(file);
     }
-    staged_.clear();
+    written_.clear();
     stagedTargets_.clear();
 }
 
@@ -707,6 +1019,11 @@ void ZipArchive::FinishWritten() {
 
 void ZipArchive::Discard() {
     DiscardExtracted();
+    stager_.reset();
+    if (source_ >= 0) {
+        ::close(source_);
+        source_ = -1;
+    }
     if (archive_ != nullptr) {
         zip_discard(archive_);
         archive_ = nullptr;

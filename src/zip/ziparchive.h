@@ -8,8 +8,9 @@
 #include <memory>
 #include <vector>
 
-class QFileDevice;
+class QSaveFile;
 struct zip;
+struct zip_file;
 
 // One ZIP archive, with exactly the operations backup and restore need: make
 // a new archive, open one, set the archive and entry comments, add a file
@@ -73,16 +74,24 @@ public:
     // The same for many entries: each is written and checked as ExtractTo
     // writes it, beside its target, but made durable and put in its place
     // only by CommitExtracted, together with the others, so that the disk
-    // is waited for once rather than once per file. Returns the target.
+    // is waited for once rather than once per file. The writing is done by
+    // worker threads, each reading its own copy of the archive: what can be
+    // checked without writing (the name, the free space) throws here, a
+    // failure while writing is given by WaitStaged. Returns the target.
     QString StageExtract(qint64 index, const QString& folder);
+    // Waits until every staged entry is written; gives the messages of
+    // those that failed, in the order they were staged. Their targets stay
+    // as they were.
+    QStringList WaitStaged();
     // Whether a staged file waits to become `path`.
     bool IsStaged(const QString& path) const;
-    qsizetype StagedCount() const { return static_cast<qsizetype>(staged_.size()); }
+    qsizetype StagedCount() const;
     // Makes every staged file durable, then puts each in its place, then
     // syncs their folders: no file replaces an old one before all of it is
     // on the disk. Gives the targets put in place. On a failure the files
     // not yet in place are dropped, their targets left as they were, and
-    // ZipError is thrown.
+    // ZipError is thrown. Entries still being written are waited for; one
+    // that failed is left out, its message to be had from WaitStaged first.
     QStringList CommitExtracted();
     // Drops the staged files; their targets stay as they were.
     void DiscardExtracted();
@@ -97,6 +106,7 @@ public:
 
 private:
     [[noreturn]] void Fail(const QString& what) const;
+    [[noreturn]] static void Fail(zip* reader, const QString& what);
     // Adds the file at `path` as an entry named `stored` in `encoding`
     // (libzip's ZIP_FL_ENC_ flag), deflated when asked and worth it.
     qint64 AddSource(const QString& path, const QByteArray& stored, quint32 encoding,
@@ -104,16 +114,35 @@ private:
     // A file written for an entry, open, that is to replace `target`: a
     // QSaveFile, or for a staged entry a plain file at `temporary`.
     struct Written {
-        std::unique_ptr<QFileDevice> file;
+        std::unique_ptr<QSaveFile> saved;  // for ExtractTo
+        int handle = -1;                   // for a staged entry, at `temporary`
         QString target;
         QString temporary;
     };
-    // The entry written whole and checked into a new file that will replace
-    // its target in `folder`, not yet committed.
-    Written WriteEntry(qint64 index, const QString& folder, bool staged);
-    static Written OpenStaged(const QString& path);
-    // Drops the written file; the target stays as it was.
+    // What is known of an entry before anything is written for it.
+    struct Planned {
+        qint64 index = 0;
+        QString name;
+        QString target;       // in the folder, as named
+        qint64 declared = 0;  // the most bytes ever written
+        EntryInfo info;
+    };
+    Planned Plan(qint64 index, const QString& folder, qint64 pendingBytes) const;
+    struct FileCloser {
+        void operator()(zip_file* file) const;
+    };
+    static std::unique_ptr<zip_file, FileCloser> OpenEntry(zip* reader, const Planned& plan);
+    // Writes the opened entry, which it closes, whole and checked into
+    // `written`, which is cancelled on a failure.
+    static void CopyEntry(zip_file* opened, const Planned& plan, Written& written);
+    // The file a staged entry for `path` replaces: the end of its links.
+    static QString StagedTarget(const QString& path);
+    static Written OpenStaged(const QString& path, const QString& target);
     static void Cancel(Written& written);
+    // A reader of its own on the open archive's file, for a worker thread.
+    zip* OpenReader() const;
+    // Throws unless the reader sees the planned entry as the archive did.
+    void RequireSame(zip* reader, const Planned& plan) const;
     void RequireOpen() const;
     void RequireIndex(qint64 index) const;
     QByteArray UnusedNameLike(const QByteArray& name) const;
@@ -123,6 +152,9 @@ private:
     void Reset();
 
     zip* archive_ = nullptr;
+    // The file of an archive being read, held open so that the workers of
+    // StageExtract read that very file, whatever its path leads to later.
+    int source_ = -1;
     // The archive's file as given; one being made is written beside the file
     // the path finally leads to, and then takes its place.
     QString path_;
@@ -137,7 +169,10 @@ private:
     };
     QSet<QByteArray> names_;
     QHash<qint64, StandIn> standIns_;
-    // Entries written by StageExtract, waiting for CommitExtracted.
-    std::vector<Written> staged_;
-    QSet<QString> stagedTargets_;  // their targets' absolute paths
+    // Entries given to StageExtract, written by workers, waiting for
+    // CommitExtracted.
+    class Stager;
+    std::unique_ptr<Stager> stager_;
+    std::vector<Written> written_;  // staged, written whole
+    QSet<QString> stagedTargets_;   // their targets' absolute paths
 };

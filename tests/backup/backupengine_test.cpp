@@ -515,3 +515,44 @@ TEST(Progress, CountsEveryFileAndCancelsBetweenFiles) {
     EXPECT_TRUE(QFileInfo::exists(GetReportsDirectory() + "/Tiny.xpf"));
     EXPECT_FALSE(QFileInfo::exists(GetDataDirectory() + "/PaidWith.dat"));
 }
+
+// Entries are written while later ones are still being looked at: what went
+// wrong is told in the order of the entries all the same, a damaged entry
+// leaves its old file and nothing beside it, and the good ones come back.
+TEST(Restore, FailuresAreToldInTheOrderOfTheEntries) {
+    SKIP_WITHOUT_INFOZIP();
+    TestPlatform platform;
+    WipeUserFolders();
+    const QString staging = platform.Path("staging");
+    WriteFileBytes(staging + "/One.xpf", "XQZ");
+    WriteFileBytes(staging + "/Out.xpf", "outside");
+    WriteFileBytes(staging + "/Two.xpf", "two report");
+    WriteFileBytes(staging + "/Three.xpf", "XQZ");
+    const QString archive = platform.Path("ordered.xbf");
+    const QStringList names{"One.xpf", "Out.xpf", "Two.xpf", "Three.xpf"};
+    ASSERT_EQ(InfoZip("zip", QStringList{"-q", archive} + names, staging).exitCode, 0);
+    ASSERT_TRUE(EditWithZipnote(
+        archive, {{"One.xpf", "1"}, {"Out.xpf", "1"}, {"Two.xpf", "1"}, {"Three.xpf", "1"}},
+        {{"Out.xpf", "../Out.xpf"}}));
+    // Both short entries are stored as they are; each now fails its CRC.
+    WriteFileBytes(archive, ReadFileBytes(archive).replace("XQZ", "XQY"));
+    UserFiles::Put(GetReportsDirectory(), "One.xpf", "old one");
+    UserFiles::Put(GetReportsDirectory(), "Three.xpf", "old three");
+
+    BackupFileList reports;
+    BackupEngine::ListArchiveReports(archive, reports);
+    BackupEngine engine;
+    engine.SetSelection(kBackupReports);
+    EXPECT_EQ(engine.Restore(archive, reports, true, false), 0);
+    const QStringList errors = engine.LastError().split('\n');
+    ASSERT_EQ(errors.size(), 3) << engine.LastError().toStdString();
+    EXPECT_TRUE(errors[0].startsWith("One.xpf in the archive is damaged"))
+        << errors[0].toStdString();
+    EXPECT_TRUE(errors[1].contains("../Out.xpf")) << errors[1].toStdString();
+    EXPECT_TRUE(errors[2].startsWith("Three.xpf in the archive is damaged"))
+        << errors[2].toStdString();
+    EXPECT_EQ(engine.RestoredCount(), 1);
+    EXPECT_EQ(Tree(GetReportsDirectory()),
+              (QStringList{"One.xpf=old one", "Three.xpf=old three", "Two.xpf=two report"}));
+    EXPECT_FALSE(QFile::exists(platform.Path("Out.xpf")));
+}
