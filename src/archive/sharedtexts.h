@@ -17,15 +17,16 @@ public:
     const QString& Find(const QString& text);
 
 private:
-    struct Slot {
-        size_t hash = 0;
-        QString text;  // null: the slot is free
-    };
-    const QString* Lookup(const char* bytes, qsizetype units, size_t hash) const;
-    const QString& Insert(size_t hash, QString text);
+    // Never 0, which marks a free slot.
+    static quint64 Hash(const char* bytes, size_t size);
+    const QString* Lookup(const char* bytes, qsizetype units, quint64 hash) const;
+    const QString& Insert(quint64 hash, QString text);
     void Grow();
 
-    std::vector<Slot> slots_;
+    // Open addressing over two arrays: a probe that finds no text, the usual
+    // case for a file's one-off texts, reads only the small hashes.
+    std::vector<quint64> hashes_;  // 0: the slot is free
+    std::vector<QString> texts_;
     size_t used_ = 0;
     QString spare_;  // the last text not kept, until the next one
 };

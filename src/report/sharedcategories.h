@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <array>
 #include <memory>
 
 #include "lists/category.h"
@@ -18,6 +19,22 @@ public:
     std::shared_ptr<CCategory> Read(CExpenseArchive& archive, int context);
 
 private:
+    struct Known {
+        QByteArray bytes;  // empty: no tuple
+        int context = 0;
+        std::shared_ptr<CCategory> category;
+    };
+    static constexpr int kBuckets = 64;
+    static constexpr int kWays = 4;
+    using Bucket = std::array<Known, kWays>;
+
+    // The bucket of the tuples that may begin the bytes `ahead`; none when
+    // they are too few to tell.
+    Bucket* BucketOf(QByteArrayView ahead);
+    std::shared_ptr<CCategory> Parse(CExpenseArchive& archive, int context, Bucket* bucket);
+
     std::shared_ptr<CCategory> next_;  // read into, until it is kept
     QHash<QByteArray, std::shared_ptr<CCategory>> known_;
+    // The tuples met last, by the first bytes they are stored in.
+    std::array<Bucket, kBuckets> recent_;
 };
