@@ -284,7 +284,7 @@ QString CExpenseArchive::ReadString() {
     // of them and saves most of a record's memory. It is found by the bytes
     // in the buffer, before anything is decoded or allocated.
     if (units > 0 && units <= kLongestSharedText && size <= buffer_.size() - bufferPos_) {
-        const QString& shared = sharedTexts_.Find(buffer_.constData() + bufferPos_, units);
+        QString shared = sharedTexts_.Find(buffer_.constData() + bufferPos_, units);
         bufferPos_ += size;
         return shared;
     }

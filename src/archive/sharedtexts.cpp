@@ -10,6 +10,12 @@ constexpr size_t kFirstSlots = 64;
 // distinct ones the rest are mostly each on its own, and a table of them
 // would only grow.
 constexpr size_t kMostKept = 8192;
+// With the table full, texts are looked up in samples of this many; when
+// fewer than one in kFewFound of a sample is found, the next kSkipped are
+// not looked up.
+constexpr size_t kSample = 1024;
+constexpr size_t kFewFound = 32;
+constexpr size_t kSkipped = 32768;
 
 quint64 Word(const char* bytes) {
     quint64 word;
@@ -64,26 +70,23 @@ quint64 SharedTexts::Hash(const char* bytes, size_t size) {
 }
 
 const QString* SharedTexts::Lookup(const char* bytes, qsizetype units, quint64 hash) const {
-    if (hashes_.empty()) {
+    if (slots_.empty()) {
         return nullptr;
     }
-    const size_t mask = hashes_.size() - 1;
+    const size_t mask = slots_.size() - 1;
     for (size_t at = hash & mask;; at = (at + 1) & mask) {
-        const quint64 there = hashes_[at];
-        if (there == 0) {
+        const Slot& slot = slots_[at];
+        if (slot.hash == 0) {
             return nullptr;
         }
-        if (there == hash) {
-            const QString& text = texts_[at];
-            if (text.size() == units &&
-                std::memcmp(text.constData(), bytes, static_cast<size_t>(units) * 2) == 0) {
-                return &text;
-            }
+        if (slot.hash == hash && slot.text.size() == units &&
+            std::memcmp(slot.text.constData(), bytes, static_cast<size_t>(units) * 2) == 0) {
+            return &slot.text;
         }
     }
 }
 
-const QString& SharedTexts::Find(const char* bytes, qsizetype units) {
+QString SharedTexts::Find(const char* bytes, qsizetype units) {
     if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN) {
         QString text(units, Qt::Uninitialized);
         for (qsizetype i = 0; i < units; ++i) {
@@ -91,60 +94,96 @@ const QString& SharedTexts::Find(const char* bytes, qsizetype units) {
         }
         return Find(text);
     }
+    const auto decode = [bytes, units] {
+        QString text(units, Qt::Uninitialized);
+        std::memcpy(text.data(), bytes, static_cast<size_t>(units) * 2);
+        return text;
+    };
+    if (!Looking()) {
+        return decode();
+    }
     const quint64 hash = Hash(bytes, static_cast<size_t>(units) * 2);
-    if (const QString* found = Lookup(bytes, units, hash)) {
+    const QString* found = Lookup(bytes, units, hash);
+    Note(found != nullptr);
+    if (found != nullptr) {
         return *found;
     }
-    QString text(units, Qt::Uninitialized);
-    std::memcpy(text.data(), bytes, static_cast<size_t>(units) * 2);
-    return Insert(hash, std::move(text));
+    QString text = decode();
+    Insert(hash, text);
+    return text;
 }
 
-const QString& SharedTexts::Find(const QString& text) {
+QString SharedTexts::Find(const QString& text) {
+    if (!Looking()) {
+        return text;
+    }
     const auto* bytes = reinterpret_cast<const char*>(text.constData());
     const quint64 hash = Hash(bytes, static_cast<size_t>(text.size()) * 2);
-    if (const QString* found = Lookup(bytes, text.size(), hash)) {
+    const QString* found = Lookup(bytes, text.size(), hash);
+    Note(found != nullptr);
+    if (found != nullptr) {
         return *found;
     }
-    return Insert(hash, text);
+    Insert(hash, text);
+    return text;
 }
 
-const QString& SharedTexts::Insert(quint64 hash, QString text) {
+bool SharedTexts::Looking() {
+    if (skipped_ == 0) {
+        return true;
+    }
+    --skipped_;
+    return false;
+}
+
+void SharedTexts::Note(bool found) {
+    if (used_ < kMostKept) {
+        return;
+    }
+    // A full table that finds next to nothing is a file of one-off texts
+    // (notes, numbered descriptions): looking each up would only cost a
+    // probe into a large table. They are taken as they come for a while,
+    // then a new sample tells whether names repeat again.
+    ++looked_;
+    found_ += found ? 1 : 0;
+    if (looked_ == kSample) {
+        if (found_ * kFewFound < kSample) {
+            skipped_ = kSkipped;
+        }
+        looked_ = 0;
+        found_ = 0;
+    }
+}
+
+void SharedTexts::Insert(quint64 hash, const QString& text) {
     if (used_ >= kMostKept) {
-        spare_ = std::move(text);
-        return spare_;
+        return;
     }
     // At most half the slots in use, so that a probe ends soon.
-    if ((used_ + 1) * 2 > hashes_.size()) {
+    if ((used_ + 1) * 2 > slots_.size()) {
         Grow();
     }
-    const size_t mask = hashes_.size() - 1;
+    const size_t mask = slots_.size() - 1;
     size_t at = hash & mask;
-    while (hashes_[at] != 0) {
+    while (slots_[at].hash != 0) {
         at = (at + 1) & mask;
     }
-    hashes_[at] = hash;
-    texts_[at] = std::move(text);
+    slots_[at].hash = hash;
+    slots_[at].text = text;
     ++used_;
-    return texts_[at];
 }
-
 void SharedTexts::Grow() {
-    std::vector<quint64> oldHashes = std::move(hashes_);
-    std::vector<QString> oldTexts = std::move(texts_);
-    const size_t size = oldHashes.empty() ? kFirstSlots : oldHashes.size() * 2;
-    hashes_.assign(size, 0);
-    texts_.assign(size, QString());
-    const size_t mask = size - 1;
-    for (size_t from = 0; from < oldHashes.size(); ++from) {
-        if (oldHashes[from] == 0) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? kFirstSlots : old.size() * 2, Slot());
+    const size_t mask = slots_.size() - 1;
+    for (Slot& slot : old) {
+        if (slot.hash == 0) {
             continue;
         }
-        size_t at = oldHashes[from] & mask;
-        while (hashes_[at] != 0) {
+        size_t at = slot.hash & mask;
+        while (slots_[at].hash != 0) {
             at = (at + 1) & mask;
         }
-        hashes_[at] = oldHashes[from];
-        texts_[at] = std::move(oldTexts[from]);
+        slots_[at] = std::move(slot);
     }
 }

@@ -9,24 +9,32 @@
 // every expense that holds it shares the one copy.
 class SharedTexts {
 public:
-    // The copy of the text whose little-endian UTF-16 units are `bytes`
-    // (`units` of them, any alignment), made on first sight. The reference
-    // lasts until the next call.
-    const QString& Find(const char* bytes, qsizetype units);
-    // The copy of `text`, which becomes the copy when there is none yet.
-    const QString& Find(const QString& text);
+    // The text whose little-endian UTF-16 units are `bytes` (`units` of
+    // them, any alignment): the copy met before, or a new one.
+    QString Find(const char* bytes, qsizetype units);
+    // The copy of `text` met before, or `text`.
+    QString Find(const QString& text);
 
 private:
     // Never 0, which marks a free slot.
     static quint64 Hash(const char* bytes, size_t size);
     const QString* Lookup(const char* bytes, qsizetype units, quint64 hash) const;
-    const QString& Insert(quint64 hash, QString text);
+    // Whether to look the next text up at all (see Note).
+    bool Looking();
+    // Once the table is full: whether a text looked up was found.
+    void Note(bool found);
+    void Insert(quint64 hash, const QString& text);
     void Grow();
 
-    // Open addressing over two arrays: a probe that finds no text, the usual
-    // case for a file's one-off texts, reads only the small hashes.
-    std::vector<quint64> hashes_;  // 0: the slot is free
-    std::vector<QString> texts_;
+    struct Slot {
+        quint64 hash = 0;  // 0: the slot is free
+        QString text;
+    };
+    // Open addressing, the hash beside its text: a text found costs one
+    // look at the table and one at the text.
+    std::vector<Slot> slots_;
     size_t used_ = 0;
-    QString spare_;  // the last text not kept, until the next one
+    size_t looked_ = 0;   // texts looked up in the current sample
+    size_t found_ = 0;    // of those, the ones found
+    size_t skipped_ = 0;  // texts still to take without looking
 };

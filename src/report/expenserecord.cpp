@@ -316,7 +316,14 @@ Amount CExpenseRecord::GetAmount(bool convert) const {
     const CExpenseReport* report = owner_ != nullptr ? owner_->GetReport() : nullptr;
     const int digits = report != nullptr ? report->GetCurrencyTable().GetHomeDigits()
                                          : CCurrencyTable::kDigitsWithoutTable;
-    return CCurrencyTable::ConvertToHome(amount_, exchangeRate_, digits);
+    return GetConvertedAmount(digits);
+}
+
+Amount CExpenseRecord::GetConvertedAmount(int homeDigits) const {
+    if (IsMileage() || exchangeRate_.GetValue() == 0.0) {
+        return amount_;
+    }
+    return CCurrencyTable::ConvertToHome(amount_, exchangeRate_, homeDigits);
 }
 
 void CExpenseRecord::SetAmount(const Amount& amount) {

@@ -96,6 +96,9 @@ public:
     // the home currency's decimals of the owning report (2 without one).
     // Mileage amounts are in the home currency already and never converted.
     Amount GetAmount(bool convert) const;
+    // GetAmount(true) with the home currency's decimals already known: for
+    // passes over many records of one report.
+    Amount GetConvertedAmount(int homeDigits) const;
     void SetAmount(const Amount& amount);
     const Amount& GetExchangeRate() const { return exchangeRate_; }
     void SetExchangeRate(const Amount& rate);

@@ -453,9 +453,14 @@ void CExpenseRecords::ClearQuery() {
 void CExpenseRecords::ComputeTotals(CExpenseTotals& totals, bool selected, bool convert) const {
     totals.Reset();
     const int count = GetCount(selected);
+    // The home currency's decimals take a look at the regional settings:
+    // once for the whole pass, for the records this collection owns.
+    const int digits = convert && count > 0 ? HomeDigits() : 0;
     for (int i = 0; i < count; ++i) {
         if (const CExpenseRecord* record = GetAt(i, selected)) {
-            totals.AddRecord(*record, record->GetAmount(convert));
+            const bool ours = record->GetOwner() == this;
+            totals.AddRecord(*record, convert && ours ? record->GetConvertedAmount(digits)
+                                                      : record->GetAmount(convert));
         }
     }
     if (report_ != nullptr) {
