@@ -29,7 +29,10 @@ SharedCategories::Bucket* SharedCategories::BucketOf(QByteArrayView ahead) {
     }
     const quint64 key = WordAt(ahead.data()) * 0x9E3779B97F4A7C15ULL ^
                         WordAt(ahead.data() + 8) * 0xC2B2AE3D27D4EB4FULL;
-    return &recent_[static_cast<size_t>(key >> 58) % kBuckets];
+    if (!recent_) {
+        recent_ = std::make_unique<std::array<Bucket, kBuckets>>();
+    }
+    return &(*recent_)[static_cast<size_t>(key >> 58) % kBuckets];
 }
 
 std::shared_ptr<CCategory> SharedCategories::Read(CExpenseArchive& archive, int context) {

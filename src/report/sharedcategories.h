@@ -35,6 +35,7 @@ private:
 
     std::shared_ptr<CCategory> next_;  // read into, until it is kept
     QHash<QByteArray, std::shared_ptr<CCategory>> known_;
-    // The tuples met last, by the first bytes they are stored in.
-    std::array<Bucket, kBuckets> recent_;
+    // The tuples met last, by the first bytes they are stored in; made at
+    // the first tuple read, as a record being written makes none.
+    std::unique_ptr<std::array<Bucket, kBuckets>> recent_;
 };
