@@ -184,11 +184,6 @@ void SharedTexts::Grow() {
         while (slots_[at].hash != 0) {
             at = (at + 1) & mask;
         }
-        // A fresh copy, made next to the others: the texts were first met
-        // among thousands of records, each far from the last, and a table
-        // whose texts lie together finds them in the cache. The records
-        // read so far keep the copy they hold.
-        slots_[at].hash = slot.hash;
-        slots_[at].text = QString(slot.text.constData(), slot.text.size());
+        slots_[at] = std::move(slot);
     }
 }
