@@ -153,6 +153,19 @@ void CExpenseArchive::SkipBuffered(qsizetype size) {
     bufferPos_ += size;
 }
 
+void CExpenseArchive::PrefetchString(qsizetype offset, bool text) const {
+    const QByteArrayView ahead = Buffered();
+    if (offset < 0 || ahead.size() - offset < 4) {
+        return;
+    }
+    const char* const at = ahead.data() + offset;
+    const qsizetype units = static_cast<uchar>(at[3]);
+    if (std::memcmp(at, kWideMarker, sizeof kWideMarker) == 0 && units > 0 &&
+        units <= kLongestSharedText && 4 + units * 2 <= ahead.size() - offset) {
+        sharedTexts_.Prefetch(at + 4, units, text);
+    }
+}
+
 void CExpenseArchive::Require(quint64 bytes) const {
     if (bytes > static_cast<quint64>(BytesLeft())) {
         throw CArchiveException(CArchiveException::kEndOfFile);

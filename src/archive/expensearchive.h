@@ -90,6 +90,9 @@ public:
     // archive; and passing over the first `size` of them, as if read.
     QByteArrayView Buffered() const;
     void SkipBuffered(qsizetype size);
+    // Reading ahead, only a hint: for the short string whose header begins
+    // `offset` bytes into Buffered(), SharedTexts::Prefetch.
+    void PrefetchString(qsizetype offset, bool text) const;
 
     // One call for both directions: stores the value or reads it into place.
     void Exchange(qint32& value);

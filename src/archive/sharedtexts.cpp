@@ -128,6 +128,23 @@ QString SharedTexts::Find(const QString& text) {
     return text;
 }
 
+void SharedTexts::Prefetch(const char* bytes, qsizetype units, bool text) const {
+    if (slots_.empty() || skipped_ > 0) {
+        return;
+    }
+    const quint64 hash = Hash(bytes, static_cast<size_t>(units) * 2);
+    const Slot& slot = slots_[hash & (slots_.size() - 1)];
+    if (!text) {
+        __builtin_prefetch(&slot);
+    } else if (slot.hash == hash) {
+        // Finding the copy compares its units and counts one more user of
+        // it, whose count sits just before the units.
+        const char* units16 = reinterpret_cast<const char*>(slot.text.constData());
+        __builtin_prefetch(units16);
+        __builtin_prefetch(units16 - sizeof(void*) * 2);
+    }
+}
+
 bool SharedTexts::Looking() {
     if (skipped_ == 0) {
         return true;

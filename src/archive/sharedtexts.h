@@ -15,6 +15,12 @@ public:
     // The copy of `text` met before, or `text`.
     QString Find(const QString& text);
 
+    // Reading ahead, only a hint: brings what finding the text will look at
+    // into the cache, so that the wait for memory overlaps other work. First
+    // the table's slot for it; then, once that is in the cache, with `text`,
+    // the storage of the copy in the slot.
+    void Prefetch(const char* bytes, qsizetype units, bool text) const;
+
 private:
     // Never 0, which marks a free slot.
     static quint64 Hash(const char* bytes, size_t size);
@@ -26,7 +32,8 @@ private:
     void Insert(quint64 hash, const QString& text);
     void Grow();
 
-    struct Slot {
+    // Aligned so that no slot straddles two cache lines.
+    struct alignas(32) Slot {
         quint64 hash = 0;  // 0: the slot is free
         QString text;
     };

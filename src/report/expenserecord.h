@@ -58,6 +58,13 @@ public:
     // The same; reading, the category tuple becomes the one `categories`
     // holds for the same bytes, shared with the other records read.
     void Serialize(CExpenseArchive& archive, int context, SharedCategories& categories);
+    // Reading ahead, only a hint (SharedTexts::Prefetch): the description of
+    // the record after the next one in `archive` waits for its shared text's
+    // table slot, and that of the next one, whose slot waited meanwhile, for
+    // the text itself. Either only when its category tuple is one
+    // `categories` read before.
+    static void PrefetchAhead(const CExpenseArchive& archive, SharedCategories& categories,
+                              int context);
     // Clears `modified` (which marks the owner), then every field goes back to
     // its default and the date to the clock's now.
     void Reset() override;
@@ -161,6 +168,10 @@ public:
     // The fewest bytes a stored record can take in a file of `version`, for
     // checking a record count against what a file holds.
     static quint64 MinimumStoredSize(quint32 version);
+    // The bytes a stored record takes after its category tuple, when `bytes`
+    // begin with that part of a record of a file of `version` and hold it
+    // whole; else 0. Only strings in the short forms are followed.
+    static qsizetype StoredSizeAfterTuple(QByteArrayView bytes, quint32 version);
 
 private:
     struct ToBeReadTag {};

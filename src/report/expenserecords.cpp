@@ -131,6 +131,10 @@ void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
         if (!positionOfStored.empty()) {
             positionOfStored.push_back(static_cast<qint32>(records_.size()));
         }
+        // Finding a record's description in the shared texts waits for
+        // memory twice, for the table and for the text: each wait is begun a
+        // record ahead, so that it passes while a record is read.
+        CExpenseRecord::PrefetchAhead(archive, categories, kRecordContext);
         quint64 digest = 0;
         if (current) {
             StreamChecksum checksum;

@@ -35,23 +35,41 @@ SharedCategories::Bucket* SharedCategories::BucketOf(QByteArrayView ahead) {
     return &(*recent_)[static_cast<size_t>(key >> 58) % kBuckets];
 }
 
-std::shared_ptr<CCategory> SharedCategories::Read(CExpenseArchive& archive, int context) {
+SharedCategories::Known* SharedCategories::Match(Bucket& bucket, QByteArrayView ahead,
+                                                 int context) {
     // Reading the same bytes reads the same tuple and takes exactly those
     // bytes, never one more: bytes ahead that begin with a tuple's bytes
     // read before are that tuple, and nothing of them need be decoded.
+    for (Known& way : bucket) {
+        const qsizetype size = way.bytes.size();
+        if (size == 0) {
+            break;
+        }
+        if (way.context == context && size <= ahead.size() &&
+            std::memcmp(way.bytes.constData(), ahead.data(), static_cast<size_t>(size)) == 0) {
+            return &way;
+        }
+    }
+    return nullptr;
+}
+
+qsizetype SharedCategories::KnownSizeAhead(QByteArrayView ahead, int context) {
+    Bucket* const bucket = BucketOf(ahead);
+    const Known* const known = bucket != nullptr ? Match(*bucket, ahead, context) : nullptr;
+    return known != nullptr ? known->bytes.size() : 0;
+}
+
+std::shared_ptr<CCategory> SharedCategories::Read(CExpenseArchive& archive, int context) {
     const QByteArrayView ahead = archive.Buffered();
     Bucket* const bucket = BucketOf(ahead);
     if (bucket == nullptr) {
         return Parse(archive, context, nullptr);
     }
-    for (auto way = bucket->begin(); way != bucket->end() && !way->bytes.isEmpty(); ++way) {
-        const qsizetype size = way->bytes.size();
-        if (way->context == context && size <= ahead.size() &&
-            std::memcmp(way->bytes.constData(), ahead.data(), static_cast<size_t>(size)) == 0) {
-            archive.SkipBuffered(size);
-            std::rotate(bucket->begin(), way, way + 1);
-            return bucket->front().category;
-        }
+    if (Known* const known = Match(*bucket, ahead, context)) {
+        archive.SkipBuffered(known->bytes.size());
+        // The tuple met most often stays first in its bucket.
+        std::rotate(bucket->begin(), bucket->begin() + (known - bucket->data()), known + 1);
+        return bucket->front().category;
     }
     return Parse(archive, context, bucket);
 }

@@ -18,6 +18,10 @@ public:
     // Reads a tuple; the copy read before from the same bytes, if any.
     std::shared_ptr<CCategory> Read(CExpenseArchive& archive, int context);
 
+    // The size of the tuple that the bytes `ahead` begin with, when it is
+    // one read before; else 0.
+    qsizetype KnownSizeAhead(QByteArrayView ahead, int context);
+
 private:
     struct Known {
         QByteArray bytes;  // empty: no tuple
@@ -31,6 +35,8 @@ private:
     // The bucket of the tuples that may begin the bytes `ahead`; none when
     // they are too few to tell.
     Bucket* BucketOf(QByteArrayView ahead);
+    // The tuple in `bucket` that the bytes `ahead` begin with, if any.
+    static Known* Match(Bucket& bucket, QByteArrayView ahead, int context);
     std::shared_ptr<CCategory> Parse(CExpenseArchive& archive, int context, Bucket* bucket);
 
     std::shared_ptr<CCategory> next_;  // read into, until it is kept
