@@ -15,6 +15,7 @@
 #include "report/expenserecord.h"
 #include "report/expenserecords.h"
 #include "report/recordquery.h"
+#include "report/recordsortorder.h"
 #include "report/recordsquery.h"
 #include "report/report.h"
 #include "scratchplatform.h"
@@ -96,6 +97,27 @@ void BM_Baseline_SortDoubles(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Baseline_SortDoubles)->Unit(benchmark::kMillisecond);
+
+// What no sort of the records can go below: reading each record's date where
+// it lies on the heap, asked for ahead as the sorts ask for it, after sorts
+// have left the records in another order than their memory.
+void BM_Baseline_ReadEveryDate(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    fixture.report->GetRecords().SetSortOrder(kFieldAmount, CRecordSortOrder::kAscending);
+    const CExpenseRecords& records = fixture.report->GetRecords();
+    std::vector<TimeStamp> dates(kExpenses);
+    constexpr int kAhead = 8;
+    for (auto _ : state) {
+        for (int i = 0; i < kExpenses; ++i) {
+            if (i + kAhead < kExpenses) {
+                records.GetAt(i + kAhead, false)->PrefetchSortKey(kFieldDate);
+            }
+            dates[i] = records.GetAt(i, false)->GetDate();
+        }
+        benchmark::DoNotOptimize(dates.data());
+    }
+}
+BENCHMARK(BM_Baseline_ReadEveryDate)->Unit(benchmark::kMillisecond);
 
 // Each key in turn, alternating the direction so no sort meets sorted input.
 void BM_SortByField(benchmark::State& state) {

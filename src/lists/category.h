@@ -52,6 +52,8 @@ public:
     qint32 GetGroup() const { return group_; }
     void SetGroup(qint32 group);
     QString GetName() const override { return name_; }
+    // The name without a copy, valid while this item lives unchanged.
+    const QString& GetNameRef() const { return name_; }
     void SetName(const QString& name);
     QString GetImageName() const override { return imageName_; }
     // Keeps only the file name of `path` and looks for it in the category

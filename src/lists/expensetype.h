@@ -29,6 +29,8 @@ public:
     void Reset() override;
 
     QString GetName() const override { return name_; }
+    // The name without a copy, valid while this item lives unchanged.
+    const QString& GetNameRef() const { return name_; }
     void SetName(const QString& name);
     QString GetShortName() const { return shortName_; }
     void SetShortName(const QString& shortName);

@@ -50,10 +50,10 @@ quint64 NextId() {
 }  // namespace
 
 CExpenseRecord::CExpenseRecord(CExpenseRecords* owner)
-    : owner_(owner),
-      id_(NextId()),
-      category_(std::make_shared<CCategory>()),
-      date_(Platform::Get().GetClock().Now()) {}
+    : category_(std::make_shared<CCategory>()),
+      date_(Platform::Get().GetClock().Now()),
+      owner_(owner),
+      id_(NextId()) {}
 
 CExpenseRecord::CExpenseRecord(CExpenseRecords* owner, ToBeReadTag)
     : owner_(owner), id_(NextId()) {}
@@ -436,24 +436,33 @@ QString CExpenseRecord::GetFieldText(qint32 field) const {
         case kFieldExpenseType:
             return GetExpenseType().GetName();
         default:
-            return GetOwnFieldText(field).toString();
+            return GetFieldView(field).toString();
     }
 }
 
-QStringView CExpenseRecord::GetOwnFieldText(qint32 field) const {
+QStringView CExpenseRecord::GetFieldView(qint32 field) const {
+    const QString* text = GetFieldString(field);
+    return text != nullptr ? QStringView(*text) : QStringView();
+}
+
+const QString* CExpenseRecord::GetFieldString(qint32 field) const {
     switch (field) {
-        case kFieldDescription:
-            return description_;
-        case kFieldContacts:
-            return contacts_;
-        case kFieldLocation:
-            return location_;
-        case kFieldPurpose:
-            return purpose_;
-        case kFieldCurrency:
-            return currencyName_;
+        case kFieldCategory:
+            return &category_->GetNameRef();
+        case kFieldClassification:
+            return &GetClassification().GetNameRef();
+        case kFieldPaidWith:
+            return &GetPaidWith().GetNameRef();
+        case kFieldExpenseType:
+            return &GetExpenseType().GetNameRef();
         default:
-            return {};
+            return GetOwnFieldString(field);
+    }
+}
+
+void CExpenseRecord::PrefetchFieldString(qint32 field) const {
+    if (const QString* text = GetFieldString(field)) {
+        PrefetchString(text);
     }
 }
 

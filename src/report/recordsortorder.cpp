@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <numeric>
@@ -37,30 +38,70 @@ quint64 AmountKey(double amount) {
     return (bits & kSignBit) != 0 ? ~bits : bits | kSignBit;
 }
 
-// Records are ordered by date and then by place, both in one number when the
-// dates fit in 32 bits, as every date a file holds does: the sort then
-// compares plain numbers, side by side. Nothing when a date does not fit.
-template <typename Entry>
-std::optional<std::vector<size_t>> OrderByDateAlone(const std::vector<Entry>& entries,
-                                                    bool descending) {
-    std::vector<quint64> keys;
-    keys.reserve(entries.size());
-    constexpr quint64 kLow = 0x7fffffff80000000;  // the keys of 32-bit dates
+// A record's key in the order: its value for the field, then its date; both
+// turned around for a descending order.
+struct SortKey {
+    quint64 primary;
+    quint64 date;
+};
+
+// The places of `keys` in their order, equal keys in their places: a stable
+// radix sort, one pass a byte from the date's lowest to the value's highest,
+// and none for a byte that every key shares. Nothing when a date does not
+// fit in 32 bits, as every date a file holds does. `keys` is used up.
+std::optional<std::vector<size_t>> OrderByRadix(std::vector<SortKey>& keys) {
+    // The keys of 32-bit dates, either way round.
+    constexpr quint64 kLow = 0x7fffffff80000000;
     constexpr quint64 kHigh = 0x800000007fffffff;
-    for (const Entry& entry : entries) {
-        if (entry.date < kLow || entry.date > kHigh || entry.position > 0xffffffff) {
-            return std::nullopt;
-        }
-        auto date = static_cast<quint32>(entry.date - kLow);
-        if (descending) {
-            date = ~date;
-        }
-        keys.push_back((quint64{date} << 32) | entry.position);
+    if (keys.size() > 0xffffffff || std::any_of(keys.begin(), keys.end(), [](const SortKey& key) {
+            return key.date < kLow || key.date > kHigh;
+        })) {
+        return std::nullopt;
     }
-    std::sort(keys.begin(), keys.end());
+    // From here on a key's date is its low 32 bits, and its high 32 bits hold
+    // its place, for the result; a sort never looks at them. The bits set in
+    // any key and in all: a byte alike in both is one every key shares.
+    SortKey any{0, 0};
+    SortKey all{~quint64{0}, ~quint64{0}};
+    for (size_t i = 0; i < keys.size(); ++i) {
+        SortKey& key = keys[i];
+        key.date = (key.date - kLow) | (quint64{i} << 32);
+        any = {any.primary | key.primary, any.date | key.date};
+        all = {all.primary & key.primary, all.date & key.date};
+    }
+    // Bytes 0 to 3 are the date's, 4 to 11 the value's.
+    const auto byteOf = [](const SortKey& key, int byte) -> unsigned {
+        return byte < 4 ? (key.date >> (8 * byte)) & 0xff
+                        : (key.primary >> (8 * (byte - 4))) & 0xff;
+    };
+    std::vector<int> passes;
+    for (int byte = 0; byte < 12; ++byte) {
+        if (byteOf(any, byte) != byteOf(all, byte)) {
+            passes.push_back(byte);
+        }
+    }
+    std::vector<std::array<quint32, 256>> counts(passes.size());
+    for (const SortKey& key : keys) {
+        for (size_t pass = 0; pass < passes.size(); ++pass) {
+            ++counts[pass][byteOf(key, passes[pass])];
+        }
+    }
+    std::vector<SortKey> sorted(passes.empty() ? 0 : keys.size());
+    for (size_t pass = 0; pass < passes.size(); ++pass) {
+        std::array<quint32, 256> next;
+        quint32 start = 0;
+        for (int value = 0; value < 256; ++value) {
+            next[value] = start;
+            start += counts[pass][value];
+        }
+        for (const SortKey& key : keys) {
+            sorted[next[byteOf(key, passes[pass])]++] = key;
+        }
+        keys.swap(sorted);
+    }
     std::vector<size_t> positions(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
-        positions[i] = static_cast<quint32>(keys[i]);
+        positions[i] = keys[i].date >> 32;
     }
     return positions;
 }
@@ -135,13 +176,13 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
     // direction, and records equal in both by their place: one total order,
     // which any sort puts into the one result a stable sort would give.
     // Each record is read once, for keys that compare as plain numbers.
-    struct Entry {
-        quint64 primary;
-        quint64 date;
-        size_t position;
-    };
     const KeyKind kind = KindOf(field_);
-    std::vector<Entry> entries(records.size());
+    if (kind == KeyKind::None) {
+        std::vector<size_t> positions(records.size());
+        std::iota(positions.begin(), positions.end(), size_t{0});
+        return positions;
+    }
+    std::vector<SortKey> keys(records.size());
     // Texts: each distinct one is folded and compared once, however many
     // records hold it; the records' key is first the text's number here,
     // then its rank among the others.
@@ -157,16 +198,31 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
         numbers.insert(QStringView(texts.back()), number);
         return number;
     };
-    // The record's own texts are looked up where they are; a name of its
-    // category tuple only comes as a copy.
-    const bool tupleField = field_ == kFieldCategory || field_ == kFieldClassification ||
-                            field_ == kFieldPaidWith || field_ == kFieldExpenseType;
-    // The records lie all over the heap: the next ones are asked for while
-    // this one is read, or the sort would wait for memory most of its time.
-    constexpr size_t kAhead = 8;
-    for (size_t i = 0; i < records.size(); ++i) {
-        if (i + kAhead < records.size()) {
-            __builtin_prefetch(records[i + kAhead]);
+    // The records lie all over the heap, and a text lies behind one or two
+    // more pointers: the sort would wait for memory most of its time, so each
+    // record is asked for ahead of its turn and, for a text, then its tuple,
+    // then its characters, each step once the one before has arrived. Asking
+    // further ahead than this only made the sorts slower.
+    constexpr size_t kRecordAhead = 8;
+    constexpr size_t kTextRecordAhead = 16;
+    constexpr size_t kStringAhead = 8;
+    constexpr size_t kTextAhead = 4;
+    const size_t count = records.size();
+    for (size_t i = 0; i < count; ++i) {
+        if (kind != KeyKind::Text) {
+            if (i + kRecordAhead < count) {
+                records[i + kRecordAhead]->PrefetchSortKey(field_);
+            }
+        } else {
+            if (i + kTextRecordAhead < count) {
+                records[i + kTextRecordAhead]->PrefetchSortKey(field_);
+            }
+            if (i + kStringAhead < count) {
+                records[i + kStringAhead]->PrefetchFieldString(field_);
+            }
+            if (i + kTextAhead < count) {
+                __builtin_prefetch(records[i + kTextAhead]->GetFieldView(field_).data());
+            }
         }
         const CExpenseRecord& record = *records[i];
         quint64 primary = 0;
@@ -178,47 +234,35 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
                 primary = record.GetReceipt() ? 1 : 0;
                 break;
             case KeyKind::Text:
-                primary = tupleField ? numberOf(record.GetFieldText(field_))
-                                     : numberOf(record.GetOwnFieldText(field_));
+                primary = numberOf(record.GetFieldView(field_));
                 break;
             case KeyKind::Date:
             case KeyKind::None:
                 break;
         }
-        const quint64 date = kind == KeyKind::None ? 0 : DateKey(record.GetDate());
-        entries[i] = {primary, date, i};
+        keys[i] = {primary, DateKey(record.GetDate())};
     }
     if (kind == KeyKind::Text) {
         const std::vector<quint64> ranks = TextRanks(texts);
-        for (Entry& entry : entries) {
-            entry.primary = ranks[entry.primary];
-        }
-    }
-    if (kind == KeyKind::Date || kind == KeyKind::None) {
-        if (auto order = OrderByDateAlone(entries, direction_ == kDescending)) {
-            return *std::move(order);
+        for (SortKey& key : keys) {
+            key.primary = ranks[key.primary];
         }
     }
     // Descending turns the keys around, never the places.
     if (direction_ == kDescending) {
-        for (Entry& entry : entries) {
-            entry.primary = ~entry.primary;
-            entry.date = ~entry.date;
+        for (SortKey& key : keys) {
+            key = {~key.primary, ~key.date};
         }
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        if (a.primary != b.primary) {
-            return a.primary < b.primary;
-        }
-        if (a.date != b.date) {
-            return a.date < b.date;
-        }
-        return a.position < b.position;
-    });
+    if (auto order = OrderByRadix(keys)) {
+        return *std::move(order);
+    }
     std::vector<size_t> positions(records.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        positions[i] = entries[i].position;
-    }
+    std::iota(positions.begin(), positions.end(), size_t{0});
+    std::stable_sort(positions.begin(), positions.end(), [&keys](size_t a, size_t b) {
+        return keys[a].primary != keys[b].primary ? keys[a].primary < keys[b].primary
+                                                  : keys[a].date < keys[b].date;
+    });
     return positions;
 }
 
