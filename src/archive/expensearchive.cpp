@@ -141,6 +141,31 @@ qint64 CExpenseArchive::BytesLeft() const {
     return deviceLeft_ + (buffer_.size() - bufferPos_);
 }
 
+QByteArrayView CExpenseArchive::Buffered() const {
+    if (!IsLoading()) {
+        return {};
+    }
+    return QByteArrayView(buffer_.constData() + bufferPos_, buffer_.size() - bufferPos_);
+}
+
+void CExpenseArchive::SkipBuffered(qsizetype size) {
+    Q_ASSERT(IsLoading() && size >= 0 && size <= buffer_.size() - bufferPos_);
+    bufferPos_ += size;
+}
+
+void CExpenseArchive::PrefetchString(qsizetype offset, bool text) const {
+    const QByteArrayView ahead = Buffered();
+    if (offset < 0 || ahead.size() - offset < 4) {
+        return;
+    }
+    const char* const at = ahead.data() + offset;
+    const qsizetype units = static_cast<uchar>(at[3]);
+    if (std::memcmp(at, kWideMarker, sizeof kWideMarker) == 0 && units > 0 &&
+        units <= kLongestSharedText && 4 + units * 2 <= ahead.size() - offset) {
+        sharedTexts_.Prefetch(at + 4, units, text);
+    }
+}
+
 void CExpenseArchive::Require(quint64 bytes) const {
     if (bytes > static_cast<quint64>(BytesLeft())) {
         throw CArchiveException(CArchiveException::kEndOfFile);
@@ -229,6 +254,32 @@ double CExpenseArchive::ReadDouble() {
 }
 
 QString CExpenseArchive::ReadString() {
+    // Nearly every string this program wrote is the wide marker, a length
+    // byte and the text, all in the buffer already: taken in one step.
+    const qsizetype inBuffer = buffer_.size() - bufferPos_;
+    const char* const at = buffer_.constData() + bufferPos_;
+    if (inBuffer >= 4 && std::memcmp(at, kWideMarker, sizeof kWideMarker) == 0 &&
+        static_cast<uchar>(at[3]) < 0xFF) {
+        const qsizetype units = static_cast<uchar>(at[3]);
+        if (4 + units * 2 <= inBuffer) {
+            bufferPos_ += 4 + units * 2;
+            if (units == 0) {
+                // Empty, not null, as every string read is; and no storage.
+                return QString(units, Qt::Uninitialized);
+            }
+            if (units <= kLongestSharedText) {
+                return sharedTexts_.Find(at + 4, units);
+            }
+            QString text(units, Qt::Uninitialized);
+            std::memcpy(text.data(), at + 4, static_cast<size_t>(units) * 2);
+            if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN) {
+                for (QChar& c : text) {
+                    c = QChar(qFromLittleEndian(c.unicode()));
+                }
+            }
+            return text;
+        }
+    }
     bool wide = false;
     const quint64 length = ReadStringHeader(wide);
     if (!wide) {
@@ -246,7 +297,7 @@ QString CExpenseArchive::ReadString() {
     // of them and saves most of a record's memory. It is found by the bytes
     // in the buffer, before anything is decoded or allocated.
     if (units > 0 && units <= kLongestSharedText && size <= buffer_.size() - bufferPos_) {
-        const QString& shared = sharedTexts_.Find(buffer_.constData() + bufferPos_, units);
+        QString shared = sharedTexts_.Find(buffer_.constData() + bufferPos_, units);
         bufferPos_ += size;
         return shared;
     }

@@ -81,8 +81,18 @@ public:
     // with the next one.
     void BeginTolerance();
     bool EndTolerance();
+    // Whether a value read since BeginTolerance was damaged.
+    bool DamageNoted() const { return damaged_; }
     // The bytes not yet read.
     qint64 BytesLeft() const;
+    // Reading: the bytes not yet read that are in the buffer already (any
+    // number of those left, even none), valid until the next call on the
+    // archive; and passing over the first `size` of them, as if read.
+    QByteArrayView Buffered() const;
+    void SkipBuffered(qsizetype size);
+    // Reading ahead, only a hint: for the short string whose header begins
+    // `offset` bytes into Buffered(), SharedTexts::Prefetch.
+    void PrefetchString(qsizetype offset, bool text) const;
 
     // One call for both directions: stores the value or reads it into place.
     void Exchange(qint32& value);

@@ -51,10 +51,26 @@ void StreamChecksum::Add(const char* data, qint64 size) {
         MixBlock(pending_);
         pendingBytes_ = 0;
     }
-    while (size >= kBlock) {
-        MixBlock(data);
-        data += kBlock;
-        size -= kBlock;
+    static_assert(kLanes == 4, "one register per lane below");
+    if (size >= kBlock) {
+        // The lanes stay in registers over the run of whole blocks: kept in
+        // the object, each block would wait for the last one's stores.
+        quint64 a = lanes_[0];
+        quint64 b = lanes_[1];
+        quint64 c = lanes_[2];
+        quint64 d = lanes_[3];
+        const char* const end = data + (size - size % kBlock);
+        for (; data != end; data += kBlock) {
+            a = Mix(a, WordAt(data));
+            b = Mix(b, WordAt(data + 8));
+            c = Mix(c, WordAt(data + 16));
+            d = Mix(d, WordAt(data + 24));
+        }
+        lanes_[0] = a;
+        lanes_[1] = b;
+        lanes_[2] = c;
+        lanes_[3] = d;
+        size %= kBlock;
     }
     std::memcpy(pending_, data, static_cast<size_t>(size));
     pendingBytes_ = static_cast<int>(size);

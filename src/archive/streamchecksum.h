@@ -5,8 +5,9 @@
 // A 64-bit checksum of a byte stream, the same however the stream is cut into
 // pieces, fast enough to run over every byte a report file's reading or
 // writing moves. It tells whether a file is still the one that was read; it
-// is no defence against someone forging a file. Its values live only in
-// memory, for as long as the program runs.
+// is no defence against someone forging a file. The receipt index keeps
+// values of it in its files, so the same bytes must always give the same
+// value: however it is computed, the function itself never changes.
 class StreamChecksum {
 public:
     void Add(const char* data, qint64 size);

@@ -128,6 +128,27 @@ void CExpenseRecord::Serialize(CExpenseArchive& archive, int context,
     archive.CheckValue(HasStoredValues());
 }
 
+void CExpenseRecord::PrefetchAhead(const CExpenseArchive& archive, SharedCategories& categories,
+                                   int context) {
+    const QByteArrayView ahead = archive.Buffered();
+    const qsizetype nextTuple = categories.KnownSizeAhead(ahead, context);
+    if (nextTuple == 0) {
+        return;
+    }
+    // The description follows the tuple and the 4 bytes of the date.
+    archive.PrefetchString(nextTuple + 4, true);
+    const qsizetype nextRest =
+        StoredSizeAfterTuple(ahead.sliced(nextTuple), archive.GetFileVersion());
+    if (nextRest == 0) {
+        return;
+    }
+    const qsizetype after = nextTuple + nextRest;
+    const qsizetype afterTuple = categories.KnownSizeAhead(ahead.sliced(after), context);
+    if (afterTuple > 0) {
+        archive.PrefetchString(after + afterTuple + 4, false);
+    }
+}
+
 void CExpenseRecord::MarkStored(quint64 digest) {
     storedDigest_ = digest;
     CExpenseObject::SetModified(false);
@@ -316,7 +337,14 @@ Amount CExpenseRecord::GetAmount(bool convert) const {
     const CExpenseReport* report = owner_ != nullptr ? owner_->GetReport() : nullptr;
     const int digits = report != nullptr ? report->GetCurrencyTable().GetHomeDigits()
                                          : CCurrencyTable::kDigitsWithoutTable;
-    return CCurrencyTable::ConvertToHome(amount_, exchangeRate_, digits);
+    return GetConvertedAmount(digits);
+}
+
+Amount CExpenseRecord::GetConvertedAmount(int homeDigits) const {
+    if (IsMileage() || exchangeRate_.GetValue() == 0.0) {
+        return amount_;
+    }
+    return CCurrencyTable::ConvertToHome(amount_, exchangeRate_, homeDigits);
 }
 
 void CExpenseRecord::SetAmount(const Amount& amount) {
@@ -430,6 +458,29 @@ const QString* CExpenseRecord::GetFieldString(qint32 field) const {
         default:
             return GetOwnFieldString(field);
     }
+}
+
+qsizetype CExpenseRecord::StoredSizeAfterTuple(QByteArrayView bytes, quint32 version) {
+    // The order of Serialize: the date, then a string, two doubles, four
+    // strings, two or three doubles and `reserved`.
+    constexpr int kFixedBefore[] = {4, 16, 0, 0, 0};
+    qsizetype at = 0;
+    for (int fixed : kFixedBefore) {
+        at += fixed;
+        if (bytes.size() - at < 4) {
+            return 0;
+        }
+        const auto byte = [&](qsizetype i) { return static_cast<uchar>(bytes[at + i]); };
+        if (byte(0) < 0xFF) {
+            at += 1 + byte(0);  // single-byte text
+        } else if (byte(1) == 0xFE && byte(2) == 0xFF && byte(3) < 0xFF) {
+            at += 4 + 2 * byte(3);
+        } else {
+            return 0;
+        }
+    }
+    at += version >= kVersionWithMileageRate ? 3 * 8 + 4 : 2 * 8 + 4;
+    return at <= bytes.size() ? at : 0;
 }
 
 quint64 CExpenseRecord::MinimumStoredSize(quint32 version) {

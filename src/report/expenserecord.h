@@ -59,6 +59,13 @@ public:
     // The same; reading, the category tuple becomes the one `categories`
     // holds for the same bytes, shared with the other records read.
     void Serialize(CExpenseArchive& archive, int context, SharedCategories& categories);
+    // Reading ahead, only a hint (SharedTexts::Prefetch): the description of
+    // the record after the next one in `archive` waits for its shared text's
+    // table slot, and that of the next one, whose slot waited meanwhile, for
+    // the text itself. Either only when its category tuple is one
+    // `categories` read before.
+    static void PrefetchAhead(const CExpenseArchive& archive, SharedCategories& categories,
+                              int context);
     // Clears `modified` (which marks the owner), then every field goes back to
     // its default and the date to the clock's now.
     void Reset() override;
@@ -97,6 +104,9 @@ public:
     // the home currency's decimals of the owning report (2 without one).
     // Mileage amounts are in the home currency already and never converted.
     Amount GetAmount(bool convert) const;
+    // GetAmount(true) with the home currency's decimals already known: for
+    // passes over many records of one report.
+    Amount GetConvertedAmount(int homeDigits) const;
     void SetAmount(const Amount& amount);
     const Amount& GetExchangeRate() const { return exchangeRate_; }
     void SetExchangeRate(const Amount& rate);
@@ -167,6 +177,10 @@ public:
     // The fewest bytes a stored record can take in a file of `version`, for
     // checking a record count against what a file holds.
     static quint64 MinimumStoredSize(quint32 version);
+    // The bytes a stored record takes after its category tuple, when `bytes`
+    // begin with that part of a record of a file of `version` and hold it
+    // whole; else 0. Only strings in the short forms are followed.
+    static qsizetype StoredSizeAfterTuple(QByteArrayView bytes, quint32 version);
 
 private:
     // The record's own text for `field` (description, contacts, location,

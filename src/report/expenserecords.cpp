@@ -137,6 +137,10 @@ void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
         if (!positionOfStored.empty()) {
             positionOfStored.push_back(static_cast<qint32>(records_.size()));
         }
+        // Finding a record's description in the shared texts waits for
+        // memory twice, for the table and for the text: each wait is begun a
+        // record ahead, so that it passes while a record is read.
+        CExpenseRecord::PrefetchAhead(archive, categories, kRecordContext);
         quint64 digest = 0;
         if (current) {
             StreamChecksum checksum;
@@ -459,9 +463,14 @@ void CExpenseRecords::ClearQuery() {
 void CExpenseRecords::ComputeTotals(CExpenseTotals& totals, bool selected, bool convert) const {
     totals.Reset();
     const int count = GetCount(selected);
+    // The home currency's decimals take a look at the regional settings:
+    // once for the whole pass, for the records this collection owns.
+    const int digits = convert && count > 0 ? HomeDigits() : 0;
     for (int i = 0; i < count; ++i) {
         if (const CExpenseRecord* record = GetAt(i, selected)) {
-            totals.AddRecord(*record, record->GetAmount(convert));
+            const bool ours = record->GetOwner() == this;
+            totals.AddRecord(*record, convert && ours ? record->GetConvertedAmount(digits)
+                                                      : record->GetAmount(convert));
         }
     }
     if (report_ != nullptr) {

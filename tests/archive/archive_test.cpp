@@ -201,3 +201,37 @@ TEST(ArchiveBuffering, LongStreamsCrossTheChunks) {
     }
     EXPECT_EQ(loading.archive.BytesLeft(), 0);
 }
+
+TEST(ArchiveSharedTexts, OneOffTextsAndRepeatedNamesReadAsWritten) {
+    // Far more one-off short texts than the shared table keeps, so that it
+    // stops looking for a while, then names again; every form of header.
+    const auto text = [](int i) {
+        switch (i % 5) {
+            case 0:
+                return QStringLiteral("Note %1").arg(i);
+            case 1:
+                return QStringLiteral("Cash");
+            case 2:
+                return QString(40, QChar(u'a' + i % 26));  // the longest shared
+            case 3:
+                return QStringLiteral("A text too long to be shared by others %1").arg(i);
+            default:
+                return QString();
+        }
+    };
+    const int count = 60000;
+    const QByteArray bytes = Stored([&](CExpenseArchive& a) {
+        for (int i = 0; i < count; ++i) {
+            a.WriteString(text(i));
+        }
+        a.WriteString(QStringLiteral("Cash"));
+    });
+    Loading loading(bytes);
+    for (int i = 0; i < count; ++i) {
+        const QString read = loading.archive.ReadString();
+        ASSERT_EQ(read, text(i)) << i;
+        ASSERT_FALSE(read.isNull()) << i;
+    }
+    EXPECT_EQ(loading.archive.ReadString(), QStringLiteral("Cash"));
+    EXPECT_EQ(loading.archive.BytesLeft(), 0);
+}
