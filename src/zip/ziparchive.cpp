@@ -137,7 +137,11 @@ void ReleaseSideBySide(const std::vector<int>& handles) {
     };
     std::vector<std::jthread> helpers;
     for (size_t i = 1; i < kReleasers && i * 8 < handles.size(); ++i) {
-        helpers.emplace_back(release);
+        try {
+            helpers.emplace_back(release);
+        } catch (const std::system_error&) {
+            break;  // fewer helpers, or none: this thread closes the rest
+        }
     }
     release();
 }
@@ -649,7 +653,16 @@ public:
 
     Stager(const ZipArchive& owner, int threads) : owner_(owner) {
         for (int i = 0; i < threads; ++i) {
-            threads_.emplace_back([this] { Work(); });
+            try {
+                threads_.emplace_back([this] { Work(); });
+            } catch (const std::system_error&) {
+                break;  // the system has no more threads to give
+            }
+        }
+        if (threads_.empty()) {
+            throw ZipError(
+                QStringLiteral("The files cannot be restored: no thread could be "
+                               "started to write them."));
         }
     }
 
@@ -707,6 +720,10 @@ private:
                 Write(job, reader);
             } catch (const ZipError& error) {
                 job.error = error.Message();
+            } catch (...) {
+                // Out of memory, or a system refusal: the entry fails, and
+                // the caller waiting for every entry still hears of it.
+                job.error = WriteErrorText(job.path, QStringLiteral("it could not be written"));
             }
             pendingBytes_ -= job.plan.declared;
             lock.lock();
@@ -883,12 +900,9 @@ QStringList ZipArchive::CommitExtracted() {
             folders.insert(QFileInfo(files[i].target).absolutePath());
         }
     }
-    if (error != 0) {
-        ReleaseSideBySide(replaced);
-        throw ZipError(WriteErrorText(files[failed].target, ErrorText(error)));
-    }
-    // The renames last only once their folders are on the disk too; a file
-    // system that cannot sync a folder has nothing more to offer.
+    // The renames last only once their folders are on the disk too, those
+    // done before a failed one as well; a file system that cannot sync a
+    // folder has nothing more to offer.
     for (const QString& path : std::as_const(folders)) {
         const int folder =
             ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -898,6 +912,9 @@ QStringList ZipArchive::CommitExtracted() {
         }
     }
     ReleaseSideBySide(replaced);
+    if (error != 0) {
+        throw ZipError(WriteErrorText(files[failed].target, ErrorText(error)));
+    }
     return targets;
 }
 
