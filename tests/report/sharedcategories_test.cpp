@@ -97,6 +97,12 @@ TEST(SharedCategories, TuplesThatBeginAlikeReadBackAsWritten) {
         tuple.SetClassification(CClassification(QStringLiteral("Client%1").arg(i % 3), ""));
         tuples.push_back(tuple);
     }
+    // Tuples alike to their very last byte, the high one of their last field.
+    for (qint32 reserved : {0x01000000, 0x02000000}) {
+        CCategory tuple = tuples.front();
+        tuple.SetReserved(reserved);
+        tuples.push_back(tuple);
+    }
     std::vector<CExpenseRecord> written(200);
     QByteArray bytes;
     QBuffer out(&bytes);
@@ -125,6 +131,7 @@ TEST(SharedCategories, TuplesThatBeginAlikeReadBackAsWritten) {
             << i;
         ASSERT_EQ(read.GetDescription(), written[i].GetDescription()) << i;
         ASSERT_EQ(read.GetLocation(), written[i].GetLocation()) << i;
+        ASSERT_EQ(read.GetCategory().GetReserved(), written[i].GetCategory().GetReserved()) << i;
         ASSERT_EQ(read.ComputeDigest(), written[i].ComputeDigest()) << i;
     }
     EXPECT_EQ(loading.BytesLeft(), 0);
