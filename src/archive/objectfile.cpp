@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "archive/fileerrors.h"
 #include "archive/filetypes.h"
 #include "archive/streamedsavefile.h"
+#include "platform/filehelpers.h"
 #include "platform/filelock.h"
 #include "platform/platform.h"
 
@@ -65,6 +67,7 @@ FileStamp CommitSave(StreamedSaveFile& file, const QString& path) {
     if (!file.commit()) {
         throw LastFileError(file.errorString());
     }
+    SyncFolderNames(QFileInfo(path).absolutePath());
     // Renaming changes the file's change time; a file of another inode there
     // now is another writer's, and the stamp taken before stays so that the
     // next save sees the difference.

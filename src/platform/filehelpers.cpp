@@ -71,6 +71,15 @@ bool FileExists(const QString& path) {
     return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
+void SyncFolderNames(const QString& folder) {
+    const int handle =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle >= 0) {
+        ::fsync(handle);
+        ::close(handle);
+    }
+}
+
 bool TouchFile(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     struct stat status {};

@@ -24,6 +24,12 @@ bool IsDirectory(const QString& path);
 // or its times cannot be set.
 bool TouchFile(const QString& path);
 
+// Makes the names in `folder` durable: a file renamed into it lasts a crash
+// only once the folder is synced. A file system that cannot sync a folder
+// has nothing more to offer, and the rename has happened either way, so
+// nothing is reported.
+void SyncFolderNames(const QString& folder);
+
 // The names of the files of `folder` that are `fileName` without regard to
 // letter case, as the device's file system saw them, sorted. More than one
 // means the folder holds names the device could not tell apart.

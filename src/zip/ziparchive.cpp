@@ -26,6 +26,7 @@
 #include <utility>
 
 #include "platform/codepage.h"
+#include "platform/filehelpers.h"
 #include "zipdirectory.h"
 #include "ziperror.h"
 
@@ -904,12 +905,7 @@ QStringList ZipArchive::CommitExtracted() {
     // done before a failed one as well; a file system that cannot sync a
     // folder has nothing more to offer.
     for (const QString& path : std::as_const(folders)) {
-        const int folder =
-            ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder >= 0) {
-            ::fsync(folder);
-            ::close(folder);
-        }
+        SyncFolderNames(path);
     }
     ReleaseSideBySide(replaced);
     if (error != 0) {
@@ -1024,14 +1020,7 @@ void ZipArchive::FinishWritten() {
     if (error) {
         throw ZipError(WriteErrorText(path_, QString::fromStdString(error.message())));
     }
-    // The rename lasts only once its folder is on disk too; a file system
-    // that cannot sync a folder has nothing more to offer.
-    const int folder = ::open(QFile::encodeName(QFileInfo(targetPath_).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    SyncFolderNames(QFileInfo(targetPath_).absolutePath());
 }
 
 void ZipArchive::Discard() {

@@ -9,7 +9,10 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <algorithm>
 
 #include "archive/objectfile.h"
 #include "sampleobjects.h"
@@ -138,6 +141,37 @@ TEST(SaveSafety, EverySystemCallThatFailsLeavesOldOrNewBytes) {
         }
         EXPECT_GT(failures, 0) << injection.calls << " never reached the save";
     }
+}
+
+// A save is over only once the new name is on the disk too: the folder is
+// synced after the rename, or a crash right after a save brings back the
+// old file.
+TEST(SaveSafety, TheFolderIsSyncedAfterTheRename) {
+    QString why;
+    const QString strace = StraceForInjection(why);
+    if (strace.isEmpty()) {
+        GTEST_SKIP() << why.toStdString();
+    }
+    TestPlatform platform;
+    const QString path = platform.Path("Trip.xpf");
+    ASSERT_TRUE(WriteFileBytes(path, BulkBytes(1, 50)));
+    const QString trace = platform.Path("trace.txt");
+    ASSERT_EQ(
+        RunChild({path, "2", "300"}, strace,
+                 {"-f", "-qq", "-y", "-o", trace, "-e", "trace=rename,renameat,renameat2,fsync"}),
+        0);
+    const QStringList calls = QString::fromUtf8(ReadFileBytes(trace)).split('\n');
+    const auto renamed = std::find_if(calls.begin(), calls.end(), [](const QString& call) {
+        return call.contains(QStringLiteral("rename")) &&
+               call.contains(QStringLiteral("Trip.xpf"));
+    });
+    ASSERT_NE(renamed, calls.end());
+    const QRegularExpression folderSync(
+        QStringLiteral("fsync\\(\\d+<%1>\\)")
+            .arg(QRegularExpression::escape(QFileInfo(path).absolutePath())));
+    EXPECT_TRUE(std::any_of(renamed, calls.end(), [&](const QString& call) {
+        return folderSync.match(call).hasMatch();
+    })) << calls.join('\n').toStdString();
 }
 
 TEST(SaveSafety, AWriterKilledMidwayLeavesTheOldFile) {
