@@ -17,18 +17,6 @@ constexpr size_t kSample = 1024;
 constexpr size_t kFewFound = 32;
 constexpr size_t kSkipped = 32768;
 
-quint64 Word(const char* bytes) {
-    quint64 word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-
-quint64 HalfWord(const char* bytes) {
-    quint32 word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-
 // The high and low halves of the full product folded together: every bit of
 // either factor reaches the middle bits of the result.
 quint64 Fold(quint64 a, quint64 b) {
@@ -48,7 +36,8 @@ quint64 SharedTexts::Hash(const char* bytes, size_t size) {
     constexpr quint64 kOdd3 = 0xA0761D6478BD642FULL;
     quint64 state = size * kOdd1;
     while (size > 16) {
-        state = Fold(Word(bytes) ^ kOdd2, Word(bytes + 8) ^ state);
+        state = Fold(qFromUnaligned<quint64>(bytes) ^ kOdd2,
+                     qFromUnaligned<quint64>(bytes + 8) ^ state);
         bytes += 16;
         size -= 16;
     }
@@ -56,11 +45,11 @@ quint64 SharedTexts::Hash(const char* bytes, size_t size) {
     quint64 first = 0;
     quint64 last = 0;
     if (size >= 8) {
-        first = Word(bytes);
-        last = Word(bytes + size - 8);
+        first = qFromUnaligned<quint64>(bytes);
+        last = qFromUnaligned<quint64>(bytes + size - 8);
     } else if (size >= 4) {
-        first = HalfWord(bytes);
-        last = HalfWord(bytes + size - 4);
+        first = qFromUnaligned<quint32>(bytes);
+        last = qFromUnaligned<quint32>(bytes + size - 4);
     } else if (size > 0) {
         const auto byte = [bytes](size_t at) { return static_cast<quint64>(uchar(bytes[at])); };
         first = byte(0) | byte(size / 2) << 8 | byte(size - 1) << 16;

@@ -1,5 +1,6 @@
 #include "report/sharedcategories.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <cstring>
 
@@ -15,20 +16,14 @@ constexpr qsizetype kMostKept = 4096;
 // header of its name tell most tuples apart.
 constexpr qsizetype kBucketKeyBytes = 16;
 
-quint64 WordAt(const char* bytes) {
-    quint64 word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-
 }  // namespace
 
 SharedCategories::Bucket* SharedCategories::BucketOf(QByteArrayView ahead) {
     if (ahead.size() < kBucketKeyBytes) {
         return nullptr;
     }
-    const quint64 key = WordAt(ahead.data()) * 0x9E3779B97F4A7C15ULL ^
-                        WordAt(ahead.data() + 8) * 0xC2B2AE3D27D4EB4FULL;
+    const quint64 key = qFromUnaligned<quint64>(ahead.data()) * 0x9E3779B97F4A7C15ULL ^
+                        qFromUnaligned<quint64>(ahead.data() + 8) * 0xC2B2AE3D27D4EB4FULL;
     if (!recent_) {
         recent_ = std::make_unique<std::array<Bucket, kBuckets>>();
     }
