@@ -70,6 +70,9 @@ CExpenseRecord& CExpenseRecord::operator=(const CExpenseRecord& other) {
     if (this == &other) {
         return *this;
     }
+    if (owner_ != nullptr) {
+        owner_->RecordChanged(*this);
+    }
     owner_ = other.owner_;
     category_ = other.category_;
     date_ = other.date_;
@@ -270,6 +273,7 @@ void CExpenseRecord::SetModified(bool modified) {
     CExpenseObject::SetModified(modified);
     if (owner_ != nullptr) {
         owner_->SetModified(true);
+        owner_->RecordChanged(*this);
     }
 }
 

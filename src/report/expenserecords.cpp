@@ -38,6 +38,7 @@ void CExpenseRecords::Serialize(CExpenseArchive& archive, int context) {
         // selection points into it.
         query_.Discard();
         records_.clear();
+        ranks_.Clear();
         storedDigests_.clear();
         damaged_.clear();
         throw;
@@ -93,6 +94,7 @@ qint32 CExpenseRecords::ReadRecordCount(CExpenseArchive& archive) {
 void CExpenseRecords::ReadRecords(CExpenseArchive& archive, int context) {
     query_.EmptyResult();
     records_.clear();
+    ranks_.Clear();
     storedDigests_.clear();
     writtenDigests_.clear();
     editedDigests_.clear();
@@ -258,6 +260,7 @@ int CExpenseRecords::RebaseOnto(CExpenseRecords& theirs) {
     // selection may point at them, so it is emptied first.
     query_.EmptyResult();
     records_ = std::move(merged);
+    ranks_.Clear();
     unchanged.clear();
     for (auto& record : records_) {
         Adopt(*record);
@@ -265,6 +268,7 @@ int CExpenseRecords::RebaseOnto(CExpenseRecords& theirs) {
     storedDigests_ = std::move(theirs.storedDigests_);
     theirs.query_.EmptyResult();
     theirs.records_.clear();
+    theirs.ranks_.Clear();
     theirs.storedDigests_.clear();
     if (query_.IsActive()) {
         query_.Evaluate();
@@ -318,6 +322,21 @@ int CExpenseRecords::CollectionIndex(int index) const {
     return found == records_.end() ? -1 : static_cast<int>(found - records_.begin());
 }
 
+void CExpenseRecords::RecordChanged(const CExpenseRecord& record) {
+    if (!ranks_.IsKept()) {
+        return;
+    }
+    const auto found = std::find_if(records_.begin(), records_.end(),
+                                    [&record](const auto& held) { return held.get() == &record; });
+    if (found != records_.end()) {
+        ranks_.Changed(static_cast<size_t>(found - records_.begin()));
+    } else {
+        // A copy names the collection of its original without being held
+        // here, and changes nothing in it.
+        ranks_.Missed();
+    }
+}
+
 void CExpenseRecords::Adopt(CExpenseRecord& record) {
     record.SetOwner(this);
 }
@@ -333,6 +352,7 @@ bool CExpenseRecords::Add(std::unique_ptr<CExpenseRecord> record, bool sort) {
         query_.AppendResult(record.get());
     }
     records_.push_back(std::move(record));
+    ranks_.Inserted(records_.size() - 1);
     if (sort) {
         Sort();
     }
@@ -354,6 +374,7 @@ bool CExpenseRecords::InsertAt(int position, std::unique_ptr<CExpenseRecord> rec
         query_.InsertResult(position, record.get());
     }
     records_.insert(records_.begin() + position, std::move(record));
+    ranks_.Inserted(static_cast<size_t>(position));
     SetModified(true);
     return true;
 }
@@ -373,6 +394,7 @@ bool CExpenseRecords::SetAt(int index, std::unique_ptr<CExpenseRecord> record, b
     // one: none may point at the record about to be deleted.
     query_.ReplaceRecordEverywhere(&old, record.get());
     records_[position] = std::move(record);
+    ranks_.Changed(static_cast<size_t>(position));
     if (sort) {
         Sort();
     }
@@ -393,6 +415,7 @@ bool CExpenseRecords::RemoveAt(int index) {
     UpdateTotals(old, -1);
     query_.ReplaceRecordEverywhere(&old, nullptr);
     records_.erase(records_.begin() + position);
+    ranks_.Removed(static_cast<size_t>(position));
     SetModified(true);
     if (ReportListener* listener = Listener()) {
         listener->RecordRemoved(id);
@@ -407,6 +430,7 @@ ReportListener* CExpenseRecords::Listener() const {
 void CExpenseRecords::RemoveAll(bool modifiedFlag) {
     query_.EmptyResult();
     records_.clear();
+    ranks_.Clear();
     editedDigests_.clear();
     writtenDigests_.clear();
     CExpenseObject::SetModified(modifiedFlag);
@@ -422,7 +446,7 @@ void CExpenseRecords::Sort() {
     for (const auto& record : records_) {
         records.push_back(record.get());
     }
-    const std::vector<size_t> order = CRecordSortOrder::Shared().StableOrder(records);
+    const std::vector<size_t> order = ranks_.Sort(CRecordSortOrder::Shared(), records);
     std::vector<std::unique_ptr<CExpenseRecord>> sorted;
     sorted.reserve(records_.size());
     for (size_t position : order) {

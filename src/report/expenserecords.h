@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive/expenseobject.h"
+#include "report/recordranks.h"
 #include "report/recordsquery.h"
 
 class CExpenseRecord;
@@ -94,6 +95,9 @@ public:
     // had deleted or changed meanwhile: they come in as new expenses.
     int RebaseOnto(CExpenseRecords& theirs);
 
+    // A record this collection holds changed in place; its setters tell.
+    void RecordChanged(const CExpenseRecord& record);
+
     // Sorts by the program's sort order (the selection too, while in force).
     void Sort();
     // Makes `field` (when it is a field code) and `direction` the program's
@@ -134,6 +138,8 @@ private:
     CRecordsQuery query_;
     CExpenseReport* report_;  // not owned
     std::vector<std::unique_ptr<CExpenseRecord>> records_;
+    // In step with records_ at every change of it.
+    RecordRanks ranks_;
     // The checksums of the records as the file last read or written holds
     // them, in any order; those of the last write until it is committed; and
     // those of stored records replaced by edits since.

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstring>
 #include <numeric>
-#include <optional>
 
 #include "report/expenserecord.h"
 #include "report/recordquery.h"
@@ -37,32 +36,37 @@ quint64 AmountKey(double amount) {
     return (bits & kSignBit) != 0 ? ~bits : bits | kSignBit;
 }
 
-// Records are ordered by date and then by place, both in one number when the
+// Records are ranked by date and then by place, both in one number when the
 // dates fit in 32 bits, as every date a file holds does: the sort then
-// compares plain numbers, side by side. Nothing when a date does not fit.
+// compares plain numbers, side by side. False when a date does not fit.
 template <typename Entry>
-std::optional<std::vector<size_t>> OrderByDateAlone(const std::vector<Entry>& entries,
-                                                    bool descending) {
+bool RankByDateAlone(const std::vector<Entry>& entries, CRecordSortOrder::Ranking& ranking) {
     std::vector<quint64> keys;
     keys.reserve(entries.size());
     constexpr quint64 kLow = 0x7fffffff80000000;  // the keys of 32-bit dates
     constexpr quint64 kHigh = 0x800000007fffffff;
     for (const Entry& entry : entries) {
-        if (entry.date < kLow || entry.date > kHigh || entry.position > 0xffffffff) {
-            return std::nullopt;
+        if (entry.date < kLow || entry.date > kHigh) {
+            return false;
         }
-        auto date = static_cast<quint32>(entry.date - kLow);
-        if (descending) {
-            date = ~date;
-        }
-        keys.push_back((quint64{date} << 32) | entry.position);
+        keys.push_back((quint64{static_cast<quint32>(entry.date - kLow)} << 32) | entry.position);
     }
     std::sort(keys.begin(), keys.end());
-    std::vector<size_t> positions(keys.size());
+    quint32 rank = 0;
     for (size_t i = 0; i < keys.size(); ++i) {
-        positions[i] = static_cast<quint32>(keys[i]);
+        if (i > 0 && (keys[i] >> 32) != (keys[i - 1] >> 32)) {
+            ++rank;
+        }
+        const auto position = static_cast<quint32>(keys[i]);
+        ranking.rising[i] = position;
+        ranking.ranks[position] = rank;
     }
-    return positions;
+    return true;
+}
+
+template <typename T>
+int ThreeWay(T a, T b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
 }
 
 // Asks the memory for the cache lines of `bytes` from `start`, not more than
@@ -140,20 +144,28 @@ CRecordSortOrder::KeyKind CRecordSortOrder::KindOf(qint32 field) {
 
 std::vector<size_t> CRecordSortOrder::StableOrder(
     const std::vector<const CExpenseRecord*>& records) const {
-    // By the field's value, equal values by date, both in the order's
-    // direction, and records equal in both by their place: one total order,
-    // which any sort puts into the one result a stable sort would give.
-    // Each record is read once, for keys that compare as plain numbers.
-    struct Entry {
-        quint64 primary;
-        quint64 date;
-        size_t position;
-    };
-    const KeyKind kind = KindOf(field_);
-    if (kind == KeyKind::None) {
+    if (OrdersNothing()) {
         std::vector<size_t> positions(records.size());
         std::iota(positions.begin(), positions.end(), size_t{0});
         return positions;
+    }
+    return OrderOfRanking(Rank(records));
+}
+
+CRecordSortOrder::Ranking CRecordSortOrder::Rank(
+    const std::vector<const CExpenseRecord*>& records) const {
+    // By the field's value, equal values by date, and records equal in both
+    // by their place: one total order, whatever the sort that puts records
+    // into it. Each record is read once, for keys that compare as plain
+    // numbers.
+    struct Entry {
+        quint64 primary;
+        quint64 date;
+        quint32 position;
+    };
+    const KeyKind kind = KindOf(field_);
+    if (kind == KeyKind::None) {
+        return {};
     }
     std::vector<Entry> entries(records.size());
     // Texts: each distinct one is folded and compared once, however many
@@ -214,7 +226,7 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
             case KeyKind::None:
                 break;
         }
-        entries[i] = {primary, DateKey(record.GetDate()), i};
+        entries[i] = {primary, DateKey(record.GetDate()), static_cast<quint32>(i)};
     }
     if (kind == KeyKind::Text) {
         const std::vector<quint64> ranks = TextRanks(texts);
@@ -222,17 +234,11 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
             entry.primary = ranks[entry.primary];
         }
     }
-    if (kind == KeyKind::Date) {
-        if (auto order = OrderByDateAlone(entries, direction_ == kDescending)) {
-            return *std::move(order);
-        }
-    }
-    // Descending turns the keys around, never the places.
-    if (direction_ == kDescending) {
-        for (Entry& entry : entries) {
-            entry.primary = ~entry.primary;
-            entry.date = ~entry.date;
-        }
+    Ranking ranking;
+    ranking.ranks.resize(count);
+    ranking.rising.resize(count);
+    if (kind == KeyKind::Date && RankByDateAlone(entries, ranking)) {
+        return ranking;
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         if (a.primary != b.primary) {
@@ -243,11 +249,83 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
         }
         return a.position < b.position;
     });
-    std::vector<size_t> positions(records.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        positions[i] = entries[i].position;
+    quint32 rank = 0;
+    for (size_t i = 0; i < count; ++i) {
+        if (i > 0 && (entries[i].primary != entries[i - 1].primary ||
+                      entries[i].date != entries[i - 1].date)) {
+            ++rank;
+        }
+        ranking.rising[i] = entries[i].position;
+        ranking.ranks[entries[i].position] = rank;
+    }
+    return ranking;
+}
+
+std::vector<size_t> CRecordSortOrder::OrderOfRanking(const Ranking& ranking) const {
+    const size_t count = ranking.rising.size();
+    std::vector<size_t> positions(count);
+    if (direction_ != kDescending) {
+        std::copy(ranking.rising.begin(), ranking.rising.end(), positions.begin());
+        return positions;
+    }
+    // Falling: the runs of equal ranks from the last, each still by place.
+    size_t out = 0;
+    for (size_t end = count; end > 0;) {
+        size_t begin = end - 1;
+        const quint32 rank = ranking.ranks[ranking.rising[begin]];
+        while (begin > 0 && ranking.ranks[ranking.rising[begin - 1]] == rank) {
+            --begin;
+        }
+        for (size_t i = begin; i < end; ++i) {
+            positions[out++] = ranking.rising[i];
+        }
+        end = begin;
     }
     return positions;
+}
+
+std::vector<size_t> CRecordSortOrder::OrderOfRanks(const std::vector<quint32>& ranks,
+                                                   quint32 distinct) const {
+    // Counted into place: each rank's first slot, then each record in turn
+    // into the next slot of its rank, which keeps equal ranks by place.
+    const bool falling = direction_ == kDescending;
+    std::vector<quint32> next(size_t{distinct} + 1, 0);
+    for (quint32 rank : ranks) {
+        ++next[(falling ? distinct - 1 - rank : rank) + 1];
+    }
+    for (size_t i = 1; i < next.size(); ++i) {
+        next[i] += next[i - 1];
+    }
+    std::vector<size_t> positions(ranks.size());
+    for (size_t i = 0; i < ranks.size(); ++i) {
+        const quint32 rank = ranks[i];
+        positions[next[falling ? distinct - 1 - rank : rank]++] = i;
+    }
+    return positions;
+}
+
+int CRecordSortOrder::Compare(const CExpenseRecord& a, const CExpenseRecord& b) const {
+    int primary = 0;
+    switch (KindOf(field_)) {
+        case KeyKind::Amount:
+            primary = ThreeWay(AmountKey(a.GetAmount(false).GetValue()),
+                               AmountKey(b.GetAmount(false).GetValue()));
+            break;
+        case KeyKind::Number:
+            primary = ThreeWay(a.GetReceipt(), b.GetReceipt());
+            break;
+        case KeyKind::Text:
+            primary = ThreeWay(
+                QString::compare(FoldedForSort(*a.GetFieldString(field_)),
+                                 FoldedForSort(*b.GetFieldString(field_)), Qt::CaseSensitive),
+                0);
+            break;
+        case KeyKind::None:
+            return 0;
+        case KeyKind::Date:
+            break;
+    }
+    return primary != 0 ? primary : ThreeWay(DateKey(a.GetDate()), DateKey(b.GetDate()));
 }
 
 std::vector<quint64> CRecordSortOrder::TextRanks(const std::vector<QString>& texts) {
