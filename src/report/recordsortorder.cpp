@@ -1,6 +1,5 @@
 #include "report/recordsortorder.h"
 
-#include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -8,6 +7,7 @@
 
 #include "report/expenserecord.h"
 #include "report/recordquery.h"
+#include "report/textnumbers.h"
 
 namespace {
 
@@ -36,28 +36,48 @@ quint64 AmountKey(double amount) {
     return (bits & kSignBit) != 0 ? ~bits : bits | kSignBit;
 }
 
-// Records are ranked by date and then by place, both in one number when the
-// dates fit in 32 bits, as every date a file holds does: the sort then
-// compares plain numbers, side by side. False when a date does not fit.
+// The bits that hold every number below `limit`.
+int BitsBelow(quint64 limit) {
+    int bits = 0;
+    while (bits < 64 && (limit - 1) >> bits != 0) {
+        ++bits;
+    }
+    return bits;
+}
+
+// Records are ranked by a small primary key, their date and their place,
+// all three in one number when they fit in 64 bits, as they do for dates a
+// file holds (32 bits) and for primaries such as a text's rank: the sort
+// then compares plain numbers, side by side. False when they do not fit.
 template <typename Entry>
-bool RankByDateAlone(const std::vector<Entry>& entries, CRecordSortOrder::Ranking& ranking) {
-    std::vector<quint64> keys;
-    keys.reserve(entries.size());
+bool RankPacked(const std::vector<Entry>& entries, quint64 primaryLimit,
+                CRecordSortOrder::Ranking& ranking) {
+    const int positionBits = std::max(BitsBelow(entries.size()), 1);
+    const int dateShift = positionBits;
+    const int primaryShift = positionBits + 32;
+    if (primaryShift + BitsBelow(primaryLimit) > 64) {
+        return false;
+    }
     constexpr quint64 kLow = 0x7fffffff80000000;  // the keys of 32-bit dates
     constexpr quint64 kHigh = 0x800000007fffffff;
+    std::vector<quint64> keys;
+    keys.reserve(entries.size());
     for (const Entry& entry : entries) {
         if (entry.date < kLow || entry.date > kHigh) {
             return false;
         }
-        keys.push_back((quint64{static_cast<quint32>(entry.date - kLow)} << 32) | entry.position);
+        // A shift by 64 is undefined, so a primary always 0 is not shifted.
+        const quint64 primary = primaryShift < 64 ? entry.primary << primaryShift : 0;
+        keys.push_back(primary | ((entry.date - kLow) << dateShift) | entry.position);
     }
     std::sort(keys.begin(), keys.end());
+    const quint64 positionMask = (quint64{1} << positionBits) - 1;
     quint32 rank = 0;
     for (size_t i = 0; i < keys.size(); ++i) {
-        if (i > 0 && (keys[i] >> 32) != (keys[i - 1] >> 32)) {
+        if (i > 0 && (keys[i] >> positionBits) != (keys[i - 1] >> positionBits)) {
             ++rank;
         }
-        const auto position = static_cast<quint32>(keys[i]);
+        const auto position = static_cast<quint32>(keys[i] & positionMask);
         ranking.rising[i] = position;
         ranking.ranks[position] = rank;
     }
@@ -171,18 +191,7 @@ CRecordSortOrder::Ranking CRecordSortOrder::Rank(
     // Texts: each distinct one is folded and compared once, however many
     // records hold it; the records' key is first the text's number here,
     // then its rank among the others.
-    std::vector<QString> texts;
-    QHash<QStringView, quint64> numbers;
-    const auto numberOf = [&](QStringView text) {
-        const auto found = numbers.constFind(text);
-        if (found != numbers.constEnd()) {
-            return found.value();
-        }
-        const quint64 number = texts.size();
-        texts.push_back(text.toString());
-        numbers.insert(QStringView(texts.back()), number);
-        return number;
-    };
+    TextNumbers numbers;
     // The records lie all over the heap, and a text lies behind one or two
     // more pointers: the sort would wait for memory most of its time, so each
     // record is asked for ahead of its turn and, for a text, then the string
@@ -206,8 +215,12 @@ CRecordSortOrder::Ranking CRecordSortOrder::Rank(
             if (tupleField && i + kStringAhead < count) {
                 Prefetch(records[i + kStringAhead]->GetFieldString(field_), sizeof(QString));
             }
+            // Only a text in a storage not met before is read.
             if (i + kTextAhead < count) {
-                __builtin_prefetch(records[i + kTextAhead]->GetFieldView(field_).data());
+                const QString& ahead = *records[i + kTextAhead]->GetFieldString(field_);
+                if (!numbers.KnowsStorage(ahead)) {
+                    __builtin_prefetch(ahead.constData());
+                }
             }
         }
         const CExpenseRecord& record = *records[i];
@@ -220,7 +233,7 @@ CRecordSortOrder::Ranking CRecordSortOrder::Rank(
                 primary = record.GetReceipt() ? 1 : 0;
                 break;
             case KeyKind::Text:
-                primary = numberOf(record.GetFieldView(field_));
+                primary = numbers.NumberOf(*record.GetFieldString(field_));
                 break;
             case KeyKind::Date:
             case KeyKind::None:
@@ -228,16 +241,30 @@ CRecordSortOrder::Ranking CRecordSortOrder::Rank(
         }
         entries[i] = {primary, DateKey(record.GetDate()), static_cast<quint32>(i)};
     }
-    if (kind == KeyKind::Text) {
-        const std::vector<quint64> ranks = TextRanks(texts);
-        for (Entry& entry : entries) {
-            entry.primary = ranks[entry.primary];
+    quint64 primaryLimit = 0;
+    switch (kind) {
+        case KeyKind::Text: {
+            const std::vector<quint64> ranks = TextRanks(numbers.Texts());
+            for (Entry& entry : entries) {
+                entry.primary = ranks[entry.primary];
+            }
+            primaryLimit = ranks.size();
+            break;
         }
+        case KeyKind::Number:
+            primaryLimit = 2;
+            break;
+        case KeyKind::Amount:
+            primaryLimit = ~quint64{0};
+            break;
+        case KeyKind::Date:
+        case KeyKind::None:
+            primaryLimit = 1;
     }
     Ranking ranking;
     ranking.ranks.resize(count);
     ranking.rising.resize(count);
-    if (kind == KeyKind::Date && RankByDateAlone(entries, ranking)) {
+    if (RankPacked(entries, primaryLimit, ranking)) {
         return ranking;
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {

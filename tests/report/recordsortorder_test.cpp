@@ -249,3 +249,45 @@ TEST(RecordSortOrder, SortingAgainAfterChangesGivesTheDefinedOrder) {
         expectSortedAsDefined(field, maker.Pick(2), maker.Pick(2) == 0);
     }
 }
+
+// Texts are told apart by where they are stored before their characters are
+// read: many distinct texts, each shared by a few records or in a storage of
+// its own, as a file's reading and typing leave them, still sort as defined.
+TEST(RecordSortOrder, ManyTextsSharedOrEachInItsOwnStorageSortAsDefined) {
+    TestPlatform platform;
+    std::mt19937 random(5);
+    for (const bool mostlyShared : {true, false}) {
+        std::vector<QString> texts;
+        for (int i = 0; i < 3000; ++i) {
+            texts.push_back(QStringLiteral("Item %1").arg(random() % (mostlyShared ? 600 : 2500)));
+        }
+        std::vector<std::unique_ptr<CExpenseRecord>> owned;
+        std::vector<const CExpenseRecord*> records;
+        for (int i = 0; i < 6000; ++i) {
+            const QString& text = texts[random() % texts.size()];
+            auto record = std::make_unique<CExpenseRecord>();
+            record->SetDescription(
+                mostlyShared && random() % 8 != 0 ? text : QString(text.constData(), text.size()));
+            record->SetDate(1700000000 + static_cast<TimeStamp>(random() % 50) * 86400);
+            records.push_back(record.get());
+            owned.push_back(std::move(record));
+        }
+        // Two lengths of one storage are two texts.
+        static const char16_t kRaw[] = u"Item 12";
+        for (qsizetype length : {7, 6, 7, 6}) {
+            auto record = std::make_unique<CExpenseRecord>();
+            record->SetDescription(
+                QString::fromRawData(reinterpret_cast<const QChar*>(kRaw), length));
+            record->SetDate(1700000000);
+            records.push_back(record.get());
+            owned.push_back(std::move(record));
+        }
+        for (qint32 direction : {CRecordSortOrder::kDescending, CRecordSortOrder::kAscending}) {
+            CRecordSortOrder order;
+            order.SetStored(kFieldDescription, direction);
+            EXPECT_EQ(order.StableOrder(records),
+                      DefinedOrder(records, kFieldDescription, direction))
+                << "mostly shared " << mostlyShared << " direction " << direction;
+        }
+    }
+}
