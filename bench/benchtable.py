@@ -100,10 +100,10 @@ def main():
     def binary(name):
         return os.path.join(folder, name)
 
-    report = run(binary("report_bench"),
-                 "BM_OpenReport|BM_Baseline_ReadFileBytes|BM_Baseline_Sort|"
-                 "BM_Baseline_ReadEveryDate|BM_SortByField|BM_FirstSortByField|"
-                 "BM_SortAfterOneEdit", repetitions, 0.3)
+    # Opening apart from sorting: the sorts' report, read first, would leave
+    # the heap other than a program that has just started finds it.
+    report = run(binary("report_bench"), "BM_OpenReport|BM_Baseline_ReadFileBytes",
+                 repetitions, 0.3)
     read = report["BM_Baseline_ReadFileBytes"]["seconds"]
     opened = report["BM_OpenReport"]
     table.compare("open a report of 100,000 expenses vs reading its bytes",
@@ -115,6 +115,9 @@ def main():
     # Each sort against doubles met in the same kind of order: sorting again
     # the other way (or after one edit) meets keys in order, a first sort by
     # a heading meets them in none.
+    report = run(binary("report_bench"),
+                 "BM_Baseline_Sort|BM_Baseline_ReadEveryDate|BM_SortByField|"
+                 "BM_FirstSortByField|BM_SortAfterOneEdit", repetitions, 0.3)
     ordered = report["BM_Baseline_SortDoubles"]["seconds"]
     shuffled = report["BM_Baseline_SortShuffledDoubles"]["seconds"]
     for bench, what, baseline, against in (
