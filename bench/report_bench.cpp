@@ -54,8 +54,9 @@ Fixture& Shared() {
 // runs them apart).
 CExpenseRecords& ReadRecords() {
     static const std::unique_ptr<CExpenseReport> report = [] {
+        const QString path = Shared().path;  // the platform first
         auto read = std::make_unique<CExpenseReport>();
-        if (!read->Open(Shared().path, false) || read->GetRecords().GetCount(false) != kExpenses) {
+        if (!read->Open(path, false) || read->GetRecords().GetCount(false) != kExpenses) {
             std::fprintf(stderr, "The report to sort cannot be read.\n");
             std::abort();
         }
