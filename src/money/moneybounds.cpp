@@ -8,8 +8,6 @@ namespace {
 using Kind = MoneyBounds::Kind;
 
 struct Bounds {
-    double lowest;
-    double highest;
     const char* what;          // the value, as the messages name it
     const char* range;         // the bounds, in the program's fixed notation rather
                                // than the device's: the same limit on every device
@@ -23,30 +21,23 @@ constexpr const char* kReadingRange = "0 to 99,999,999.9";
 Bounds Of(Kind kind) {
     switch (kind) {
         case Kind::kAmount:
-            return {-MoneyBounds::kMaxAmount, MoneyBounds::kMaxAmount, "An amount", kAmountRange};
+            return {"An amount", kAmountRange};
         case Kind::kCashAdvance:
-            return {-MoneyBounds::kMaxAmount, MoneyBounds::kMaxAmount, "A cash advance",
-                    kAmountRange};
+            return {"A cash advance", kAmountRange};
         case Kind::kRate:
-            return {MoneyBounds::kMinRate, MoneyBounds::kMaxRate, "An exchange rate", kRateRange};
+            return {"An exchange rate", kRateRange};
         case Kind::kMileageRate:
             // A trip may go without a rate.
-            return {MoneyBounds::kMinRate, MoneyBounds::kMaxRate, "A mileage rate", kRateRange,
-                    true};
+            return {"A mileage rate", kRateRange, true};
         case Kind::kOdometer:
-            return {0.0, MoneyBounds::kMaxReading, "An odometer reading", kReadingRange};
+            return {"An odometer reading", kReadingRange};
         case Kind::kDistance:
-            return {0.0, MoneyBounds::kMaxReading, "A distance", kReadingRange};
+            return {"A distance", kReadingRange};
     }
-    return {0.0, 0.0, "A value", ""};
+    return {"A value", ""};
 }
 
 }  // namespace
-
-bool MoneyBounds::Contains(Kind kind, double value) {
-    // Written so that a NaN, which compares false with everything, fails.
-    return value >= Lowest(kind) && value <= Highest(kind);
-}
 
 bool MoneyBounds::ContainsStored(Kind kind, double value) {
     const bool rate = kind == Kind::kRate || kind == Kind::kMileageRate;
@@ -58,11 +49,11 @@ bool MoneyBounds::ContainsTotal(double value) {
 }
 
 double MoneyBounds::Lowest(Kind kind) {
-    return Of(kind).lowest;
+    return RangeOf(kind).lowest;
 }
 
 double MoneyBounds::Highest(Kind kind) {
-    return Of(kind).highest;
+    return RangeOf(kind).highest;
 }
 
 QString MoneyBounds::Message(Kind kind) {

@@ -37,7 +37,11 @@ public:
     static constexpr int kMaxDigits = 9;
 
     // Whether `value` is a finite number within the bounds of `kind`.
-    static bool Contains(Kind kind, double value);
+    static bool Contains(Kind kind, double value) {
+        const Range range = RangeOf(kind);
+        // Written so that a NaN, which compares false with everything, fails.
+        return value >= range.lowest && value <= range.highest;
+    }
     // The same, but as a stored value may also be: a rate of 0 means "none"
     // (an amount not converted, a trip without a rate).
     static bool ContainsStored(Kind kind, double value);
@@ -66,4 +70,25 @@ public:
     // `value` held within the bounds of `kind` (0 for a value that is no
     // number at all).
     static double Clamp(Kind kind, double value);
+
+private:
+    struct Range {
+        double lowest;
+        double highest;
+    };
+    // In the header, as every value of every expense read is held to it.
+    static constexpr Range RangeOf(Kind kind) {
+        switch (kind) {
+            case Kind::kAmount:
+            case Kind::kCashAdvance:
+                return {-kMaxAmount, kMaxAmount};
+            case Kind::kRate:
+            case Kind::kMileageRate:
+                return {kMinRate, kMaxRate};
+            case Kind::kOdometer:
+            case Kind::kDistance:
+                return {0.0, kMaxReading};
+        }
+        return {0.0, 0.0};
+    }
 };
