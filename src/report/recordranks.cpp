@@ -1,7 +1,6 @@
 #include "report/recordranks.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "report/expenserecord.h"
 #include "report/recordsortorder.h"
@@ -68,22 +67,18 @@ void RecordRanks::Removed(size_t position) {
 std::vector<size_t> RecordRanks::Sort(const CRecordSortOrder& order,
                                       const std::vector<const CExpenseRecord*>& records) {
     if (order.OrdersNothing()) {
-        std::vector<size_t> positions(records.size());
-        std::iota(positions.begin(), positions.end(), size_t{0});
-        return positions;
+        return order.StableOrder(records);  // every record where it is
     }
-    std::vector<size_t> positions;
-    if (field_ == order.GetField() && ranks_.size() == records.size() &&
-        (changed_ == 0 || PlaceChanged(order, records))) {
-        positions = order.OrderOfRanks(ranks_, distinct_);
-    } else {
+    const bool kept = field_ == order.GetField() && ranks_.size() == records.size() &&
+                      (changed_ == 0 || PlaceChanged(order, records));
+    if (!kept) {
         CRecordSortOrder::Ranking ranking = order.Rank(records);
-        positions = order.OrderOfRanking(ranking);
         field_ = order.GetField();
         ranks_ = std::move(ranking.ranks);
-        distinct_ = ranks_.empty() ? 0 : ranks_[ranking.rising.back()] + 1;
+        distinct_ = ranking.distinct;
         changed_ = 0;
     }
+    const std::vector<size_t> positions = order.OrderOfRanks(ranks_, distinct_);
     std::vector<quint32> moved(ranks_.size());
     for (size_t i = 0; i < positions.size(); ++i) {
         moved[i] = ranks_[positions[i]];

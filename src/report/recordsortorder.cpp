@@ -77,10 +77,9 @@ bool RankPacked(const std::vector<Entry>& entries, quint64 primaryLimit,
         if (i > 0 && (keys[i] >> positionBits) != (keys[i - 1] >> positionBits)) {
             ++rank;
         }
-        const auto position = static_cast<quint32>(keys[i] & positionMask);
-        ranking.rising[i] = position;
-        ranking.ranks[position] = rank;
+        ranking.ranks[keys[i] & positionMask] = rank;
     }
+    ranking.distinct = keys.empty() ? 0 : rank + 1;
     return true;
 }
 
@@ -169,15 +168,14 @@ std::vector<size_t> CRecordSortOrder::StableOrder(
         std::iota(positions.begin(), positions.end(), size_t{0});
         return positions;
     }
-    return OrderOfRanking(Rank(records));
+    const Ranking ranking = Rank(records);
+    return OrderOfRanks(ranking.ranks, ranking.distinct);
 }
 
 CRecordSortOrder::Ranking CRecordSortOrder::Rank(
     const std::vector<const CExpenseRecord*>& records) const {
-    // By the field's value, equal values by date, and records equal in both
-    // by their place: one total order, whatever the sort that puts records
-    // into it. Each record is read once, for keys that compare as plain
-    // numbers.
+    // By the field's value, then by date. Each record is read once, for keys
+    // that compare as plain numbers.
     struct Entry {
         quint64 primary;
         quint64 date;
@@ -263,18 +261,11 @@ CRecordSortOrder::Ranking CRecordSortOrder::Rank(
     }
     Ranking ranking;
     ranking.ranks.resize(count);
-    ranking.rising.resize(count);
     if (RankPacked(entries, primaryLimit, ranking)) {
         return ranking;
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        if (a.primary != b.primary) {
-            return a.primary < b.primary;
-        }
-        if (a.date != b.date) {
-            return a.date < b.date;
-        }
-        return a.position < b.position;
+        return a.primary != b.primary ? a.primary < b.primary : a.date < b.date;
     });
     quint32 rank = 0;
     for (size_t i = 0; i < count; ++i) {
@@ -282,33 +273,10 @@ CRecordSortOrder::Ranking CRecordSortOrder::Rank(
                       entries[i].date != entries[i - 1].date)) {
             ++rank;
         }
-        ranking.rising[i] = entries[i].position;
         ranking.ranks[entries[i].position] = rank;
     }
+    ranking.distinct = count == 0 ? 0 : rank + 1;
     return ranking;
-}
-
-std::vector<size_t> CRecordSortOrder::OrderOfRanking(const Ranking& ranking) const {
-    const size_t count = ranking.rising.size();
-    std::vector<size_t> positions(count);
-    if (direction_ != kDescending) {
-        std::copy(ranking.rising.begin(), ranking.rising.end(), positions.begin());
-        return positions;
-    }
-    // Falling: the runs of equal ranks from the last, each still by place.
-    size_t out = 0;
-    for (size_t end = count; end > 0;) {
-        size_t begin = end - 1;
-        const quint32 rank = ranking.ranks[ranking.rising[begin]];
-        while (begin > 0 && ranking.ranks[ranking.rising[begin - 1]] == rank) {
-            --begin;
-        }
-        for (size_t i = begin; i < end; ++i) {
-            positions[out++] = ranking.rising[i];
-        }
-        end = begin;
-    }
-    return positions;
 }
 
 std::vector<size_t> CRecordSortOrder::OrderOfRanks(const std::vector<quint32>& ranks,

@@ -38,20 +38,18 @@ public:
 
     // Each record's place among the others by the field's value and then
     // its date, rising whatever the direction: records equal in both share a
-    // rank, and the ranks run from 0 without gaps. With it, the positions in
-    // rising rank, equal ranks by position. Ranks depend on the records'
-    // values alone, so a collection may keep them while its records stay.
+    // rank, and the ranks run from 0 to below `distinct` without gaps. Ranks
+    // depend on the records' values alone, so a collection may keep them
+    // while its records stay.
     struct Ranking {
         std::vector<quint32> ranks;
-        std::vector<quint32> rising;
+        quint32 distinct = 0;
     };
     // Nothing for an order that orders nothing (OrdersNothing).
     Ranking Rank(const std::vector<const CExpenseRecord*>& records) const;
     // The positions in this order's direction for `ranks` running from 0
     // to below `distinct`, equal ranks by position.
     std::vector<size_t> OrderOfRanks(const std::vector<quint32>& ranks, quint32 distinct) const;
-    // The positions in this order's direction for a ranking just made.
-    std::vector<size_t> OrderOfRanking(const Ranking& ranking) const;
     // Negative, 0 or positive as `a` ranks below, with or above `b`.
     int Compare(const CExpenseRecord& a, const CExpenseRecord& b) const;
     // The currency field and codes outside the table keep every record where
