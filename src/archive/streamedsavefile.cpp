@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include "platform/filehelpers.h"
 
 namespace {
 
@@ -31,19 +31,8 @@ bool StreamedSaveFile::Finish() {
 }
 
 bool StreamedSaveFile::WriteOut(bool more) {
-    const char* data = collected_.data();
-    size_t left = collected_.size();
-    while (left > 0) {
-        errno = 0;
-        const ssize_t written = ::write(handle(), data, left);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        data += written;
-        left -= static_cast<size_t>(written);
+    if (!WriteWhole(handle(), collected_.data(), static_cast<qint64>(collected_.size()))) {
+        return false;
     }
     if (more) {
         // Only a start: the data sync after the last batch waits for the disk

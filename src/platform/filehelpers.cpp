@@ -71,6 +71,24 @@ bool FileExists(const QString& path) {
     return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
+bool WriteWhole(int handle, const char* data, qint64 size) {
+    while (size > 0) {
+        const ssize_t written = ::write(handle, data, static_cast<size_t>(size));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
 void SyncFolderNames(const QString& folder) {
     const int handle =
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -24,6 +24,11 @@ bool IsDirectory(const QString& path);
 // or its times cannot be set.
 bool TouchFile(const QString& path);
 
+// Writes the `size` bytes at `data` to the open file `handle`, going on
+// after interrupted or partial writes. False on a failure, with errno
+// saying why (ENOSPC for a write that stored nothing).
+bool WriteWhole(int handle, const char* data, qint64 size);
+
 // Makes the names in `folder` durable: a file renamed into it lasts a crash
 // only once the folder is synced. A file system that cannot sync a folder
 // has nothing more to offer, and the rename has happened either way, so

@@ -152,24 +152,6 @@ QString ErrorText(int error) {
     return QString::fromLocal8Bit(strerror_r(error, buffer, sizeof buffer));
 }
 
-bool WriteAll(int handle, const char* data, qint64 size) {
-    while (size > 0) {
-        const ssize_t written = ::write(handle, data, static_cast<size_t>(size));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 }  // namespace
 
 void ZipArchive::FileCloser::operator()(zip_file* file) const {
@@ -525,7 +507,7 @@ void ZipArchive::CopyEntry(zip_file_t* opened, const Planned& plan, Written& wri
             if (written.saved->write(buffer, got) != got) {
                 failed(written.saved->errorString());
             }
-        } else if (!WriteAll(written.handle, buffer, got)) {
+        } else if (!WriteWhole(written.handle, buffer, got)) {
             failed(ErrorText(errno));
         }
     }
