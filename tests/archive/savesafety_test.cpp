@@ -94,11 +94,7 @@ TEST(SaveSafety, AFileSizeLimitKeepsTheOldFile) {
 }
 
 TEST(SaveSafety, EverySystemCallThatFailsLeavesOldOrNewBytes) {
-    QString why;
-    const QString strace = StraceForInjection(why);
-    if (strace.isEmpty()) {
-        GTEST_SKIP() << why.toStdString();
-    }
+    STRACE_FOR_INJECTION_OR_SKIP(strace)
     TestPlatform platform;
     const QString path = platform.Path("Trip.xpf");
     const QByteArray old = BulkBytes(1, 50);
@@ -147,11 +143,7 @@ TEST(SaveSafety, EverySystemCallThatFailsLeavesOldOrNewBytes) {
 // synced after the rename, or a crash right after a save brings back the
 // old file.
 TEST(SaveSafety, TheFolderIsSyncedAfterTheRename) {
-    QString why;
-    const QString strace = StraceForInjection(why);
-    if (strace.isEmpty()) {
-        GTEST_SKIP() << why.toStdString();
-    }
+    STRACE_FOR_INJECTION_OR_SKIP(strace)
     TestPlatform platform;
     const QString path = platform.Path("Trip.xpf");
     ASSERT_TRUE(WriteFileBytes(path, BulkBytes(1, 50)));

@@ -137,11 +137,7 @@ TEST(CliExport, APackageHoldsTheReportAsPdfAndCsv) {
 }
 
 TEST(CliExport, AFailedWriteIsReportedAndLeavesNoFile) {
-    QString why;
-    const QString strace = StraceForInjection(why);
-    if (strace.isEmpty()) {
-        GTEST_SKIP() << why.toStdString();
-    }
+    STRACE_FOR_INJECTION_OR_SKIP(strace)
     TestPlatform platform;
     MakeTrip(platform);
     const QString exports = platform.Root() + "/Scripts";
@@ -179,11 +175,7 @@ TEST(CliExport, AFailedWriteIsReportedAndLeavesNoFile) {
 }
 
 TEST(CliExport, AFailedPackageLeavesNothingBehind) {
-    QString why;
-    const QString strace = StraceForInjection(why);
-    if (strace.isEmpty()) {
-        GTEST_SKIP() << why.toStdString();
-    }
+    STRACE_FOR_INJECTION_OR_SKIP(strace)
     TestPlatform platform;
     MakeTrip(platform);
     const QString exports = platform.Root() + "/Scripts";
